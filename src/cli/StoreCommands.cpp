@@ -1,0 +1,67 @@
+// init, import and export: the history database and its CSV form.
+
+#include "cli/CliCommands.h"
+
+#include "store/DrawStore.h"
+#include "store/HistoryCsv.h"
+
+#include <fstream>
+#include <ostream>
+
+namespace kazutama::cli {
+
+namespace {
+
+void requireArgs(const Args& args, size_t minimum, size_t maximum, std::string_view usage) {
+    if (args.size() < minimum || args.size() > maximum)
+        throw CliError{"引数が正しくありません。使い方: kazutama-cli " + std::string(usage)};
+}
+
+template <typename T>
+T orThrow(Result<T> result) {
+    if (!result)
+        throw CliError{result.error().message};
+    return std::move(result).value();
+}
+
+} // namespace
+
+void runInit(const Args& args, std::ostream&) {
+    requireArgs(args, 1, 1, "init DB");
+    orThrow(DrawStore::create(ConnectionString::forDatabase(args[0])));
+}
+
+void runImport(const Args& args, std::ostream& out) {
+    requireArgs(args, 2, 2, "import DB FILE.csv");
+    // The file is checked completely before the database is touched (or created).
+    const auto draws = orThrow(readHistoryCsvFile(args[1]));
+    auto opened = orThrow(DrawStore::openOrCreate(ConnectionString::forDatabase(args[0])));
+    const ImportReport report = orThrow(opened.store.importDraws(draws));
+    out << "取り込みました: 新規 " << report.added << " 件、置き換え " << report.replaced << " 件、変更なし "
+        << report.unchanged << " 件\n";
+}
+
+void runExport(const Args& args, std::ostream& out) {
+    requireArgs(args, 1, 2, "export DB [FILE.csv]");
+    const std::string csv = formatHistoryCsv(loadHistoryOrThrow(args[0]));
+    if (args.size() == 1) {
+        out << csv;
+        return;
+    }
+    const std::string temporary = args[1] + ".tmp";
+    {
+        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+        file << csv;
+        file.close();
+        if (!file) {
+            std::remove(temporary.c_str());
+            throw CliError{"CSVファイル「" + args[1] + "」を書き込めませんでした。"};
+        }
+    }
+    if (std::rename(temporary.c_str(), args[1].c_str()) != 0) {
+        std::remove(temporary.c_str());
+        throw CliError{"CSVファイル「" + args[1] + "」を書き込めませんでした。"};
+    }
+}
+
+} // namespace kazutama::cli

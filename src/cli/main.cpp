@@ -1,0 +1,73 @@
+// kazutama-cli: the history database and the analyses from the command line, on the same core code as
+// the desktop program.
+
+#include "cli/CliCommands.h"
+
+#include "store/ConnectionString.h"
+#include "store/DrawStore.h"
+
+#include <clocale>
+#include <iostream>
+
+namespace kazutama::cli {
+
+const std::vector<Command>& commands() {
+    static const std::vector<Command> table = {
+        {"init", "init    DB                 新しい空の履歴データベースを作成します（既にあれば失敗）", runInit},
+        {"import", "import  DB FILE.csv        CSVの当選データを追加・置き換えします（DBがなければ作成）",
+         runImport},
+        {"export", "export  DB [FILE.csv]      履歴全体をCSVで書き出します（FILE省略時は標準出力）", runExport},
+        {"summary", "summary DB                 起動時集計をJSONで出力します", runSummary},
+        {"views", "views                      使用できる分析ビュー名を1行に1つ出力します", runViews},
+    };
+    return table;
+}
+
+DrawHistory loadHistoryOrThrow(const std::string& databasePath) {
+    auto store = DrawStore::open(ConnectionString::forDatabase(databasePath));
+    if (!store)
+        throw CliError{store.error().message};
+    auto history = store->loadHistory();
+    if (!history)
+        throw CliError{history.error().message};
+    return std::move(history).value();
+}
+
+namespace {
+
+void printUsage(std::ostream& out) {
+    out << "使い方: kazutama-cli <コマンド> [引数]\n";
+    for (const Command& command : commands())
+        out << "  kazutama-cli " << command.usage << '\n';
+}
+
+} // namespace
+} // namespace kazutama::cli
+
+int main(int argc, char** argv) {
+    using namespace kazutama::cli;
+    std::setlocale(LC_ALL, "");
+    if (argc < 2) {
+        printUsage(std::cerr);
+        return 2;
+    }
+    const std::string name = argv[1];
+    for (const Command& command : commands()) {
+        if (command.name != name)
+            continue;
+        try {
+            command.run(Args(argv + 2, argv + argc), std::cout);
+            std::cout.flush();
+            if (!std::cout) {
+                std::cerr << "kazutama-cli: 出力を書き込めませんでした。\n";
+                return 1;
+            }
+            return 0;
+        } catch (const CliError& error) {
+            std::cerr << "kazutama-cli: " << error.message << '\n';
+            return 1;
+        }
+    }
+    std::cerr << "kazutama-cli: 不明なコマンドです: " << name << '\n';
+    return 2;
+}

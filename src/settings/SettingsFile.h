@@ -1,0 +1,26 @@
+#pragma once
+
+#include "common/Result.h"
+#include "settings/AnalysisOptions.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace kazutama {
+
+// Named without a folder: the settings live in the current working directory.
+inline constexpr std::string_view kSettingsFileName = "Kazutama.ini";
+
+// Reads the options from the settings file. A missing or unreadable file, lines without "=", unknown
+// keys and values that are not Boolean leave the options concerned false; later lines win.
+AnalysisOptions ReadInitFile(const std::filesystem::path& path = kSettingsFileName);
+
+// The text the settings file holds for these options: twelve "key=True|False" lines, CR LF, fixed order.
+std::string formatInitFile(const AnalysisOptions& options);
+
+// Writes the twelve lines in the locale's encoding. The file is written beside the old one and then
+// renamed over it, so a failed write leaves the previous settings intact.
+Status WriteInitFile(const AnalysisOptions& options, const std::filesystem::path& path = kSettingsFileName);
+
+} // namespace kazutama

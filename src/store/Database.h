@@ -1,0 +1,44 @@
+#pragma once
+
+#include "common/Result.h"
+#include "store/Statement.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+
+namespace kazutama {
+
+// An open, keyed SQLCipher database. Owns the handle; closes it on destruction.
+class Database {
+public:
+    enum class Mode {
+        OpenExisting,  // read-write, or read-only when the file is write-protected
+        CreateNew,     // the file must not exist yet
+    };
+
+    static Result<Database> open(const std::filesystem::path& path, const std::string& key, Mode mode);
+
+    Database(Database&& other) noexcept;
+    Database& operator=(Database&& other) noexcept;
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+    ~Database();
+
+    // Runs one or more statements that return no rows.
+    Status exec(std::string_view sql);
+    Result<Statement> prepare(std::string_view sql);
+    bool isReadOnly() const;
+
+    // The engine's last error text, for the detail part of a message.
+    std::string lastErrorText() const;
+    sqlite3* handle() const { return m_db; }
+
+private:
+    explicit Database(sqlite3* db) : m_db(db) {}
+    sqlite3* m_db = nullptr;
+};
+
+} // namespace kazutama

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "common/Result.h"
+#include "store/ConnectionString.h"
+#include "store/Database.h"
+#include "store/DrawHistory.h"
+
+#include <optional>
+#include <vector>
+
+namespace kazutama {
+
+// The saved query every reader and writer goes through.
+inline constexpr std::string_view kAllDrawsQuery = "全データ選択クエリ";
+// The command text of the history snapshot and of the entry view's recordset.
+inline constexpr std::string_view kHistoryCommandText = "select * from 全データ選択クエリ order by 回数";
+
+// How an import would change the stored history, draw by draw.
+struct ImportReport {
+    int added = 0;      // draw numbers not stored yet
+    int replaced = 0;   // stored draws whose numbers differ
+    int unchanged = 0;  // stored draws with the same numbers
+};
+
+// The history database file: schema, saved query, reads and writes. All writes go through the saved
+// query, whose triggers write the table behind it.
+class DrawStore {
+public:
+    struct Opened;
+
+    // An existing file of ours; any other file is refused without being written to.
+    static Result<DrawStore> open(const ConnectionString& connection);
+    // A new, empty history; fails if the file exists.
+    static Result<DrawStore> create(const ConnectionString& connection);
+    // open(), or create() when the file is missing (the caller tells the user so).
+    static Result<Opened> openOrCreate(const ConnectionString& connection);
+
+    Result<DrawHistory> loadHistory();
+    Result<std::optional<DrawRecord>> findDraw(int drawNumber);
+
+    // What importDraws() would do, without writing.
+    Result<ImportReport> previewImport(const std::vector<DrawRecord>& draws);
+    // Adds new draws and, when `replaceChanged`, replaces the numbers of stored draws that differ; all in
+    // one transaction, so a failure leaves the history as it was.
+    Result<ImportReport> importDraws(const std::vector<DrawRecord>& draws, bool replaceChanged = true);
+
+    // Stores one draw (inserted or updated), in its own transaction.
+    Status writeDraw(const DrawRecord& draw);
+    Status deleteDraw(int drawNumber);
+
+    bool isReadOnly() const { return m_db.isReadOnly(); }
+    Database& database() { return m_db; }
+
+private:
+    explicit DrawStore(Database db) : m_db(std::move(db)) {}
+    Status verifySchema();
+    Status createSchema();
+    Status insertOrUpdate(const DrawRecord& draw, bool exists);
+
+    Database m_db;
+};
+
+struct DrawStore::Opened {
+    DrawStore store;
+    bool created = false;
+};
+
+} // namespace kazutama

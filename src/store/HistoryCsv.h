@@ -1,0 +1,28 @@
+#pragma once
+
+#include "common/Result.h"
+#include "store/DrawHistory.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kazutama {
+
+// The history as Kazutama's own CSV: the header line below, then one line per draw in draw-number
+// order, an empty field for a number not entered yet.
+inline constexpr std::string_view kHistoryCsvHeader =
+    "回数,第1数字,第2数字,第3数字,第4数字,第5数字,第6数字,第7数字,ボーナス数字1,ボーナス数字2";
+
+// Reads the CSV text (UTF-8 with or without a byte-order mark, or Shift_JIS). The whole file is checked
+// first: any bad line rejects it, and the message names the line and the reason.
+Result<std::vector<DrawRecord>> parseHistoryCsv(std::string_view bytes);
+Result<std::vector<DrawRecord>> readHistoryCsvFile(const std::filesystem::path& path);
+
+std::string formatHistoryCsv(const DrawHistory& history);
+
+// Splits one CSV line into fields; double quotes enclose fields with commas ("" is a quote).
+std::vector<std::string> splitCsvLine(std::string_view line);
+
+} // namespace kazutama

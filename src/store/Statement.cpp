@@ -1,0 +1,83 @@
+#include "store/Statement.h"
+
+#include <sqlite3.h>
+#include <string>
+
+namespace kazutama {
+
+Statement::Statement(Statement&& other) noexcept : m_db(other.m_db), m_stmt(other.m_stmt) {
+    other.m_stmt = nullptr;
+}
+
+Statement& Statement::operator=(Statement&& other) noexcept {
+    if (this != &other) {
+        sqlite3_finalize(m_stmt);
+        m_db = other.m_db;
+        m_stmt = other.m_stmt;
+        other.m_stmt = nullptr;
+    }
+    return *this;
+}
+
+Statement::~Statement() { sqlite3_finalize(m_stmt); }
+
+Error Statement::failure(const char* what) const {
+    const int rc = sqlite3_extended_errcode(m_db);
+    const std::string detail = sqlite3_errmsg(m_db);
+    switch (rc & 0xFF) {
+    case SQLITE_READONLY:
+        return makeError(ErrorCode::WriteFailed, "データベースが読み取り専用のため書き込めません（" + detail + "）。");
+    case SQLITE_FULL:
+        return makeError(ErrorCode::WriteFailed, "ディスクがいっぱいのため書き込めません（" + detail + "）。");
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return makeError(ErrorCode::WriteFailed,
+                         "データベースが他のプログラムに使用されているため処理できません（" + detail + "）。");
+    case SQLITE_CONSTRAINT:
+        return makeError(ErrorCode::InvalidData, "データベースの制約に反する値です（" + detail + "）。");
+    default:
+        return makeError(ErrorCode::WriteFailed, std::string("データベースの") + what + "に失敗しました（" + detail + "）。");
+    }
+}
+
+Status Statement::bindInt(int index, int value) {
+    if (sqlite3_bind_int(m_stmt, index, value) != SQLITE_OK)
+        return failure("パラメータ設定");
+    return Ok{};
+}
+
+Status Statement::bindIntOrNull(int index, int value) {
+    if (value == 0)
+        return sqlite3_bind_null(m_stmt, index) == SQLITE_OK ? Status(Ok{}) : Status(failure("パラメータ設定"));
+    return bindInt(index, value);
+}
+
+Result<bool> Statement::step() {
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    return failure("処理");
+}
+
+Status Statement::reset() {
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+    return Ok{};
+}
+
+int Statement::columnCount() const { return sqlite3_column_count(m_stmt); }
+
+int Statement::columnIndex(std::string_view name) const {
+    for (int i = 0; i < columnCount(); ++i)
+        if (const char* n = sqlite3_column_name(m_stmt, i); n && name == n)
+            return i;
+    return -1;
+}
+
+bool Statement::isNull(int column) const { return sqlite3_column_type(m_stmt, column) == SQLITE_NULL; }
+
+int Statement::intValue(int column) const { return sqlite3_column_int(m_stmt, column); }
+
+} // namespace kazutama

@@ -1,0 +1,140 @@
+// The command-line front end as a script sees it: exit codes, stdout, one-line errors on stderr.
+
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace kazutama {
+namespace {
+
+using test::readFile;
+using test::TempDir;
+using test::writeFile;
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+class CliTest : public ::testing::Test {
+protected:
+    CliRun cli(const std::string& arguments) {
+        const auto out = m_dir / "stdout", err = m_dir / "stderr";
+        const std::string command = std::string("cd '") + m_dir.path().string() + "' && '" KAZUTAMA_CLI_PATH "' " +
+                                    arguments + " >'" + out.string() + "' 2>'" + err.string() + "'";
+        const int raw = std::system(command.c_str());
+        return CliRun{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(out), readFile(err)};
+    }
+    std::string path(const std::string& name) const { return (m_dir / name).string(); }
+
+    TempDir m_dir;
+};
+
+size_t lineCount(const std::string& text) {
+    size_t lines = 0;
+    for (char c : text)
+        lines += c == '\n';
+    return lines;
+}
+
+TEST_F(CliTest, UsageErrorsAndUnknownCommands) {
+    EXPECT_EQ(cli("").status, 2);
+    const CliRun unknown = cli("frobnicate");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(lineCount(unknown.err), 1u);
+    const CliRun missingArgument = cli("summary");
+    EXPECT_EQ(missingArgument.status, 1);
+    EXPECT_EQ(lineCount(missingArgument.err), 1u);
+}
+
+TEST_F(CliTest, InitCreatesAnEmptyDatabaseOnlyOnce) {
+    EXPECT_EQ(cli("init h.mdb").status, 0);
+    const std::string created = readFile(path("h.mdb"));
+    const CliRun again = cli("init h.mdb");
+    EXPECT_EQ(again.status, 1);
+    EXPECT_EQ(lineCount(again.err), 1u);
+    EXPECT_EQ(readFile(path("h.mdb")), created);
+    const CliRun summary = cli("summary h.mdb");
+    EXPECT_EQ(summary.status, 0);
+    EXPECT_NE(summary.out.find("\"latestDrawNumber\": 0, \"maxCount\": 0, \"groupRowCount\": 0"), std::string::npos);
+    EXPECT_NE(summary.out.find("\"countGroups\": [\"\"]"), std::string::npos);
+}
+
+TEST_F(CliTest, ImportThenSummaryAgreesWithACountOfTheCsv) {
+    ASSERT_EQ(cli(std::string("import h.mdb '") + KAZUTAMA_SAMPLE_HISTORY + "'").status, 0);
+    const CliRun summary = cli("summary h.mdb");
+    ASSERT_EQ(summary.status, 0) << summary.err;
+
+    // Count the sample file's numbers here, independently of the store.
+    std::istringstream csv(readFile(KAZUTAMA_SAMPLE_HISTORY));
+    std::string line;
+    std::getline(csv, line);
+    std::map<int, int> counts;
+    std::string last;
+    while (std::getline(csv, line)) {
+        std::istringstream fields(line);
+        std::string field;
+        std::getline(fields, last, ',');
+        while (std::getline(fields, field, ','))
+            ++counts[std::stoi(field)];
+    }
+    std::string expected = "\"numberCounts\": [0";
+    for (int n = 1; n <= 37; ++n)
+        expected += ", " + std::to_string(counts[n]);
+    EXPECT_NE(summary.out.find(expected + "]"), std::string::npos) << summary.out;
+    EXPECT_TRUE(summary.out.starts_with("{\"latestDrawNumber\": " + last + ","));
+}
+
+TEST_F(CliTest, ExportWritesTheWholeHistoryBack) {
+    ASSERT_EQ(cli(std::string("import h.mdb '") + KAZUTAMA_SAMPLE_HISTORY + "'").status, 0);
+    const CliRun toStdout = cli("export h.mdb");
+    EXPECT_EQ(toStdout.status, 0);
+    EXPECT_EQ(toStdout.out, readFile(KAZUTAMA_SAMPLE_HISTORY));
+    EXPECT_EQ(cli("export h.mdb copy.csv").status, 0);
+    EXPECT_EQ(readFile(path("copy.csv")), readFile(KAZUTAMA_SAMPLE_HISTORY));
+}
+
+TEST_F(CliTest, BadCsvIsRejectedWithItsLineAndChangesNothing) {
+    writeFile(path("good.csv"), "回数,第1数字,第2数字,第3数字,第4数字,第5数字,第6数字,第7数字,ボーナス数字1,ボーナス数字2\n"
+                                "1,6,7,13,20,27,34,37,9,10\n");
+    ASSERT_EQ(cli("import h.mdb good.csv").status, 0);
+    const std::string before = cli("export h.mdb").out;
+
+    const std::map<std::string, std::string> badLines = {
+        {"zero", "2,0,7,13,20,27,34,37,9,10"},       {"high", "2,1,7,13,20,27,34,37,9,38"},
+        {"decimal", "2,1,7,12.5,20,27,34,37,9,10"}, {"text", "2,1,7,abc,20,27,34,37,9,10"},
+        {"short", "2,1,7,13,20,27,34,37,9"},
+    };
+    for (const auto& [name, bad] : badLines) {
+        writeFile(path(name + ".csv"), "回数,第1数字,第2数字,第3数字,第4数字,第5数字,第6数字,第7数字,ボーナス数字1,"
+                                       "ボーナス数字2\n3,1,2,3,4,5,6,7,8,9\n" + bad + "\n");
+        const CliRun run = cli("import h.mdb " + name + ".csv");
+        EXPECT_EQ(run.status, 1) << name;
+        EXPECT_EQ(lineCount(run.err), 1u) << name;
+        EXPECT_NE(run.err.find("3行目"), std::string::npos) << name << ": " << run.err;
+        EXPECT_EQ(cli("export h.mdb").out, before) << name;
+    }
+    // A rejected file never creates a database either.
+    EXPECT_EQ(cli("import new.mdb zero.csv").status, 1);
+    EXPECT_FALSE(std::filesystem::exists(path("new.mdb")));
+}
+
+TEST_F(CliTest, UnreadableDatabaseIsAnErrorAndLeftAlone) {
+    writeFile(path("other.mdb"), "not a database");
+    const CliRun run = cli("summary other.mdb");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(lineCount(run.err), 1u);
+    EXPECT_EQ(readFile(path("other.mdb")), "not a database");
+    EXPECT_EQ(cli("summary missing.mdb").status, 1);
+    EXPECT_FALSE(std::filesystem::exists(path("missing.mdb")));
+}
+
+} // namespace
+} // namespace kazutama

@@ -1,0 +1,202 @@
+#include "store/DrawStore.h"
+
+#include "store/HistoryCsv.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace kazutama {
+namespace {
+
+using test::readFile;
+using test::TempDir;
+using test::writeFile;
+
+DrawRecord draw(int number, std::array<int, kBallCount> numbers) { return DrawRecord{number, numbers}; }
+
+class DrawStoreTest : public ::testing::Test {
+protected:
+    ConnectionString connection() const { return ConnectionString::forDatabase(m_dir / "Kazutama.mdb"); }
+    DrawStore createStore() {
+        auto store = DrawStore::create(connection());
+        EXPECT_TRUE(store) << (store ? "" : store.error().message);
+        return std::move(store).value();
+    }
+    TempDir m_dir;
+};
+
+TEST_F(DrawStoreTest, MissingFileIsCreatedOnceAndReportedAsCreated) {
+    auto first = DrawStore::openOrCreate(connection());
+    ASSERT_TRUE(first) << first.error().message;
+    EXPECT_TRUE(first->created);
+    EXPECT_TRUE(first->store.loadHistory()->empty());
+
+    auto second = DrawStore::openOrCreate(connection());
+    ASSERT_TRUE(second) << second.error().message;
+    EXPECT_FALSE(second->created);
+
+    auto again = DrawStore::create(connection());
+    ASSERT_FALSE(again);
+    EXPECT_EQ(again.error().code, ErrorCode::FileExists);
+}
+
+TEST_F(DrawStoreTest, OpenWithoutFileFails) {
+    auto store = DrawStore::open(connection());
+    ASSERT_FALSE(store);
+    EXPECT_EQ(store.error().code, ErrorCode::FileMissing);
+    EXPECT_FALSE(std::filesystem::exists(connection().databasePath()));
+}
+
+TEST_F(DrawStoreTest, WritesGoThroughTheSavedQueryAndReadBackInDrawOrder) {
+    DrawStore store = createStore();
+    ASSERT_TRUE(store.writeDraw(draw(3, {1, 2, 3, 4, 5, 6, 7, 8, 9})));
+    ASSERT_TRUE(store.writeDraw(draw(1, {11, 12, 13, 14, 15, 16, 17, 18, 19})));
+    ASSERT_TRUE(store.writeDraw(draw(2, {21, 22, 23, 0, 25, 26, 27, 0, 29})));  // not entered: NULL
+    ASSERT_TRUE(store.writeDraw(draw(3, {31, 2, 3, 4, 5, 6, 7, 8, 37})));        // update
+
+    auto history = store.loadHistory();
+    ASSERT_TRUE(history);
+    ASSERT_EQ(history->size(), 3u);
+    EXPECT_EQ(history->records()[0], draw(1, {11, 12, 13, 14, 15, 16, 17, 18, 19}));
+    EXPECT_EQ(history->records()[1], draw(2, {21, 22, 23, 0, 25, 26, 27, 0, 29}));
+    EXPECT_EQ(history->records()[2], draw(3, {31, 2, 3, 4, 5, 6, 7, 8, 37}));
+
+    ASSERT_TRUE(store.deleteDraw(2));
+    EXPECT_EQ(store.loadHistory()->size(), 2u);
+    EXPECT_FALSE(store.findDraw(2)->has_value());
+
+    // A second connection (as the entry view has) sees every change.
+    auto other = DrawStore::open(connection());
+    ASSERT_TRUE(other);
+    EXPECT_EQ(other->findDraw(3)->value(), draw(3, {31, 2, 3, 4, 5, 6, 7, 8, 37}));
+}
+
+TEST_F(DrawStoreTest, SchemaRefusesWhatIsNotADrawNumberOrANumber) {
+    DrawStore store = createStore();
+    Database& db = store.database();
+    const std::string insert =
+        "INSERT INTO 全データ選択クエリ (回数, 第1数字, 第2数字, 第3数字, 第4数字, 第5数字, 第6数字, 第7数字, "
+        "ボーナス数字1, ボーナス数字2) VALUES ";
+    EXPECT_TRUE(db.exec(insert + "(1, 1, 2, 3, 4, 5, 6, 7, 8, 37)"));
+    EXPECT_TRUE(db.exec(insert + "(2, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL)"));
+    EXPECT_TRUE(db.exec(insert + "(32760, 12, 2, 3, 4, 5, 6, 7, 8, 9)"));
+
+    for (const char* bad : {"(3, 0, 2, 3, 4, 5, 6, 7, 8, 9)", "(3, 1, 2, 3, 4, 5, 6, 7, 8, 38)",
+                            "(3, 12.5, 2, 3, 4, 5, 6, 7, 8, 9)", "(3, 'abc', 2, 3, 4, 5, 6, 7, 8, 9)",
+                            "(0, 1, 2, 3, 4, 5, 6, 7, 8, 9)", "(32761, 1, 2, 3, 4, 5, 6, 7, 8, 9)",
+                            "(1, 1, 2, 3, 4, 5, 6, 7, 8, 9)", "(NULL, 1, 2, 3, 4, 5, 6, 7, 8, 9)"})
+        EXPECT_FALSE(db.exec(insert + bad)) << bad;
+    EXPECT_FALSE(db.exec("UPDATE 全データ選択クエリ SET ボーナス数字2 = 99 WHERE 回数 = 1"));
+    EXPECT_EQ(store.loadHistory()->size(), 3u);
+    EXPECT_EQ(store.findDraw(1)->value().numbers[8], 37);
+
+    EXPECT_FALSE(store.writeDraw(draw(4, {1, 2, 3, 4, 5, 6, 7, 8, 38})));
+    EXPECT_FALSE(store.findDraw(4)->has_value());
+}
+
+TEST_F(DrawStoreTest, ImportAddsReplacesAndCounts) {
+    DrawStore store = createStore();
+    ASSERT_TRUE(store.writeDraw(draw(1, {1, 2, 3, 4, 5, 6, 7, 8, 9})));
+    ASSERT_TRUE(store.writeDraw(draw(2, {1, 2, 3, 4, 5, 6, 7, 8, 9})));
+    const std::vector<DrawRecord> incoming = {
+        draw(1, {1, 2, 3, 4, 5, 6, 7, 8, 9}),         // identical
+        draw(2, {1, 2, 3, 4, 5, 6, 7, 8, 10}),        // changed
+        draw(3, {11, 12, 13, 14, 15, 16, 17, 18, 19}), // new
+    };
+    auto preview = store.previewImport(incoming);
+    ASSERT_TRUE(preview);
+    EXPECT_EQ(preview->added, 1);
+    EXPECT_EQ(preview->replaced, 1);
+    EXPECT_EQ(preview->unchanged, 1);
+    EXPECT_EQ(store.loadHistory()->size(), 2u);  // a preview writes nothing
+
+    auto kept = store.importDraws(incoming, /*replaceChanged=*/false);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->added, 1);
+    EXPECT_EQ(kept->replaced, 0);
+    EXPECT_EQ(store.findDraw(2)->value().numbers[8], 9);
+
+    auto replaced = store.importDraws(incoming);
+    ASSERT_TRUE(replaced);
+    EXPECT_EQ(replaced->replaced, 1);
+    EXPECT_EQ(store.findDraw(2)->value().numbers[8], 10);
+}
+
+TEST_F(DrawStoreTest, FailedImportChangesNothing) {
+    DrawStore store = createStore();
+    ASSERT_TRUE(store.writeDraw(draw(1, {1, 2, 3, 4, 5, 6, 7, 8, 9})));
+    // A write that the database refuses half-way through the import.
+    ASSERT_TRUE(store.database().exec("CREATE TRIGGER refuse BEFORE INSERT ON 当選データ WHEN NEW.回数 = 5 "
+                                      "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    std::vector<DrawRecord> incoming;
+    for (int d = 1; d <= 8; ++d)
+        incoming.push_back(draw(d, {d, 2, 3, 4, 5, 6, 7, 8, 9}));
+    auto result = store.importDraws(incoming);
+    ASSERT_FALSE(result);
+    auto history = store.loadHistory();
+    ASSERT_EQ(history->size(), 1u);
+    EXPECT_EQ(history->records()[0], draw(1, {1, 2, 3, 4, 5, 6, 7, 8, 9}));
+
+    incoming.push_back(draw(9, {0, 0, 0, 0, 0, 0, 0, 0, 38}));
+    EXPECT_EQ(store.importDraws(incoming).error().code, ErrorCode::InvalidData);
+}
+
+TEST_F(DrawStoreTest, FileIsEncryptedAndForeignFilesAreRefusedUntouched) {
+    { DrawStore store = createStore(); ASSERT_TRUE(store.writeDraw(draw(1, {1, 2, 3, 4, 5, 6, 7, 8, 9}))); }
+    const std::string bytes = readFile(connection().databasePath());
+    EXPECT_EQ(bytes.find("SQLite format 3"), std::string::npos);
+    EXPECT_EQ(bytes.find("全データ選択クエリ"), std::string::npos);
+
+    // The same file with another password.
+    auto wrongKey = Database::open(connection().databasePath(), "123456", Database::Mode::OpenExisting);
+    ASSERT_FALSE(wrongKey);
+    EXPECT_EQ(wrongKey.error().code, ErrorCode::Unreadable);
+
+    // A file that is no database at all, and a damaged one.
+    const auto textFile = m_dir / "text.mdb";
+    writeFile(textFile, "回数,第1数字\n1,2\n");
+    auto text = DrawStore::open(ConnectionString::forDatabase(textFile));
+    ASSERT_FALSE(text);
+    EXPECT_EQ(text.error().code, ErrorCode::Unreadable);
+    EXPECT_NE(text.error().message.find("読み込めません"), std::string::npos);
+    EXPECT_EQ(readFile(textFile), "回数,第1数字\n1,2\n");
+
+    const auto damaged = m_dir / "damaged.mdb";
+    std::string broken = bytes;
+    for (size_t i = 0; i < 64 && i < broken.size(); ++i)
+        broken[i] = static_cast<char>(broken[i] ^ 0x5A);
+    writeFile(damaged, broken);
+    EXPECT_FALSE(DrawStore::open(ConnectionString::forDatabase(damaged)));
+    EXPECT_EQ(readFile(damaged), broken);
+    EXPECT_EQ(readFile(connection().databasePath()), bytes);
+}
+
+TEST_F(DrawStoreTest, DatabaseWithOurPasswordButAnotherSchemaIsNotOurs) {
+    const auto path = m_dir / "other.mdb";
+    {
+        auto db = Database::open(path, ConnectionString::forDatabase(path).password(), Database::Mode::CreateNew);
+        ASSERT_TRUE(db);
+        ASSERT_TRUE(db->exec("CREATE TABLE something (x INTEGER)"));
+    }
+    const std::string before = readFile(path);
+    auto store = DrawStore::open(ConnectionString::forDatabase(path));
+    ASSERT_FALSE(store);
+    EXPECT_EQ(store.error().code, ErrorCode::NotOurDatabase);
+    EXPECT_EQ(readFile(path), before);
+}
+
+TEST_F(DrawStoreTest, SampleHistoryRoundTripsThroughTheDatabase) {
+    auto draws = readHistoryCsvFile(KAZUTAMA_SAMPLE_HISTORY);
+    ASSERT_TRUE(draws) << draws.error().message;
+    DrawStore store = createStore();
+    auto report = store.importDraws(draws.value());
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->added, static_cast<int>(draws->size()));
+    auto history = store.loadHistory();
+    ASSERT_TRUE(history);
+    EXPECT_EQ(history->records(), draws.value());
+    EXPECT_EQ(formatHistoryCsv(history.value()), readFile(KAZUTAMA_SAMPLE_HISTORY));
+}
+
+} // namespace
+} // namespace kazutama
