@@ -35,6 +35,7 @@ void runInit(const Args& args, std::ostream& out);
 void runImport(const Args& args, std::ostream& out);
 void runExport(const Args& args, std::ostream& out);
 void runSummary(const Args& args, std::ostream& out);
+void runPredict(const Args& args, std::ostream& out);
 void runViews(const Args& args, std::ostream& out);
 
 } // namespace kazutama::cli
