@@ -37,5 +37,6 @@ void runExport(const Args& args, std::ostream& out);
 void runSummary(const Args& args, std::ostream& out);
 void runPredict(const Args& args, std::ostream& out);
 void runViews(const Args& args, std::ostream& out);
+void runTable(const Args& args, std::ostream& out);
 
 } // namespace kazutama::cli

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kazutama {
+
+// A colour as the tables name it, RGB(red, green, blue).
+struct Rgb {
+    std::uint8_t r = 0;
+    std::uint8_t g = 0;
+    std::uint8_t b = 0;
+
+    bool operator==(const Rgb&) const = default;
+
+    // "#rrggbb", lower-case.
+    std::string hex() const {
+        static const char* digits = "0123456789abcdef";
+        std::string out = "#";
+        for (std::uint8_t part : {r, g, b}) {
+            out += digits[part >> 4];
+            out += digits[part & 0xF];
+        }
+        return out;
+    }
+};
+
+} // namespace kazutama
