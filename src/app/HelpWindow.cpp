@@ -1,0 +1,96 @@
+#include "app/HelpWindow.h"
+
+#include <QFileInfo>
+#include <QHelpEngine>
+#include <QHelpIndexModel>
+#include <QHelpIndexWidget>
+#include <QHelpLink>
+#include <QLineEdit>
+#include <QSplitter>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace kazutama {
+
+namespace {
+
+// Reads the pages out of the help collection instead of the file system.
+class HelpBrowser : public QTextBrowser {
+public:
+    HelpBrowser(QHelpEngine* engine, QWidget* parent) : QTextBrowser(parent), m_engine(engine) {}
+
+    QVariant loadResource(int type, const QUrl& url) override {
+        if (url.scheme() == QLatin1String("qthelp"))
+            return m_engine->fileData(url);
+        return QTextBrowser::loadResource(type, url);
+    }
+
+private:
+    QHelpEngine* m_engine;
+};
+
+} // namespace
+
+HelpWindow::HelpWindow(const QString& collectionFile, QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName("HelpWindow");
+    setWindowTitle(QStringLiteral("Kazutama ヘルプ"));
+    resize(900, 640);
+
+    m_engine = new QHelpEngine(collectionFile, this);
+    m_usable = QFileInfo::exists(collectionFile) && m_engine->setupData();
+    m_engine->setReadOnly(true);
+
+    auto* search = new QLineEdit(this);
+    search->setObjectName("keywordEdit");
+    search->setPlaceholderText(QStringLiteral("キーワードを入力"));
+    QHelpIndexWidget* index = m_engine->indexWidget();
+    index->setObjectName("helpIndex");
+    m_browser = new HelpBrowser(m_engine, this);
+    m_browser->setObjectName("helpBrowser");
+
+    auto* left = new QWidget(this);
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->addWidget(search);
+    leftLayout->addWidget(index);
+    auto* splitter = new QSplitter(this);
+    splitter->addWidget(left);
+    splitter->addWidget(m_browser);
+    splitter->setStretchFactor(1, 3);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(splitter);
+
+    connect(search, &QLineEdit::textChanged, index, [index](const QString& text) { index->filterIndices(text); });
+    connect(index, &QHelpIndexWidget::documentActivated, this,
+            [this](const QHelpLink& link) { m_browser->setSource(link.url); });
+    connect(index, &QHelpIndexWidget::documentsActivated, this, [this](const QList<QHelpLink>& links) {
+        if (!links.isEmpty())
+            m_browser->setSource(links.first().url);
+    });
+    // The index is built in the background after set-up; the keyword asked for before that is shown then.
+    connect(m_engine->indexModel(), &QHelpIndexModel::indexCreated, this, [this, index, search] {
+        if (!m_pendingKeyword.isEmpty()) {
+            search->setText(m_pendingKeyword);
+            index->filterIndices(m_pendingKeyword);
+        }
+    });
+}
+
+void HelpWindow::showKeyword(const QString& keyword) {
+    m_pendingKeyword = keyword;
+    if (auto* search = findChild<QLineEdit*>("keywordEdit"))
+        search->setText(keyword);
+    m_engine->indexWidget()->filterIndices(keyword);
+    openTopicsOf(keyword);
+}
+
+void HelpWindow::openTopicsOf(const QString& keyword) {
+    const QList<QHelpLink> links = m_engine->documentsForKeyword(keyword);
+    if (!links.isEmpty())
+        m_browser->setSource(links.first().url);
+}
+
+QString HelpWindow::currentTopicTitle() const { return m_browser->documentTitle(); }
+
+} // namespace kazutama

@@ -1,0 +1,247 @@
+#include "app/MainFrm.h"
+
+#include "app/AboutBox.h"
+#include "app/BusyCursor.h"
+#include "app/ChildView.h"
+#include "app/Dialogs.h"
+#include "app/HelpWindow.h"
+#include "app/MenuTable.h"
+#include "app/WindowArrangement.h"
+#include "prediction/ui/PredictionView.h"
+#include "settings/SettingsFile.h"
+#include "store/DrawStore.h"
+#include "views/ViewCatalogue.h"
+#include "views/ui/AnalysisView.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QScreen>
+
+namespace kazutama {
+
+namespace {
+
+QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+} // namespace
+
+MainFrm::Setup MainFrm::defaultSetup() {
+    return Setup{QCoreApplication::applicationDirPath().toStdString(), std::string(kSettingsFileName)};
+}
+
+MainFrm::MainFrm(Setup setup, QWidget* parent) : QMainWindow(parent), m_setup(std::move(setup)) {
+    setObjectName("MainFrm");
+    setWindowTitle(applicationTitle());
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName("mdiArea");
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setBackground(QColor(128, 128, 128));
+    setCentralWidget(m_mdi);
+    createMenus();
+    // Tall enough for the tallest view (about 930 pixels) where the screen allows.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        resize(std::min(available.width() * 9 / 10, 1200), std::min(available.height() * 19 / 20, 1000));
+        move(available.center() - rect().center());
+    } else {
+        resize(1024, 768);
+    }
+    qApp->installEventFilter(this);
+}
+
+MainFrm::~MainFrm() { qApp->removeEventFilter(this); }
+
+bool MainFrm::load() {
+    m_options = ReadInitFile(m_setup.settingsFile);
+    BusyCursor busy;
+    m_viewGuard.set(true);
+    m_connection = ConnectionString::forApplicationFolder(m_setup.applicationFolder);
+
+    auto opened = DrawStore::openOrCreate(*m_connection);
+    if (!opened) {
+        Dialogs::instance().message(this, applicationTitle(),
+                                    qs(opened.error().message) + "\nKazutamaを終了します。",
+                                    Dialogs::Icon::Critical);
+        return false;
+    }
+    auto history = opened->store.loadHistory();
+    if (!history) {
+        Dialogs::instance().message(this, applicationTitle(),
+                                    qs(history.error().message) + "\nKazutamaを終了します。",
+                                    Dialogs::Icon::Critical);
+        return false;
+    }
+    m_history = std::move(history).value();
+    m_summary = computeStartupSummary(m_history);
+    if (opened->created)
+        Dialogs::instance().message(
+            this, applicationTitle(),
+            "当選データのデータベースが見つからなかったため、新しく作成しました。\n" +
+                QString::fromStdString(m_connection->databasePath().string()) +
+                "\n\n当選データは「データ管理」の「当選データ入力」で入力できます。",
+            Dialogs::Icon::Information);
+    return true;
+}
+
+void MainFrm::createMenus() {
+    QMenu* parents[3] = {nullptr, nullptr, nullptr};
+    for (const MenuNode& node : mainMenuTree()) {
+        QString name = qs(node.name);
+        QString caption = qs(node.caption);
+        const ViewEntry* entry = node.view.empty() ? nullptr : ViewCatalogue::find(node.view);
+        if (entry && node.name.empty()) {
+            name = qs(entry->menuItem);
+            caption = qs(entry->menuText);
+        }
+        if (node.kind == MenuNode::Kind::Submenu) {
+            QMenu* menu = node.level == 0 ? menuBar()->addMenu(caption) : parents[node.level - 1]->addMenu(caption);
+            menu->setObjectName(name);
+            menu->menuAction()->setObjectName(name);
+            parents[node.level] = menu;
+            continue;
+        }
+        QAction* action = node.level == 0 ? menuBar()->addAction(caption) : parents[node.level - 1]->addAction(caption);
+        action->setObjectName(name);
+
+        if (node.name == menu::kEnd)
+            connect(action, &QAction::triggered, this, &QWidget::close);
+        else if (node.name == menu::kMasterInput)
+            connect(action, &QAction::triggered, this, &MainFrm::openEntryView);
+        else if (node.name == menu::kMasterKanri)
+            action->setEnabled(false);
+        else if (node.name == menu::kCascade)
+            connect(action, &QAction::triggered, m_mdi, &QMdiArea::cascadeSubWindows);
+        else if (node.name == menu::kTileHorizontal)
+            connect(action, &QAction::triggered, this, [this] { tileOneAboveTheOther(m_mdi); });
+        else if (node.name == menu::kTileVertical)
+            connect(action, &QAction::triggered, this, [this] { tileSideBySide(m_mdi); });
+        else if (node.name == menu::kArrangeIcons)
+            connect(action, &QAction::triggered, this, [this] { arrangeIcons(m_mdi); });
+        else if (node.name == menu::kHelpFile)
+            connect(action, &QAction::triggered, this, &MainFrm::showHelp);
+        else if (node.name == menu::kAbout)
+            connect(action, &QAction::triggered, this, &MainFrm::showAbout);
+        else if (!node.view.empty())
+            connect(action, &QAction::triggered, this, [this, view = qs(node.view)] { openView(view); });
+    }
+}
+
+QMdiSubWindow* MainFrm::openedView(const QString& windowName) const {
+    // A closed window lingers until its deferred deletion; it no longer counts as open.
+    QMdiSubWindow* window = m_views.value(windowName).data();
+    auto* view = window ? qobject_cast<ChildView*>(window->widget()) : nullptr;
+    return view && view->isLoaded() ? window : nullptr;
+}
+
+void MainFrm::openView(const QString& windowName) {
+    BusyCursor busy;
+    if (QMdiSubWindow* open = openedView(windowName)) {
+        if (open->isMinimized())
+            open->showNormal();
+        m_mdi->setActiveSubWindow(open);
+        open->raise();
+        return;
+    }
+    ChildView* view = createView(windowName);
+    if (!view)
+        return;
+    auto* window = m_mdi->addSubWindow(view);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setObjectName(windowName + "Window");
+    window->setWindowTitle(view->windowTitle());
+    m_views[windowName] = window;
+    view->load(window);
+    window->show();
+    m_mdi->setActiveSubWindow(window);
+}
+
+ChildView* MainFrm::createView(const QString& windowName) {
+    if (windowName == qs(kPredictionViewName))
+        return new PredictionView(m_viewGuard, m_options, m_history, m_summary);
+    const ViewEntry* entry = ViewCatalogue::find(windowName.toStdString());
+    if (!entry || !entry->builder)
+        return nullptr;
+    return new AnalysisView(m_viewGuard, *entry, m_history, m_summary);
+}
+
+void MainFrm::openEntryView() {
+    if (!m_viewGuard.value()) {
+        Dialogs::instance().message(this, errorTitle(), QStringLiteral("表示中のウィンドウを閉じないと実行できません。"),
+                                    Dialogs::Icon::Critical);
+        return;
+    }
+    openView(qs(kEntryViewName));
+}
+
+void MainFrm::showHelp() {
+    const QString collection = QString::fromStdString((m_setup.applicationFolder / "Kazutama.qhc").string());
+    if (!m_help) {
+        auto* help = new HelpWindow(collection);
+        if (!help->isUsable()) {
+            delete help;
+            Dialogs::instance().message(this, applicationTitle(),
+                                        "ヘルプファイルが見つかりません。\n" + collection, Dialogs::Icon::Warning);
+            return;
+        }
+        help->setAttribute(Qt::WA_DeleteOnClose);
+        m_help = help;
+    }
+    m_help->showKeyword(QStringLiteral("Kazutamaについて"));
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}
+
+void MainFrm::showAbout() {
+    BusyCursor busy;
+    if (!m_about) {
+        auto* about = new AboutBox(this);
+        about->setAttribute(Qt::WA_DeleteOnClose);
+        m_about = about;
+        about->placeRelativeTo(frameGeometry());
+    }
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
+}
+
+void MainFrm::activated() { openView(qs(kPredictionViewName)); }
+
+bool MainFrm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && watched->isWidgetType()) {
+        auto* widget = static_cast<QWidget*>(watched);
+        if (widget == this) {
+            // The first activation after loading, and every return from another of the program's own
+            // windows (message boxes and file dialogs excepted), opens the prediction view.
+            const bool run = !m_everActivated || m_otherWindowActivated;
+            m_everActivated = true;
+            m_otherWindowActivated = false;
+            if (run && !m_shuttingDown)
+                QMetaObject::invokeMethod(this, &MainFrm::activated, Qt::QueuedConnection);
+        } else if (widget->isWindow() && !qobject_cast<QDialog*>(widget)) {
+            m_otherWindowActivated = true;
+        } else if (qobject_cast<QDialog*>(widget)) {
+            m_otherWindowActivated = false;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainFrm::closeEvent(QCloseEvent* event) {
+    m_shuttingDown = true;
+    m_mdi->closeAllSubWindows();
+    if (m_about)
+        m_about->close();
+    if (m_help)
+        m_help->close();
+    if (auto written = WriteInitFile(m_options, m_setup.settingsFile); !written)
+        Dialogs::instance().message(this, applicationTitle(), qs(written.error().message), Dialogs::Icon::Warning);
+    event->accept();
+}
+
+} // namespace kazutama

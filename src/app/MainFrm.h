@@ -1,0 +1,89 @@
+#pragma once
+
+#include "app/ViewGuard.h"
+#include "settings/AnalysisOptions.h"
+#include "store/ConnectionString.h"
+#include "store/DrawHistory.h"
+#include "store/StartupSummary.h"
+
+#include <QMainWindow>
+#include <QMap>
+#include <QPointer>
+
+#include <filesystem>
+#include <optional>
+
+class QMdiArea;
+class QMdiSubWindow;
+
+namespace kazutama {
+
+class ChildView;
+class HelpWindow;
+
+// The main window: menus, the child-window host, the ViewGuard, start-up and shutdown. It routes
+// commands; every view loads itself.
+class MainFrm : public QMainWindow {
+    Q_OBJECT
+    Q_PROPERTY(bool propEnd READ propEnd WRITE setPropEnd)
+
+public:
+    struct Setup {
+        std::filesystem::path applicationFolder;  // where the database and the help files are
+        std::filesystem::path settingsFile;
+    };
+    // The program's own set-up: the executable's folder and "Kazutama.ini" in the working directory.
+    static Setup defaultSetup();
+
+    explicit MainFrm(Setup setup, QWidget* parent = nullptr);
+    ~MainFrm() override;
+
+    // The load step: settings, database, history, summary. False when the database cannot be used; the
+    // user has been told why and the program should end.
+    bool load();
+
+    bool propEnd() const { return m_viewGuard.value(); }
+    void setPropEnd(bool value) { m_viewGuard.set(value); }
+    ViewGuard& viewGuard() { return m_viewGuard; }
+    const AnalysisOptions& analysisOptions() const { return m_options; }
+    const DrawHistory& history() const { return m_history; }
+    const StartupSummary& summary() const { return m_summary; }
+    const ConnectionString& connectionString() const { return *m_connection; }
+    QMdiArea* mdiArea() const { return m_mdi; }
+
+    // The open-view command: brings an open view to the front, or creates and loads it.
+    void openView(const QString& windowName);
+    // The view's sub-window while it is open, else null.
+    QMdiSubWindow* openedView(const QString& windowName) const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createMenus();
+    ChildView* createView(const QString& windowName);
+    void openEntryView();
+    void showHelp();
+    void showAbout();
+    void activated();
+
+    Setup m_setup;
+    ViewGuard m_viewGuard;
+    AnalysisOptions m_options;
+    std::optional<ConnectionString> m_connection;
+    DrawHistory m_history;
+    StartupSummary m_summary;
+    QMdiArea* m_mdi = nullptr;
+    QMap<QString, QPointer<QMdiSubWindow>> m_views;
+    QPointer<QWidget> m_about;
+    QPointer<HelpWindow> m_help;
+    // Activation bookkeeping: whether the window of the program that was active since the main window's last
+    // activation is one that counts (not a message box or file dialog; a window of another program is
+    // never seen here, so returning from it does not count).
+    bool m_everActivated = false;
+    bool m_otherWindowActivated = false;
+    bool m_shuttingDown = false;
+};
+
+} // namespace kazutama

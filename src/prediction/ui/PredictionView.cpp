@@ -1,0 +1,136 @@
+#include "prediction/ui/PredictionView.h"
+
+#include "store/StartupSummary.h"
+#include "views/ui/ResultGridView.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace kazutama {
+
+namespace {
+
+QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+} // namespace
+
+PredictionView::PredictionView(ViewGuard& guard, AnalysisOptions& options, const DrawHistory& history,
+                               const StartupSummary& summary, QWidget* parent)
+    : ChildView(guard, parent), m_options(options), m_history(history), m_summary(summary) {
+    setObjectName(QStringLiteral("一発Kazutama予想"));
+    setWindowTitle(QStringLiteral("一発Kazutama予想"));
+
+    auto* close = new QPushButton(QStringLiteral("閉じる"), this);
+    close->setObjectName("Cmd閉じる");
+    connect(close, &QPushButton::clicked, this, &ChildView::closeView);
+    auto* print = new QPushButton(QStringLiteral("印刷"), this);
+    print->setObjectName("Command2");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(print);
+    buttons->addWidget(close);
+
+    // The options take the window's whole height; the buttons sit under the predictions.
+    auto* right = new QVBoxLayout;
+    right->addWidget(createPredictionFrame(), 1);
+    right->addLayout(buttons);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(6, 4, 6, 6);
+    layout->setSpacing(6);
+    layout->addWidget(createOptionsFrame());
+    layout->addLayout(right, 1);
+}
+
+QWidget* PredictionView::createOptionsFrame() {
+    auto* frame = new QGroupBox(QStringLiteral("データ分析オプション"), this);
+    auto* layout = new QVBoxLayout(frame);
+    layout->setContentsMargins(6, 2, 6, 4);
+    layout->setSpacing(0);
+    auto* label = new QLabel(QStringLiteral("各データ分析の分析結果を当選予想へ反映するかを設定します。"), frame);
+    label->setWordWrap(true);
+    layout->addWidget(label);
+    for (size_t i = 0; i < kAnalysisOptionCount; ++i) {
+        auto* pair = new QGroupBox(qs(kAnalysisOptionCaptions[i]), frame);
+        pair->setObjectName(QStringLiteral("Frame%1").arg(i));
+        auto* row = new QHBoxLayout(pair);
+        row->setContentsMargins(14, 0, 4, 1);
+        row->setSpacing(12);
+        auto* reflect = new QRadioButton(QStringLiteral("反映する"), pair);
+        reflect->setObjectName(QStringLiteral("Opt反映する(%1)").arg(i));
+        auto* ignore = new QRadioButton(QStringLiteral("反映しない"), pair);
+        ignore->setObjectName(QStringLiteral("Opt反映しない(%1)").arg(i));
+        auto* group = new QButtonGroup(pair);
+        group->addButton(reflect);
+        group->addButton(ignore);
+        row->addWidget(reflect);
+        row->addWidget(ignore);
+        row->addStretch();
+        connect(reflect, &QRadioButton::clicked, this, [this, i] { optionClicked(int(i), true); });
+        connect(ignore, &QRadioButton::clicked, this, [this, i] { optionClicked(int(i), false); });
+        m_reflect[i] = reflect;
+        m_ignore[i] = ignore;
+        layout->addWidget(pair);
+    }
+    layout->addStretch();
+    frame->setFixedWidth(330);
+    return frame;
+}
+
+QWidget* PredictionView::createPredictionFrame() {
+    auto* frame = new QGroupBox(QStringLiteral("当選予想"), this);
+    auto* layout = new QVBoxLayout(frame);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setSpacing(2);
+    auto* label = new QLabel(QStringLiteral("各データ分析の結果を元に周期法、消去法、連発Kazutama、一発Kazutamaの各手法を用いて"
+                                            "当選数字を予想します。"),
+                             frame);
+    label->setWordWrap(true);
+    layout->addWidget(label);
+    for (int i = 0; i < kPredictionGridCount; ++i) {
+        layout->addSpacing(6);
+        auto* caption = new QLabel(qs(kPredictionGridCaptions[i]), frame);
+        caption->setWordWrap(true);
+        layout->addWidget(caption);
+        auto* view = new ResultGridView(frame);
+        view->setObjectName(QStringLiteral("fpSpread1(%1)").arg(i));
+        view->setFocusPolicy(Qt::NoFocus);
+        view->setFrameShape(QFrame::NoFrame);
+        view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        m_gridViews[i] = view;
+        layout->addWidget(view, 0, Qt::AlignLeft);
+    }
+    layout->addStretch();
+    return frame;
+}
+
+void PredictionView::build() {
+    for (size_t i = 0; i < kAnalysisOptionCount; ++i)
+        (m_options[i] ? m_reflect[i] : m_ignore[i])->setChecked(true);
+    for (int i = 0; i < kPredictionGridCount; ++i) {
+        m_grids[i] = predictionGridLayout(i);
+        m_gridViews[i]->setGrid(m_grids[i]);
+        m_gridViews[i]->setFixedSize(m_gridViews[i]->fullTableSize());
+    }
+    m_engine.fillTables(m_history, m_summary.latestDrawNumber);
+    predictionRun();
+}
+
+void PredictionView::optionClicked(int index, bool reflect) {
+    m_options[index] = reflect;
+    predictionRun();
+}
+
+void PredictionView::predictionRun() {
+    ++m_runCount;
+    writePredictionRun(m_grids, m_engine.run(m_options));
+    for (int i = 0; i < kPredictionGridCount; ++i)
+        m_gridViews[i]->setGrid(m_grids[i]);
+}
+
+} // namespace kazutama

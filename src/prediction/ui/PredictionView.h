@@ -1,0 +1,50 @@
+#pragma once
+
+#include "app/ChildView.h"
+#include "prediction/PredictionEngine.h"
+#include "prediction/PredictionGrids.h"
+#include "settings/AnalysisOptions.h"
+
+#include <array>
+
+class QRadioButton;
+
+namespace kazutama {
+
+class DrawHistory;
+class ResultGridView;
+struct StartupSummary;
+
+// 一発Kazutama予想: the twelve option pairs and the four prediction tables. The options belong to the
+// program, not to this window, so they keep their values while the window is closed and reopened.
+class PredictionView : public ChildView {
+    Q_OBJECT
+public:
+    PredictionView(ViewGuard& guard, AnalysisOptions& options, const DrawHistory& history,
+                   const StartupSummary& summary, QWidget* parent = nullptr);
+
+    ResultGridView* grid(int index) const { return m_gridViews[index]; }
+    int runCount() const { return m_runCount; }
+
+protected:
+    ViewGeometry geometryInTwips() const override { return {0, 0, 10080, 8400}; }
+    void build() override;
+
+private:
+    QWidget* createOptionsFrame();
+    QWidget* createPredictionFrame();
+    void optionClicked(int index, bool reflect);
+    void predictionRun();
+
+    AnalysisOptions& m_options;
+    const DrawHistory& m_history;
+    const StartupSummary& m_summary;
+    PredictionEngine m_engine;
+    std::array<ResultGrid, kPredictionGridCount> m_grids;
+    std::array<ResultGridView*, kPredictionGridCount> m_gridViews{};
+    std::array<QRadioButton*, kAnalysisOptionCount> m_reflect{};
+    std::array<QRadioButton*, kAnalysisOptionCount> m_ignore{};
+    int m_runCount = 0;
+};
+
+} // namespace kazutama

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+namespace kazutama {
+
+class ResultGrid;
+
+// Paints one cell of a ResultGrid: background, its borders, and the text of whichever cell's text runs
+// across it. Texts that would be cut are narrowed to fit rather than clipped.
+class ResultGridDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    ResultGridDelegate(const ResultGrid& grid, QObject* parent = nullptr);
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+    // The default colour of border lines the grid did not give a colour of its own.
+    static QColor defaultBorderColour() { return QColor(0, 0, 0); }
+
+private:
+    void paintBorders(QPainter* painter, const QRect& rect, int column, int row) const;
+    void paintText(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const;
+
+    const ResultGrid& m_grid;
+};
+
+} // namespace kazutama

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QTableView>
+
+namespace kazutama {
+
+class ResultGrid;
+class ResultGridModel;
+
+// The read-only table widget every view shows its ResultGrid in. It paints exactly the colours and borders
+// the grid sets, takes no edits and no selection, and scrolls by pixels.
+class ResultGridView : public QTableView {
+    Q_OBJECT
+public:
+    explicit ResultGridView(QWidget* parent = nullptr);
+
+    // Shows `grid`: sizes its columns and rows from the grid's units and scrolls to its current cell.
+    void setGrid(ResultGrid grid);
+    const ResultGrid& grid() const;
+
+    // Pixels of a column width in character widths and of a row height in points.
+    static int columnPixels(double characterWidths);
+    static int rowPixels(double points);
+
+    // The font every grid uses; its digit width is the unit of column widths.
+    static QFont gridFont();
+
+    // The size that shows the whole table without scroll bars.
+    QSize fullTableSize() const;
+
+private:
+    ResultGridModel* m_model;
+};
+
+} // namespace kazutama

@@ -1,0 +1,294 @@
+#include "ui/UiTestSupport.h"
+
+#include "app/AboutBox.h"
+#include "app/HelpWindow.h"
+#include "views/ui/AnalysisView.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace kazutama {
+namespace {
+
+using test::ProgramFixture;
+using test::readFile;
+
+const QString kPrediction = QStringLiteral("一発Kazutama予想");
+const QString kFrequency = QStringLiteral("出現頻度分析");
+const QString kByCount = QStringLiteral("回数別出現分析");
+
+// The menu tree as "depth name caption [disabled]" lines, in menu order.
+void describe(const QList<QAction*>& actions, int depth, QStringList& out) {
+    for (QAction* action : actions) {
+        if (action->isSeparator())
+            continue;
+        QString line = QString(depth * 2, QLatin1Char(' ')) + action->objectName() + " " + action->text();
+        if (!action->isEnabled())
+            line += " [disabled]";
+        out << line;
+        if (action->menu())
+            describe(action->menu()->actions(), depth + 1, out);
+    }
+}
+
+TEST(MainFrmTest, MenuTreeHasTheNamesCaptionsAndOrderOfTheProgram) {
+    ProgramFixture program;
+    QStringList tree;
+    describe(program.window().menuBar()->actions(), 0, tree);
+    const QStringList expected = {
+        "mnuEnd 終了(&X)",
+        "mnuYoso 一発Kazutama予想(&D)",
+        "mnuMain データ分析(&S)",
+        "  mnuHindo 頻度分析",
+        "    mnuSyutugenHindo 出現頻度分析",
+        "    mnuSyutugenKaisu 回数別出現分析",
+        "  mnuKankaku 間隔分析",
+        "    mnuSyutugenKankaku 出現間隔分析",
+        "    mnuNumberKankaku 数字間隔分析",
+        "  mnuZenkaiSyutugen 出現回数分析",
+        "  mnuBaratsuki バラツキ分析",
+        "  mnuHippari 引っ張り分析",
+        "  mnuRenbanTobiishi 連番・飛び石分析",
+        "  mnuHonsuji 数字合計分析",
+        "  mnuPattern 組合せパターン分析",
+        "    mnuLowHightPattern 低数字・高数字の組合せパターン分析",
+        "    mnuKisuGusuPattern 偶数・奇数の組合せパターン分析",
+        "  mnu5BunkatsuKeiko 4分割傾向分析",
+        "  mnuBunkatsuData 分割データ分析",
+        "    mnu6BunkatsuData 6分割データ分析",
+        "    mnu7BunkatsuData 7分割データ分析",
+        "    mnu11BunkatsuData 9分割データ分析",
+        "  mnuLastChar 下一桁出現傾向分析",
+        "  mnuLastCharRenzoku 下一桁連続出現回数分析",
+        "mnuHosyu データ管理(&M)",
+        "  mnuMasterInput 当選データ入力(&I)",
+        "  mnuMasterKanri 当選データ保守(&D) [disabled]",
+        "mnuWindow ウィンドウ(&W)",
+        "  mnuWindowHorizontal 上下に並べて表示(&H)",
+        "  mnuWindowVertical 左右に並べて表示(&V)",
+        "  mnuWindowCascade 重ねて表示(&C)",
+        "  mnuWindowArrangeIcon アイコンの整列(&A)",
+        "mnuHelp ヘルプ(&H)",
+        "  mnuHelpFile ヘルプ(&H)",
+        "  mnuAbout バージョン情報(&A)",
+    };
+    EXPECT_EQ(tree, expected);
+    EXPECT_EQ(program.window().windowTitle(), "Kazutama");
+    EXPECT_EQ(program.window().objectName(), "MainFrm");
+}
+
+TEST(MainFrmTest, PredictionViewOpensAtStartUpAndBlocksTheEntryCommand) {
+    ProgramFixture program;
+    ASSERT_TRUE(program.isOpen(kPrediction));
+    EXPECT_FALSE(program.window().propEnd());
+
+    program.trigger("mnuMasterInput");
+    ASSERT_EQ(program.dialogs.messages.size(), 1u);
+    const auto& refusal = program.dialogs.messages.front();
+    EXPECT_EQ(refusal.text, "表示中のウィンドウを閉じないと実行できません。");
+    EXPECT_EQ(refusal.title, QString::fromUtf8("メッセ\xEF\xBC\x8Dジ"));  // full-width hyphen-minus
+    EXPECT_EQ(refusal.icon, Dialogs::Icon::Critical);
+
+    program.closeView(kPrediction);
+    EXPECT_TRUE(program.window().propEnd());
+    program.trigger("mnuMasterInput");
+    EXPECT_EQ(program.dialogs.messages.size(), 1u);
+}
+
+TEST(MainFrmTest, GuardIsOneFlagNotACount) {
+    ProgramFixture program;
+    program.trigger("mnuSyutugenHindo");
+    program.trigger("mnuSyutugenKaisu");
+    EXPECT_FALSE(program.window().propEnd());
+    program.closeView(kByCount);
+    // The prediction view and 出現頻度分析 are still open, yet the last unload set the flag.
+    EXPECT_TRUE(program.isOpen(kFrequency));
+    EXPECT_TRUE(program.window().propEnd());
+    program.trigger("mnuMasterInput");
+    EXPECT_TRUE(program.dialogs.messages.empty());
+}
+
+TEST(MainFrmTest, ChoosingAnOpenViewBringsItToTheFrontWithoutRebuilding) {
+    ProgramFixture program;
+    program.trigger("mnuSyutugenHindo");
+    QMdiSubWindow* first = program.window().openedView(kFrequency);
+    ASSERT_NE(first, nullptr);
+    auto* view = qobject_cast<AnalysisView*>(first->widget());
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->objectName(), kFrequency);
+    EXPECT_EQ(first->windowTitle(), "出現頻度分析");
+
+    program.trigger("mnuSyutugenKaisu");
+    program.trigger("mnuSyutugenHindo");
+    EXPECT_EQ(program.window().openedView(kFrequency), first);
+    EXPECT_EQ(view->buildCount(), 1);
+    EXPECT_EQ(program.window().mdiArea()->activeSubWindow(), first);
+
+    // Closing and choosing again builds a new window.
+    program.closeView(kFrequency);
+    program.trigger("mnuSyutugenHindo");
+    ASSERT_NE(program.window().openedView(kFrequency), nullptr);
+}
+
+TEST(MainFrmTest, ViewsTakeTheirGeometryInTwips) {
+    ProgramFixture program;
+    program.trigger("mnuSyutugenKaisu");
+    const QRect byCount = program.window().openedView(kByCount)->geometry();
+    EXPECT_EQ(byCount.topLeft(), QPoint(0, 0));
+    EXPECT_EQ(byCount.size(), QSize(227, 557));  // 3405 x 8355 twips
+    EXPECT_EQ(program.window().openedView(kPrediction)->geometry().size(), QSize(672, 560));
+}
+
+TEST(MainFrmTest, WindowCommandsTileAndCascade) {
+    ProgramFixture program;
+    program.trigger("mnuSyutugenHindo");
+    program.trigger("mnuSyutugenKaisu");
+    const QRect area(QPoint(0, 0), program.window().mdiArea()->contentsRect().size());
+
+    program.trigger("mnuWindowHorizontal");
+    QList<int> tops;
+    for (QMdiSubWindow* w : program.window().mdiArea()->subWindowList()) {
+        EXPECT_EQ(w->width(), area.width());
+        tops << w->y();
+    }
+    std::sort(tops.begin(), tops.end());
+    EXPECT_EQ(tops, (QList<int>{0, area.height() / 3, 2 * area.height() / 3}));
+
+    program.trigger("mnuWindowVertical");
+    QList<int> lefts;
+    for (QMdiSubWindow* w : program.window().mdiArea()->subWindowList()) {
+        EXPECT_EQ(w->height(), area.height());
+        lefts << w->x();
+    }
+    std::sort(lefts.begin(), lefts.end());
+    EXPECT_EQ(lefts, (QList<int>{0, area.width() / 3, 2 * area.width() / 3}));
+
+    program.trigger("mnuWindowCascade");
+    QList<int> cascade;
+    for (QMdiSubWindow* w : program.window().mdiArea()->subWindowList())
+        cascade << w->x();
+    std::sort(cascade.begin(), cascade.end());
+    EXPECT_LT(cascade[0], cascade[1]);
+    EXPECT_LT(cascade[1], cascade[2]);
+
+    // Minimised windows line up along the bottom edge.
+    for (QMdiSubWindow* w : program.window().mdiArea()->subWindowList())
+        w->showMinimized();
+    program.trigger("mnuWindowArrangeIcon");
+    for (QMdiSubWindow* w : program.window().mdiArea()->subWindowList())
+        EXPECT_EQ(w->geometry().bottom(), area.bottom());
+}
+
+TEST(MainFrmTest, InactiveMaintenanceItemDoesNothing) {
+    ProgramFixture program;
+    QAction* item = program.action("mnuMasterKanri");
+    EXPECT_FALSE(item->isEnabled());
+    const auto before = program.window().mdiArea()->subWindowList().size();
+    item->trigger();
+    ProgramFixture::settle();
+    EXPECT_EQ(program.window().mdiArea()->subWindowList().size(), before);
+    EXPECT_TRUE(program.dialogs.messages.empty());
+}
+
+TEST(MainFrmTest, ExitClosesViewsAndWritesTheSettings) {
+    ProgramFixture program;
+    test::writeFile(program.settingsFile, "間隔分析Opt=True\r\n");
+    program.trigger("mnuEnd");
+    EXPECT_TRUE(program.window().mdiArea()->subWindowList().isEmpty());
+    EXPECT_TRUE(program.window().propEnd());
+    // The file read at start-up was empty of options; what is written is what the view held: all false.
+    const std::string text = readFile(program.settingsFile);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 12);
+    EXPECT_TRUE(text.starts_with("頻度分析Opt=False\r\n間隔分析Opt=False\r\n"));
+}
+
+TEST(MainFrmTest, FailedSettingsWriteIsReportedAndTheProgramStillEnds) {
+    ProgramFixture program;
+    std::filesystem::create_directory(program.settingsFile);  // a folder where the file should go
+    program.trigger("mnuEnd");
+    EXPECT_FALSE(program.window().isVisible());
+    ASSERT_FALSE(program.dialogs.messages.empty());
+    EXPECT_TRUE(program.dialogs.messages.back().text.contains("設定ファイル"));
+}
+
+TEST(MainFrmTest, MissingDatabaseIsCreatedAndTheUserTold) {
+    ProgramFixture program(/*withSampleHistory=*/false);
+    ASSERT_FALSE(program.dialogs.messages.empty());
+    EXPECT_EQ(program.dialogs.messages.front().icon, Dialogs::Icon::Information);
+    EXPECT_TRUE(program.dialogs.messages.front().text.contains("新しく作成しました"));
+    EXPECT_TRUE(std::filesystem::exists(program.dir / "Kazutama.mdb"));
+    EXPECT_EQ(program.window().history().size(), 0u);
+    // An empty history still opens every view with its headings.
+    program.trigger("mnuSyutugenHindo");
+    EXPECT_TRUE(program.isOpen(kFrequency));
+}
+
+TEST(MainFrmTest, UnusableDatabaseStopsStartUpAndIsLeftAlone) {
+    test::TempDir dir;
+    test::ScriptedDialogs dialogs;
+    test::writeFile(dir / "Kazutama.mdb", "this is not a history database");
+    MainFrm window(MainFrm::Setup{dir.path(), dir / "Kazutama.ini"});
+    EXPECT_FALSE(window.load());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages.front().icon, Dialogs::Icon::Critical);
+    EXPECT_TRUE(dialogs.messages.front().text.contains("Kazutama.mdb"));
+    EXPECT_EQ(readFile(dir / "Kazutama.mdb"), "this is not a history database");
+}
+
+TEST(MainFrmTest, AboutBoxPlacesItselfFromTheMainWindow) {
+    ProgramFixture program;
+    program.window().setGeometry(90, 60, 900, 700);
+    ProgramFixture::settle();
+    program.trigger("mnuAbout");
+    auto* about = program.window().findChild<AboutBox*>("バージョン情報");
+    ASSERT_NE(about, nullptr);
+    const QRect frame = program.window().frameGeometry();
+    EXPECT_EQ(about->pos(), QPoint((frame.width() - frame.left()) / 3, (frame.height() - frame.top()) / 3));
+    EXPECT_EQ(about->windowTitle(), "バージョン情報");
+    EXPECT_EQ(about->size(), QSize(336, 336));
+    EXPECT_NE(about->findChild<QWidget*>("Command1"), nullptr);
+}
+
+TEST(MainFrmTest, ReturningFromAnotherProgramWindowReopensThePrediction) {
+    ProgramFixture program;
+    program.closeView(kPrediction);
+    ASSERT_FALSE(program.isOpen(kPrediction));
+    program.trigger("mnuAbout");
+    auto* about = program.window().findChild<AboutBox*>("バージョン情報");
+    ASSERT_NE(about, nullptr);
+    about->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(about, 2000));
+    about->close();
+    program.window().activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&program.window(), 2000));
+    ProgramFixture::settle();
+    EXPECT_TRUE(program.isOpen(kPrediction));
+}
+
+TEST(MainFrmTest, HelpOpensAtTheOverviewTopicOrSaysItIsMissing) {
+    ProgramFixture program;
+    program.trigger("mnuHelpFile");  // no help files in this program folder
+    ASSERT_EQ(program.dialogs.messages.size(), 1u);
+    EXPECT_TRUE(program.dialogs.messages.front().text.contains("ヘルプファイルが見つかりません"));
+
+    std::filesystem::copy_file(KAZUTAMA_HELP_COLLECTION, program.dir / "Kazutama.qhc");
+    std::filesystem::copy_file(std::filesystem::path(KAZUTAMA_HELP_COLLECTION).replace_extension(".qch"),
+                               program.dir / "Kazutama.qch");
+    program.trigger("mnuHelpFile");
+    auto* help = QApplication::topLevelWidgets().isEmpty() ? nullptr : program.window().findChild<HelpWindow*>();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* h = qobject_cast<HelpWindow*>(w))
+            help = h;
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->currentTopicTitle(), "Kazutamaについて");
+    help->close();
+}
+
+} // namespace
+} // namespace kazutama

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "app/Dialogs.h"
+#include "app/MainFrm.h"
+#include "support/TestSupport.h"
+
+#include <QAction>
+#include <QStringList>
+
+#include <deque>
+#include <memory>
+
+namespace kazutama::test {
+
+// Answers the program's dialogs from a script and records every message shown.
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Shown {
+        QString title;
+        QString text;
+        Icon icon;
+    };
+
+    ScriptedDialogs() { Dialogs::install(this); }
+    ~ScriptedDialogs() override { Dialogs::install(nullptr); }
+
+    void message(QWidget*, const QString& title, const QString& text, Icon icon) override {
+        messages.push_back({title, text, icon});
+    }
+    bool confirm(QWidget*, const QString& title, const QString& text) override {
+        confirmations.push_back({title, text, Icon::Warning});
+        if (answers.empty())
+            return false;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    QString openFileName(QWidget*, const QString&, const QString&) override { return next(openFiles); }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return next(saveFiles);
+    }
+
+    std::vector<Shown> messages;
+    std::vector<Shown> confirmations;
+    std::deque<bool> answers;
+    std::deque<QString> openFiles;
+    std::deque<QString> saveFiles;
+
+private:
+    static QString next(std::deque<QString>& queue) {
+        if (queue.empty())
+            return {};
+        QString name = queue.front();
+        queue.pop_front();
+        return name;
+    }
+};
+
+// A program folder with the sample history, a settings file path and a loaded, shown main window.
+class ProgramFixture {
+public:
+    explicit ProgramFixture(bool withSampleHistory = true);
+    ~ProgramFixture();
+
+    MainFrm& window() { return *m_window; }
+    QAction* action(const char* name);
+    void trigger(const char* name);
+    // Lets queued events (the activation step among them) run.
+    static void settle();
+    bool isOpen(const QString& windowName) { return m_window->openedView(windowName) != nullptr; }
+    void closeView(const QString& windowName);
+
+    TempDir dir;
+    ScriptedDialogs dialogs;
+    std::filesystem::path settingsFile;
+
+private:
+    std::unique_ptr<MainFrm> m_window;
+};
+
+} // namespace kazutama::test
