@@ -51,10 +51,9 @@ void fill(ResultGrid& grid, const StartupSummary& summary) {
 } // namespace
 
 ResultGrid buildAppearanceByCount(const DrawHistory&, const StartupSummary& summary) {
-    // An empty history has no group rows at all; the heading row is kept so the view still shows it.
-    const int rows = std::max(summary.groupRowCount, 1);
+    // An empty history has no group rows at all, not even the heading row.
     ResultGrid grid;
-    setUpGrid(grid, rows);
+    setUpGrid(grid, summary.groupRowCount);
     writeHeadings(grid);
     fill(grid, summary);
     return grid;
