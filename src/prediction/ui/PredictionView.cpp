@@ -77,7 +77,7 @@ QWidget* PredictionView::createOptionsFrame() {
         layout->addWidget(pair);
     }
     layout->addStretch();
-    frame->setFixedWidth(330);
+    frame->setFixedWidth(296);
     return frame;
 }
 
