@@ -7,6 +7,7 @@
 #include "app/HelpWindow.h"
 #include "app/MenuTable.h"
 #include "app/WindowArrangement.h"
+#include "entry/EntryView.h"
 #include "prediction/ui/PredictionView.h"
 #include "settings/SettingsFile.h"
 #include "store/DrawStore.h"
@@ -163,6 +164,8 @@ void MainFrm::openView(const QString& windowName) {
 ChildView* MainFrm::createView(const QString& windowName) {
     if (windowName == qs(kPredictionViewName))
         return new PredictionView(m_viewGuard, m_options, m_history, m_summary);
+    if (windowName == qs(kEntryViewName))
+        return new EntryView(m_viewGuard, *m_connection);
     const ViewEntry* entry = ViewCatalogue::find(windowName.toStdString());
     if (!entry || !entry->builder)
         return nullptr;

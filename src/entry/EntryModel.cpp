@@ -1,0 +1,202 @@
+#include "entry/EntryModel.h"
+
+#include "store/DrawStore.h"
+
+#include <QBrush>
+#include <QColor>
+
+#include <algorithm>
+
+namespace kazutama {
+
+namespace {
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+// Number cells accept digits and the decimal point; anything else would be refused by the editor anyway.
+bool isNumberLike(const QString& text) {
+    if (text.isEmpty())
+        return false;
+    for (QChar c : text)
+        if (!c.isDigit() && c != QLatin1Char('.'))
+            return false;
+    return true;
+}
+
+} // namespace
+
+EntryModel::EntryModel(DrawStore& store, std::function<void(const QString&)> reportFailure, QObject* parent)
+    : QAbstractTableModel(parent), m_store(store), m_reportFailure(std::move(reportFailure)) {}
+
+bool EntryModel::isAcceptableText(const QString& text) {
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return true;
+    if (!isNumberLike(t) || t.contains(QLatin1Char('.')))
+        return false;
+    bool ok = false;
+    const int value = t.toInt(&ok);
+    return ok && isValidNumber(value);
+}
+
+void EntryModel::showStored(Row& row) {
+    for (int i = 0; i < kBallCount; ++i)
+        row.texts[i] = row.stored[i] == kNoNumber ? QString() : QString::number(row.stored[i]);
+}
+
+bool EntryModel::reload() {
+    auto history = m_store.loadHistory();
+    if (!history) {
+        m_reportFailure(qs(history.error().message));
+        return false;
+    }
+    beginResetModel();
+    m_rows.clear();
+    for (const DrawRecord& draw : history.value()) {
+        Row row{draw.drawNumber, draw.numbers, {}};
+        showStored(row);
+        m_rows.push_back(row);
+    }
+    endResetModel();
+    return true;
+}
+
+int EntryModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(m_rows.size()); }
+
+int EntryModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumnCount; }
+
+QVariant EntryModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid())
+        return {};
+    const Row& row = m_rows[index.row()];
+    const int column = index.column();
+    const bool bonus = column > kMainCount;
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return column == 0 ? QString::number(row.drawNumber) : row.texts[column - 1];
+    case Qt::ForegroundRole:
+        if (column == 0)
+            return QBrush(QColor(0, 0, 255));
+        if (bonus)
+            return QBrush(QColor(255, 0, 0));
+        return {};
+    case Qt::BackgroundRole:
+        if (bonus)
+            return QBrush(QColor(197, 255, 255));
+        return {};
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags EntryModel::flags(const QModelIndex& index) const {
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (index.column() > 0)
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+QVariant EntryModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    if (orientation == Qt::Vertical)
+        return section + 1;
+    if (section == 0)
+        return QString::fromUtf8(kDrawNumberColumn.data(), qsizetype(kDrawNumberColumn.size()));
+    const std::string_view name = kNumberColumns[section - 1];
+    QString heading = QString::fromUtf8(name.data(), qsizetype(name.size()));
+    // "ボーナス数字1" is wider than its column: two lines.
+    if (section > kMainCount)
+        heading.insert(4, QLatin1Char('\n'));
+    return heading;
+}
+
+bool EntryModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || index.column() == 0 || role != Qt::EditRole)
+        return false;
+    Row& row = m_rows[index.row()];
+    const int ball = index.column() - 1;
+    const QString text = value.toString().trimmed();
+    if (text == row.texts[ball])
+        return true;
+    row.texts[ball] = text;
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    if (!isAcceptableText(text))
+        return true;  // kept as typed; "閉じる" reports it and the database keeps its value
+
+    DrawRecord draw{row.drawNumber, row.stored};
+    draw.numbers[ball] = text.isEmpty() ? kNoNumber : text.toInt();
+    if (draw.numbers == row.stored)
+        return true;
+    if (auto written = m_store.writeDraw(draw); !written) {
+        m_reportFailure(qs(written.error().message));
+        refreshRow(index.row());
+        return false;
+    }
+    row.stored = draw.numbers;
+    return true;
+}
+
+bool EntryModel::refreshRow(int rowIndex) {
+    Row& row = m_rows[rowIndex];
+    // What the database holds: read afresh, or, when it cannot even be read, the last value known stored.
+    auto stored = m_store.findDraw(row.drawNumber);
+    if (stored && stored->has_value())
+        row.stored = stored->value().numbers;
+    // Cells holding a wrongly typed text keep it; the others show the database again.
+    for (int i = 0; i < kBallCount; ++i)
+        if (isAcceptableText(row.texts[i]))
+            row.texts[i] = row.stored[i] == kNoNumber ? QString() : QString::number(row.stored[i]);
+    emit dataChanged(index(rowIndex, 0), index(rowIndex, kColumnCount - 1));
+    return stored.ok();
+}
+
+bool EntryModel::insertDrawAt(int rowIndex) {
+    rowIndex = std::clamp(rowIndex, 0, int(m_rows.size()));
+    auto history = m_store.loadHistory();
+    if (!history) {
+        m_reportFailure(qs(history.error().message));
+        return false;
+    }
+    const int next = history->empty() ? kLowestDrawNumber : history->records().back().drawNumber + 1;
+    if (!isValidDrawNumber(next)) {
+        m_reportFailure(QStringLiteral("これ以上の回を追加できません（回数は%1までです）。").arg(kHighestDrawNumber));
+        return false;
+    }
+    if (auto written = m_store.writeDraw(DrawRecord{next, {}}); !written) {
+        m_reportFailure(qs(written.error().message));
+        return false;
+    }
+    beginInsertRows({}, rowIndex, rowIndex);
+    m_rows.insert(m_rows.begin() + rowIndex, Row{next, {}, {}});
+    endInsertRows();
+    return true;
+}
+
+bool EntryModel::deleteDrawAt(int rowIndex) {
+    if (rowIndex < 0 || rowIndex >= int(m_rows.size()))
+        return false;
+    if (auto deleted = m_store.deleteDraw(m_rows[rowIndex].drawNumber); !deleted) {
+        m_reportFailure(qs(deleted.error().message));
+        return false;
+    }
+    beginRemoveRows({}, rowIndex, rowIndex);
+    m_rows.erase(m_rows.begin() + rowIndex);
+    endRemoveRows();
+    return true;
+}
+
+QModelIndex EntryModel::firstWrongCell() const {
+    for (int r = 0; r < int(m_rows.size()); ++r)
+        for (int i = 0; i < kBallCount; ++i)
+            if (!isAcceptableText(m_rows[r].texts[i]))
+                return index(r, i + 1);
+    return {};
+}
+
+} // namespace kazutama

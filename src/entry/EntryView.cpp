@@ -1,0 +1,201 @@
+#include "entry/EntryView.h"
+
+#include "app/BusyCursor.h"
+#include "app/Dialogs.h"
+#include "entry/EntryModel.h"
+#include "entry/NumberCellDelegate.h"
+#include "store/HistoryCsv.h"
+#include "views/ui/ResultGridView.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace kazutama {
+
+namespace {
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+constexpr int kNumberColumnWidth = 7;
+constexpr int kDrawColumnWidth = 5;
+constexpr double kRowHeight = 10;
+
+} // namespace
+
+EntryView::EntryView(ViewGuard& guard, const ConnectionString& connection, QWidget* parent)
+    : ChildView(guard, parent), m_connection(connection) {
+    setObjectName(QStringLiteral("当選データ入力"));
+    setWindowTitle(QStringLiteral("当選データ入力"));
+
+    auto* menuBar = new QMenuBar(this);
+    m_editMenu = menuBar->addMenu(QStringLiteral("編集(&E)"));
+    m_editMenu->setObjectName("mnuEdit");
+    m_editMenu->menuAction()->setObjectName("mnuEdit");
+    QAction* add = m_editMenu->addAction(QStringLiteral("行追加"), this, &EntryView::addLine);
+    add->setObjectName("mnuAddLine");
+    QAction* remove = m_editMenu->addAction(QStringLiteral("行削除"), this, &EntryView::deleteLine);
+    remove->setObjectName("mnuDelLine");
+    m_editMenu->addSeparator();
+    QAction* import = m_editMenu->addAction(QStringLiteral("CSV取り込み..."), this, &EntryView::importCsv);
+    import->setObjectName("mnuImportCsv");
+    QAction* exportAction = m_editMenu->addAction(QStringLiteral("CSV書き出し..."), this, &EntryView::exportCsv);
+    exportAction->setObjectName("mnuExportCsv");
+
+    auto* label = new QLabel(QStringLiteral("当選数字を開催回数毎に入力します。ここのデータが分析対象になります"), this);
+    label->setObjectName("Label1");
+
+    m_grid = new QTableView(this);
+    m_grid->setObjectName("fpSpread1");
+    m_grid->setFont(ResultGridView::gridFont());
+    m_grid->setItemDelegate(new NumberCellDelegate(m_grid));
+    m_grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    m_grid->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                            QAbstractItemView::EditKeyPressed);
+    m_grid->setGridStyle(Qt::SolidLine);
+    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_grid->verticalHeader(), &QWidget::customContextMenuRequested, this, &EntryView::showRowMenu);
+    QPalette palette = m_grid->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    m_grid->setPalette(palette);
+
+    auto* close = new QPushButton(QStringLiteral("閉じる"), this);
+    close->setObjectName("Command1");
+    connect(close, &QPushButton::clicked, this, &EntryView::validateAndClose);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 0, 6, 6);
+    layout->setMenuBar(menuBar);
+    layout->addWidget(label);
+    layout->addWidget(m_grid, 1);
+    layout->addLayout(buttons);
+}
+
+EntryView::~EntryView() = default;
+
+void EntryView::reportFailure(const QString& message) {
+    Dialogs::instance().message(this, applicationTitle(), message, Dialogs::Icon::Critical);
+}
+
+void EntryView::build() {
+    auto store = DrawStore::open(m_connection);
+    if (!store) {
+        reportFailure(qs(store.error().message));
+        return;
+    }
+    m_store.emplace(std::move(store).value());
+    m_model = new EntryModel(*m_store, [this](const QString& message) { reportFailure(message); }, this);
+    m_grid->setModel(m_model);
+    m_model->reload();
+
+    // A little taller than the analysis rows, so the editor has room for its frame.
+    m_grid->verticalHeader()->setDefaultSectionSize(ResultGridView::rowPixels(kRowHeight) + 3);
+    m_grid->setColumnWidth(0, ResultGridView::columnPixels(kDrawColumnWidth));
+    for (int c = 1; c < EntryModel::kColumnCount; ++c)
+        m_grid->setColumnWidth(c, ResultGridView::columnPixels(kNumberColumnWidth));
+    if (m_model->rowCount() > 0)
+        m_grid->setCurrentIndex(m_model->index(0, 1));
+}
+
+void EntryView::showRowMenu(const QPoint& position) {
+    if (!m_model)
+        return;
+    const int row = m_grid->verticalHeader()->logicalIndexAt(position);
+    if (row < 0 || row >= m_model->rowCount())
+        return;
+    const QModelIndexList selected = m_grid->selectionModel()->selectedIndexes();
+    int first = row, last = row;
+    if (!selected.isEmpty()) {
+        first = last = selected.first().row();
+        for (const QModelIndex& index : selected) {
+            first = std::min(first, index.row());
+            last = std::max(last, index.row());
+        }
+    }
+    if (first != last)
+        return;
+    m_editMenu->popup(m_grid->verticalHeader()->viewport()->mapToGlobal(position));
+}
+
+void EntryView::addLine() {
+    if (!m_model)
+        return;
+    if (!Dialogs::instance().confirm(this, applicationTitle(),
+                                     QStringLiteral("選択された行のうしろに行を追加します。よろしいですか？")))
+        return;
+    const QModelIndex current = m_grid->currentIndex();
+    const int column = current.isValid() ? current.column() : 1;
+    const int row = current.isValid() ? current.row() + 1 : m_model->rowCount();
+    if (m_model->insertDrawAt(row))
+        m_grid->setCurrentIndex(m_model->index(row, column));
+}
+
+void EntryView::deleteLine() {
+    if (!m_model)
+        return;
+    const QModelIndex current = m_grid->currentIndex();
+    if (!current.isValid())
+        return;
+    if (!Dialogs::instance().confirm(this, applicationTitle(), QStringLiteral("選択された行を削除します。よろしいですか？")))
+        return;
+    const int column = current.column();
+    if (m_model->deleteDrawAt(current.row()) && m_model->rowCount() > 0)
+        m_grid->setCurrentIndex(m_model->index(std::min(current.row(), m_model->rowCount() - 1), column));
+}
+
+void EntryView::validateAndClose() {
+    if (m_model) {
+        // A cell still being edited counts with what has been typed into it.
+        m_grid->setFocus();
+        const QModelIndex wrong = m_model->firstWrongCell();
+        if (wrong.isValid()) {
+            Dialogs::instance().message(this, errorTitle(), QStringLiteral("当選データの数字に誤りがあります。"),
+                                        Dialogs::Icon::Critical);
+            m_grid->setCurrentIndex(wrong);
+            m_grid->scrollTo(wrong);
+            return;
+        }
+    }
+    closeView();
+}
+
+void EntryView::importCsv() {}
+
+void EntryView::exportCsv() {
+    if (!m_store)
+        return;
+    const QString name = Dialogs::instance().saveFileName(this, QStringLiteral("CSV書き出し"),
+                                                          QStringLiteral("当選データ.csv"),
+                                                          QStringLiteral("CSV ファイル (*.csv)"));
+    if (name.isEmpty())
+        return;
+    BusyCursor busy(BusyCursor::Pump::No);
+    auto history = m_store->loadHistory();
+    if (!history) {
+        reportFailure(qs(history.error().message));
+        return;
+    }
+    QSaveFile file(name);
+    const std::string csv = formatHistoryCsv(history.value());
+    if (!file.open(QIODevice::WriteOnly) || file.write(csv.data(), qint64(csv.size())) != qint64(csv.size()) ||
+        !file.commit()) {
+        reportFailure(QStringLiteral("CSVファイル「%1」を書き込めませんでした（%2）。").arg(name, file.errorString()));
+        return;
+    }
+    Dialogs::instance().message(this, applicationTitle(),
+                                QStringLiteral("%1 回分の当選データを書き出しました。").arg(history->size()),
+                                Dialogs::Icon::Information);
+}
+
+} // namespace kazutama

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/ChildView.h"
+#include "store/ConnectionString.h"
+#include "store/DrawStore.h"
+
+#include <optional>
+
+class QMenu;
+class QTableView;
+
+namespace kazutama {
+
+class EntryModel;
+
+// 当選データ入力: the grid of stored draws, edited in place and written straight to the database through
+// the view's own connection. "閉じる" refuses to close while a number cell holds something that is not a
+// number from 1 to 37.
+class EntryView : public ChildView {
+    Q_OBJECT
+public:
+    EntryView(ViewGuard& guard, const ConnectionString& connection, QWidget* parent = nullptr);
+    ~EntryView() override;
+
+    QTableView* grid() const { return m_grid; }
+    EntryModel* model() const { return m_model; }
+    QMenu* editMenu() const { return m_editMenu; }
+
+    // The commands of the 編集 menu.
+    void addLine();
+    void deleteLine();
+    void importCsv();
+    void exportCsv();
+    // "閉じる": validation, then close.
+    void validateAndClose();
+
+protected:
+    ViewGeometry geometryInTwips() const override { return {0, 0, 9000, 13450}; }
+    void build() override;
+
+private:
+    void showRowMenu(const QPoint& position);
+    void reportFailure(const QString& message);
+
+    ConnectionString m_connection;
+    std::optional<DrawStore> m_store;
+    EntryModel* m_model = nullptr;
+    QTableView* m_grid = nullptr;
+    QMenu* m_editMenu = nullptr;
+};
+
+} // namespace kazutama

@@ -1,0 +1,230 @@
+#include "ui/UiTestSupport.h"
+
+#include "entry/EntryModel.h"
+#include "entry/EntryView.h"
+#include "store/DrawStore.h"
+#include "store/Transaction.h"
+
+#include <QAbstractItemModelTester>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTableView>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace kazutama {
+namespace {
+
+using test::ProgramFixture;
+
+const QString kEntry = QStringLiteral("当選データ入力");
+const QString kPrediction = QStringLiteral("一発Kazutama予想");
+
+class EntryViewTest : public ::testing::Test {
+protected:
+    EntryViewTest() {
+        m_program.closeView(kPrediction);
+        m_program.trigger("mnuMasterInput");
+        QMdiSubWindow* window = m_program.window().openedView(kEntry);
+        EXPECT_NE(window, nullptr);
+        m_view = window ? qobject_cast<EntryView*>(window->widget()) : nullptr;
+    }
+
+    QTableView* grid() { return m_view->grid(); }
+    EntryModel* model() { return m_view->model(); }
+    int lastRow() { return model()->rowCount() - 1; }
+
+    // Types into a number cell the way a user does and confirms it with Enter.
+    void type(int row, int column, const QString& text) {
+        const QModelIndex index = model()->index(row, column);
+        grid()->setCurrentIndex(index);
+        grid()->edit(index);
+        auto* editor = grid()->findChild<QLineEdit*>("numberEditor");
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClick(editor, Qt::Key_Backspace);
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        ProgramFixture::settle();
+    }
+
+    std::optional<DrawRecord> stored(int drawNumber) {
+        // Read through a connection of its own, as another program would.
+        auto store = DrawStore::open(m_program.window().connectionString());
+        EXPECT_TRUE(store);
+        return store->findDraw(drawNumber).value();
+    }
+
+    void answer(bool yes) { m_program.dialogs.answers.push_back(yes); }
+
+    ProgramFixture m_program;
+    EntryView* m_view = nullptr;
+};
+
+TEST_F(EntryViewTest, OpensWithEveryStoredDraw) {
+    ASSERT_NE(m_view, nullptr);
+    EXPECT_EQ(m_view->windowTitle(), kEntry);
+    EXPECT_EQ(model()->rowCount(), int(m_program.window().history().size()));
+    EXPECT_EQ(model()->index(0, 0).data().toString(), "1");
+    EXPECT_EQ(model()->index(0, 9).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(197, 255, 255));
+    EXPECT_EQ(model()->index(0, 8).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
+    EXPECT_EQ(model()->index(0, 0).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(0, 0, 255));
+    EXPECT_FALSE(model()->flags(model()->index(0, 0)) & Qt::ItemIsEditable);
+    EXPECT_FALSE(m_program.window().propEnd());
+    QAbstractItemModelTester tester(model(), QAbstractItemModelTester::FailureReportingMode::Warning);
+}
+
+TEST_F(EntryViewTest, TypedDrawInANewRowIsStored) {
+    const int newDraw = model()->drawNumberAt(lastRow()) + 1;
+    grid()->setCurrentIndex(model()->index(lastRow(), 3));
+    answer(true);
+    m_view->addLine();
+    ASSERT_EQ(model()->drawNumberAt(lastRow()), newDraw);
+    EXPECT_EQ(grid()->currentIndex(), model()->index(lastRow(), 3));
+    EXPECT_EQ(m_program.dialogs.confirmations.back().text, "選択された行のうしろに行を追加します。よろしいですか？");
+    EXPECT_EQ(m_program.dialogs.confirmations.back().title, "Kazutama");
+    ASSERT_TRUE(stored(newDraw).has_value());  // stored at once, without numbers
+
+    const int numbers[] = {3, 8, 14, 21, 25, 30, 36, 2, 19};
+    for (int c = 1; c <= 9; ++c)
+        type(lastRow(), c, QString::number(numbers[c - 1]));
+    EXPECT_EQ(stored(newDraw)->numbers, (std::array<int, 9>{3, 8, 14, 21, 25, 30, 36, 2, 19}));
+
+    m_view->validateAndClose();
+    EXPECT_FALSE(m_program.isOpen(kEntry));
+    EXPECT_TRUE(m_program.window().propEnd());
+}
+
+TEST_F(EntryViewTest, WrongNumbersStayInTheGridAreReportedAndNeverStored) {
+    const int first = model()->drawNumberAt(0), second = model()->drawNumberAt(1);
+    const DrawRecord before1 = *stored(first), before2 = *stored(second);
+    type(1, 9, "38");
+    type(1, 2, "12.5");
+    type(0, 7, "0");
+    EXPECT_EQ(model()->index(1, 9).data().toString(), "38");
+    EXPECT_EQ(*stored(first), before1);
+    EXPECT_EQ(*stored(second), before2);
+
+    m_view->validateAndClose();
+    ASSERT_EQ(m_program.dialogs.messages.size(), 1u);
+    EXPECT_EQ(m_program.dialogs.messages[0].text, "当選データの数字に誤りがあります。");
+    EXPECT_EQ(m_program.dialogs.messages[0].title, QString::fromUtf8("メッセ\xEF\xBC\x8Dジ"));
+    EXPECT_EQ(m_program.dialogs.messages[0].icon, Dialogs::Icon::Critical);
+    EXPECT_EQ(grid()->currentIndex(), model()->index(0, 7));  // row first, then column
+    EXPECT_TRUE(m_program.isOpen(kEntry));
+
+    type(0, 7, QString::number(before1.numbers[6]));
+    m_view->validateAndClose();
+    EXPECT_EQ(grid()->currentIndex(), model()->index(1, 2));
+    type(1, 2, "");
+    m_view->validateAndClose();
+    EXPECT_EQ(grid()->currentIndex(), model()->index(1, 9));
+    EXPECT_EQ(m_program.dialogs.messages.size(), 3u);
+
+    // A valid number typed beside a wrong one is stored with the database's value of the wrong cell.
+    type(1, 1, "1");
+    DrawRecord expected = before2;
+    expected.numbers[0] = 1;
+    expected.numbers[1] = kNoNumber;
+    EXPECT_EQ(*stored(second), expected);
+}
+
+TEST_F(EntryViewTest, TypingIsLimitedToDigitsAndThePoint) {
+    type(0, 1, "a7b");
+    EXPECT_EQ(model()->index(0, 1).data().toString(), "7");
+}
+
+TEST_F(EntryViewTest, EmptyCellsCloseFine) {
+    answer(true);
+    grid()->setCurrentIndex(model()->index(lastRow(), 1));
+    m_view->addLine();
+    type(lastRow(), 1, "5");
+    type(0, 4, "");
+    m_view->validateAndClose();
+    EXPECT_TRUE(m_program.dialogs.messages.empty());
+    EXPECT_FALSE(m_program.isOpen(kEntry));
+    EXPECT_EQ(stored(1)->numbers[3], kNoNumber);  // an incomplete draw is allowed
+}
+
+TEST_F(EntryViewTest, DeleteAnsweredNoChangesNothingAndYesRemovesTheDraw) {
+    const int rows = model()->rowCount();
+    const int draw = model()->drawNumberAt(4);
+    grid()->setCurrentIndex(model()->index(4, 2));
+    answer(false);
+    m_view->deleteLine();
+    EXPECT_EQ(model()->rowCount(), rows);
+    EXPECT_TRUE(stored(draw).has_value());
+    EXPECT_EQ(m_program.dialogs.confirmations.back().text, "選択された行を削除します。よろしいですか？");
+
+    answer(true);
+    m_view->deleteLine();
+    EXPECT_EQ(model()->rowCount(), rows - 1);
+    EXPECT_FALSE(stored(draw).has_value());
+    EXPECT_NE(model()->drawNumberAt(4), draw);
+
+    answer(false);
+    m_view->addLine();
+    EXPECT_EQ(model()->rowCount(), rows - 1);
+}
+
+TEST_F(EntryViewTest, RowMenuOpensOnlyOnTheHeadingOfADataRow) {
+    QWidget* header = grid()->verticalHeader()->viewport();
+    QHeaderView* headings = grid()->verticalHeader();
+    auto request = [&](QWidget* target, QPoint at) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
+        QApplication::sendEvent(target, &event);
+        ProgramFixture::settle();
+        const bool shown = m_view->editMenu()->isVisible();
+        m_view->editMenu()->hide();
+        return shown;
+    };
+    grid()->setCurrentIndex(model()->index(2, 3));
+    EXPECT_TRUE(request(header, QPoint(5, headings->sectionViewportPosition(2) + 3)));
+    EXPECT_FALSE(request(grid()->viewport(), grid()->visualRect(model()->index(2, 3)).center()));
+
+    // Below the last row there is no row to act on.
+    answer(true);
+    while (model()->rowCount() > 3) {
+        grid()->setCurrentIndex(model()->index(0, 1));
+        answer(true);
+        model()->deleteDrawAt(0);
+    }
+    grid()->setCurrentIndex(model()->index(0, 1));
+    EXPECT_FALSE(request(header, QPoint(5, headings->sectionViewportPosition(2) + headings->sectionSize(2) + 10)));
+
+    // A selection over several rows does not open it either.
+    grid()->selectionModel()->select(QItemSelection(model()->index(0, 1), model()->index(2, 1)),
+                                     QItemSelectionModel::ClearAndSelect);
+    EXPECT_FALSE(request(header, QPoint(5, headings->sectionViewportPosition(1) + 3)));
+}
+
+TEST_F(EntryViewTest, FailedWriteIsReportedAndLosesNothing) {
+    const int draw = model()->drawNumberAt(0);
+    const DrawRecord before = *stored(draw);
+    {
+        // Another program holds the database locked.
+        auto other = DrawStore::open(m_program.window().connectionString());
+        ASSERT_TRUE(other);
+        ASSERT_TRUE(other->database().exec("BEGIN EXCLUSIVE"));
+        type(0, 1, "36");
+        ASSERT_EQ(m_program.dialogs.messages.size(), 1u);
+        EXPECT_EQ(m_program.dialogs.messages[0].icon, Dialogs::Icon::Critical);
+        EXPECT_TRUE(m_program.dialogs.messages[0].text.contains("データベース"));
+        ASSERT_TRUE(other->database().exec("ROLLBACK"));
+    }
+    EXPECT_EQ(*stored(draw), before);
+    EXPECT_EQ(model()->index(0, 1).data().toString(), QString::number(before.numbers[0]));
+}
+
+TEST_F(EntryViewTest, CloseBoxClosesWithoutValidation) {
+    type(0, 1, "99");
+    m_program.closeView(kEntry);
+    EXPECT_FALSE(m_program.isOpen(kEntry));
+    EXPECT_TRUE(m_program.dialogs.messages.empty());
+}
+
+} // namespace
+} // namespace kazutama
