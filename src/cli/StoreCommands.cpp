@@ -4,6 +4,7 @@
 
 #include "store/DrawStore.h"
 #include "store/HistoryCsv.h"
+#include "store/HistoryImport.h"
 
 #include <fstream>
 #include <ostream>
@@ -34,9 +35,9 @@ void runInit(const Args& args, std::ostream&) {
 void runImport(const Args& args, std::ostream& out) {
     requireArgs(args, 2, 2, "import DB FILE.csv");
     // The file is checked completely before the database is touched (or created).
-    const auto draws = orThrow(readHistoryCsvFile(args[1]));
+    const ImportedHistory imported = orThrow(readHistoryImportFile(args[1]));
     auto opened = orThrow(DrawStore::openOrCreate(ConnectionString::forDatabase(args[0])));
-    const ImportReport report = orThrow(opened.store.importDraws(draws));
+    const ImportReport report = orThrow(opened.store.importDraws(imported.draws));
     out << "取り込みました: 新規 " << report.added << " 件、置き換え " << report.replaced << " 件、変更なし "
         << report.unchanged << " 件\n";
 }

@@ -138,3 +138,20 @@ TEST_F(CliTest, UnreadableDatabaseIsAnErrorAndLeftAlone) {
 
 } // namespace
 } // namespace kazutama
+
+namespace kazutama {
+namespace {
+
+TEST_F(CliTest, ImportReadsOtherToolsLayoutsAndReplacesChangedDraws) {
+    const std::string samples = KAZUTAMA_IMPORT_SAMPLES;
+    ASSERT_EQ(cli("import h.mdb '" + samples + "/aisuru-hue_loto7-web__loto7-data_extracted.csv'").status, 0);
+    EXPECT_TRUE(cli("summary h.mdb").out.starts_with("{\"latestDrawNumber\": 663,"));
+    writeFile(path("fix.csv"), "round,numbers,bonus\n663,1 2 3 4 5 6 7,8 9\n");
+    const CliRun run = cli("import h.mdb fix.csv");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("置き換え 1 件"), std::string::npos) << run.out;
+    EXPECT_NE(cli("export h.mdb").out.find("\n663,1,2,3,4,5,6,7,8,9\n"), std::string::npos);
+}
+
+} // namespace
+} // namespace kazutama
