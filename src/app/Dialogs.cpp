@@ -25,6 +25,22 @@ public:
         return box.clickedButton() == yes;
     }
 
+    ImportChoice previewImport(QWidget* parent, const QString& text, bool anyChanged) override {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("CSV取り込み"), text, QMessageBox::NoButton, parent);
+        QPushButton* replace =
+            anyChanged ? box.addButton(QStringLiteral("変更された回も置き換える(&R)"), QMessageBox::AcceptRole) : nullptr;
+        QPushButton* newOnly = box.addButton(anyChanged ? QStringLiteral("新しい回だけ取り込む(&N)")
+                                                        : QStringLiteral("取り込む(&O)"),
+                                             QMessageBox::AcceptRole);
+        QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+        box.setDefaultButton(cancel);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (replace && box.clickedButton() == replace)
+            return ImportChoice::ReplaceChanged;
+        return box.clickedButton() == newOnly ? ImportChoice::NewOnly : ImportChoice::Cancel;
+    }
+
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override {
         return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
     }

@@ -11,6 +11,8 @@ namespace kazutama {
 class Dialogs {
 public:
     enum class Icon { Information, Warning, Critical };
+    // The answer to an import preview.
+    enum class ImportChoice { Cancel, NewOnly, ReplaceChanged };
 
     virtual ~Dialogs() = default;
 
@@ -18,6 +20,8 @@ public:
     virtual void message(QWidget* parent, const QString& title, const QString& text, Icon icon) = 0;
     // Yes and No, warning icon, No as the default button. True for Yes.
     virtual bool confirm(QWidget* parent, const QString& title, const QString& text) = 0;
+    // Shows what an import would do and asks how to go on; `anyChanged` offers replacing changed draws.
+    virtual ImportChoice previewImport(QWidget* parent, const QString& text, bool anyChanged) = 0;
     // Empty when the user cancels.
     virtual QString openFileName(QWidget* parent, const QString& caption, const QString& filter) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& suggestedName,

@@ -5,6 +5,7 @@
 #include "entry/EntryModel.h"
 #include "entry/NumberCellDelegate.h"
 #include "store/HistoryCsv.h"
+#include "store/HistoryImport.h"
 #include "views/ui/ResultGridView.h"
 
 #include <QHeaderView>
@@ -170,7 +171,61 @@ void EntryView::validateAndClose() {
     closeView();
 }
 
-void EntryView::importCsv() {}
+void EntryView::importCsv() {
+    if (!m_store)
+        return;
+    const QString name = Dialogs::instance().openFileName(this, QStringLiteral("CSV取り込み"),
+                                                          QStringLiteral("CSV ファイル (*.csv *.txt);;すべてのファイル (*)"));
+    if (name.isEmpty())
+        return;
+    std::optional<ImportedHistory> imported;
+    std::optional<ImportReport> preview;
+    {
+        BusyCursor busy(BusyCursor::Pump::No);
+        auto read = readHistoryImportFile(name.toStdString());
+        if (!read) {
+            reportFailure(qs(read.error().message) + "\n何も取り込んでいません。");
+            return;
+        }
+        auto counted = m_store->previewImport(read->draws);
+        if (!counted) {
+            reportFailure(qs(counted.error().message));
+            return;
+        }
+        imported = std::move(read).value();
+        preview = counted.value();
+    }
+
+    QString text = QStringLiteral("「%1」\n%2\n\n新しい回: %3 件\n数字が変わる回: %4 件\n同じ内容の回: %5 件")
+                       .arg(name, qs(imported->layout))
+                       .arg(preview->added)
+                       .arg(preview->replaced)
+                       .arg(preview->unchanged);
+    if (imported->numberedByRowOrder)
+        text += QStringLiteral("\n\nこのファイルには回数の列がないため、古い順に 1 から回数を付けました。");
+    if (!imported->drawsWithRepeatedNumbers.empty()) {
+        QStringList draws;
+        for (int draw : imported->drawsWithRepeatedNumbers)
+            draws << QString::number(draw);
+        text += QStringLiteral("\n\n同じ数字が 2 回以上ある回: ") + draws.join(QStringLiteral("、"));
+    }
+    const auto choice = Dialogs::instance().previewImport(this, text, preview->replaced > 0);
+    if (choice == Dialogs::ImportChoice::Cancel)
+        return;
+
+    BusyCursor busy(BusyCursor::Pump::No);
+    auto result = m_store->importDraws(imported->draws, choice == Dialogs::ImportChoice::ReplaceChanged);
+    m_model->reload();
+    if (!result) {
+        reportFailure(qs(result.error().message) + "\n何も取り込んでいません。");
+        return;
+    }
+    Dialogs::instance().message(this, applicationTitle(),
+                                QStringLiteral("取り込みました。新しい回: %1 件、置き換えた回: %2 件")
+                                    .arg(result->added)
+                                    .arg(result->replaced),
+                                Dialogs::Icon::Information);
+}
 
 void EntryView::exportCsv() {
     if (!m_store)

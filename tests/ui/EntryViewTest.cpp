@@ -228,3 +228,49 @@ TEST_F(EntryViewTest, CloseBoxClosesWithoutValidation) {
 
 } // namespace
 } // namespace kazutama
+
+namespace kazutama {
+namespace {
+
+TEST_F(EntryViewTest, ImportShowsAPreviewAndWritesOnlyWhatWasChosen) {
+    const QString file = QString::fromStdString(
+        (std::filesystem::path(KAZUTAMA_IMPORT_SAMPLES) / "asuberu1979_loto7-windmill__loto7_data.csv").string());
+    const int rows = model()->rowCount();
+
+    m_program.dialogs.openFiles.push_back(file);
+    m_view->importCsv();  // answered with Cancel
+    ASSERT_EQ(m_program.dialogs.previews.size(), 1u);
+    EXPECT_TRUE(m_program.dialogs.previews[0].contains("新しい回: 1 件"));
+    EXPECT_EQ(model()->rowCount(), rows);
+    EXPECT_FALSE(stored(696).has_value());
+
+    m_program.dialogs.openFiles.push_back(file);
+    m_program.dialogs.importChoices.push_back(Dialogs::ImportChoice::NewOnly);
+    m_view->importCsv();
+    EXPECT_EQ(model()->rowCount(), rows + 1);
+    EXPECT_EQ(stored(696)->numbers, (std::array<int, 9>{10, 11, 15, 16, 23, 24, 34, 14, 35}));
+    EXPECT_EQ(model()->drawNumberAt(rows), 696);
+}
+
+TEST_F(EntryViewTest, RejectedImportNamesTheLineAndChangesNothing) {
+    test::TempDir dir;
+    test::writeFile(dir / "bad.csv", "round,numbers,bonus\n700,1 2 3 4 5 6 7,8 9\n701,1 2 3 4 5 6 77,8 9\n");
+    m_program.dialogs.openFiles.push_back(QString::fromStdString((dir / "bad.csv").string()));
+    const int rows = model()->rowCount();
+    m_view->importCsv();
+    ASSERT_EQ(m_program.dialogs.messages.size(), 1u);
+    EXPECT_TRUE(m_program.dialogs.messages[0].text.contains("3行目"));
+    EXPECT_TRUE(m_program.dialogs.previews.empty());
+    EXPECT_EQ(model()->rowCount(), rows);
+    EXPECT_FALSE(stored(700).has_value());
+}
+
+TEST_F(EntryViewTest, ExportWritesTheWholeHistoryInKazutamasLayout) {
+    test::TempDir dir;
+    m_program.dialogs.saveFiles.push_back(QString::fromStdString((dir / "out.csv").string()));
+    m_view->exportCsv();
+    EXPECT_EQ(test::readFile(dir / "out.csv"), test::readFile(KAZUTAMA_SAMPLE_HISTORY));
+}
+
+} // namespace
+} // namespace kazutama

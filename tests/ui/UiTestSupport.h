@@ -35,6 +35,14 @@ public:
         answers.pop_front();
         return answer;
     }
+    ImportChoice previewImport(QWidget*, const QString& text, bool) override {
+        previews.push_back(text);
+        if (importChoices.empty())
+            return ImportChoice::Cancel;
+        const ImportChoice choice = importChoices.front();
+        importChoices.pop_front();
+        return choice;
+    }
     QString openFileName(QWidget*, const QString&, const QString&) override { return next(openFiles); }
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
         return next(saveFiles);
@@ -44,6 +52,8 @@ public:
     std::vector<Shown> confirmations;
     std::deque<bool> answers;
     std::deque<QString> openFiles;
+    std::vector<QString> previews;
+    std::deque<ImportChoice> importChoices;
     std::deque<QString> saveFiles;
 
 private:
