@@ -1,5 +1,6 @@
 #include "app/MainFrm.h"
 
+#include "app/QtText.h"
 #include "app/AboutBox.h"
 #include "app/BusyCursor.h"
 #include "app/ChildView.h"
@@ -23,12 +24,6 @@
 #include <QScreen>
 
 namespace kazutama {
-
-namespace {
-
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
-} // namespace
 
 MainFrm::Setup MainFrm::defaultSetup() {
     return Setup{QCoreApplication::applicationDirPath().toStdString(), std::string(kSettingsFileName)};

@@ -1,5 +1,6 @@
 #include "entry/EntryModel.h"
 
+#include "app/QtText.h"
 #include "store/DrawStore.h"
 
 #include <QBrush>
@@ -10,8 +11,6 @@
 namespace kazutama {
 
 namespace {
-
-QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 // Number cells accept digits and the decimal point; anything else would be refused by the editor anyway.
 bool isNumberLike(const QString& text) {

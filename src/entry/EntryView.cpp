@@ -1,5 +1,6 @@
 #include "entry/EntryView.h"
 
+#include "app/QtText.h"
 #include "app/BusyCursor.h"
 #include "app/Dialogs.h"
 #include "entry/EntryModel.h"
@@ -20,8 +21,6 @@
 namespace kazutama {
 
 namespace {
-
-QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 constexpr int kNumberColumnWidth = 7;
 constexpr int kDrawColumnWidth = 5;

@@ -1,5 +1,6 @@
 #include "prediction/ui/PredictionView.h"
 
+#include "app/QtText.h"
 #include "store/StartupSummary.h"
 #include "views/ui/ResultGridView.h"
 
@@ -12,12 +13,6 @@
 #include <QVBoxLayout>
 
 namespace kazutama {
-
-namespace {
-
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
-} // namespace
 
 PredictionView::PredictionView(ViewGuard& guard, AnalysisOptions& options, const DrawHistory& history,
                                const StartupSummary& summary, QWidget* parent)

@@ -1,5 +1,6 @@
 #include "views/ui/AnalysisView.h"
 
+#include "app/QtText.h"
 #include "views/ResultGrid.h"
 #include "views/ui/LegendWidget.h"
 #include "views/ui/ResultGridView.h"
@@ -10,12 +11,6 @@
 #include <QVBoxLayout>
 
 namespace kazutama {
-
-namespace {
-
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
-} // namespace
 
 AnalysisView::AnalysisView(ViewGuard& guard, const ViewEntry& entry, const DrawHistory& history,
                            const StartupSummary& summary, QWidget* parent)
