@@ -38,6 +38,15 @@ void runImport(const Args& args, std::ostream& out) {
     const ImportedHistory imported = orThrow(readHistoryImportFile(args[1]));
     auto opened = orThrow(DrawStore::openOrCreate(ConnectionString::forDatabase(args[0])));
     const ImportReport report = orThrow(opened.store.importDraws(imported.draws));
+    // Draw numbers assigned by row order and repeated numbers are worth a second look, so say so.
+    for (const std::string& note : imported.notes)
+        out << "注: " << note << '\n';
+    if (!imported.drawsWithRepeatedNumbers.empty()) {
+        out << "注: 同じ数字が 2 回以上ある回:";
+        for (int draw : imported.drawsWithRepeatedNumbers)
+            out << ' ' << draw;
+        out << '\n';
+    }
     out << "取り込みました: 新規 " << report.added << " 件、置き換え " << report.replaced << " 件、変更なし "
         << report.unchanged << " 件\n";
 }

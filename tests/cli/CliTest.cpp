@@ -155,3 +155,26 @@ TEST_F(CliTest, ImportReadsOtherToolsLayoutsAndReplacesChangedDraws) {
 
 } // namespace
 } // namespace kazutama
+
+namespace kazutama {
+namespace {
+
+TEST_F(CliTest, ImportNumbersUndatedDrawsByDateAndRejectsConflictingCopies) {
+    const std::string samples = KAZUTAMA_IMPORT_SAMPLES;
+    const CliRun dated = cli("import h.mdb '" + samples + "/woods3884_loto7-app__LOTO7_ALL.csv'");
+    ASSERT_EQ(dated.status, 0) << dated.err;
+    EXPECT_NE(dated.out.find("の古い順に 1 から回数を付けました"), std::string::npos) << dated.out;
+    EXPECT_NE(dated.out.find("新規 585 件"), std::string::npos) << dated.out;
+    EXPECT_NE(cli("export h.mdb").out.find("\n585,6,11,13,14,16,27,34,12,25\n"), std::string::npos);
+
+    const std::string before = cli("export h.mdb").out;
+    writeFile(path("twice.csv"), "round,numbers,bonus\n585,1 2 3 4 5 6 7,8 9\n586,1 2 3 4 5 6 7,8 9\n"
+                                 "585,1 2 3 4 5 6 7,8 10\n");
+    const CliRun twice = cli("import h.mdb twice.csv");
+    EXPECT_EQ(twice.status, 1);
+    EXPECT_NE(twice.err.find("4行目: 回数 585 が2行目と異なる数字で重複しています。"), std::string::npos) << twice.err;
+    EXPECT_EQ(cli("export h.mdb").out, before);
+}
+
+} // namespace
+} // namespace kazutama
