@@ -1,19 +1,19 @@
 #include "app/MainFrm.h"
 
-#include "app/QtText.h"
+#include "gui/QtText.h"
 #include "app/AboutBox.h"
-#include "app/BusyCursor.h"
-#include "app/ChildView.h"
-#include "app/Dialogs.h"
+#include "gui/BusyCursor.h"
+#include "gui/ChildView.h"
+#include "gui/Dialogs.h"
 #include "app/HelpWindow.h"
-#include "app/MenuTable.h"
+#include "shell/MenuTable.h"
 #include "app/WindowArrangement.h"
 #include "entry/EntryView.h"
 #include "prediction/ui/PredictionView.h"
 #include "settings/SettingsFile.h"
 #include "store/DrawStore.h"
-#include "views/ViewCatalogue.h"
-#include "views/ui/AnalysisView.h"
+#include "analyses/ViewCatalogue.h"
+#include "analyses/ui/AnalysisView.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ViewGuard.h"
+#include "gui/ViewGuard.h"
 #include "settings/AnalysisOptions.h"
 #include "store/ConnectionString.h"
 #include "store/DrawHistory.h"

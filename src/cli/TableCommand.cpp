@@ -3,8 +3,8 @@
 #include "cli/CliCommands.h"
 #include "cli/JsonWriter.h"
 #include "store/StartupSummary.h"
-#include "views/ResultGrid.h"
-#include "views/ViewCatalogue.h"
+#include "grid/ResultGrid.h"
+#include "analyses/ViewCatalogue.h"
 
 #include <array>
 #include <cmath>

@@ -1,5 +1,5 @@
 #include "cli/CliCommands.h"
-#include "views/ViewCatalogue.h"
+#include "analyses/ViewCatalogue.h"
 
 #include <ostream>
 

@@ -1,6 +1,6 @@
 #include "entry/EntryModel.h"
 
-#include "app/QtText.h"
+#include "gui/QtText.h"
 #include "store/DrawStore.h"
 
 #include <QBrush>

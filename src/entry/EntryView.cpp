@@ -1,13 +1,13 @@
 #include "entry/EntryView.h"
 
-#include "app/QtText.h"
-#include "app/BusyCursor.h"
-#include "app/Dialogs.h"
+#include "gui/QtText.h"
+#include "gui/BusyCursor.h"
+#include "gui/Dialogs.h"
 #include "entry/EntryModel.h"
 #include "entry/NumberCellDelegate.h"
 #include "store/HistoryCsv.h"
 #include "store/HistoryImport.h"
-#include "views/ui/ResultGridView.h"
+#include "grid/ui/ResultGridView.h"
 
 #include <QHeaderView>
 #include <QLabel>

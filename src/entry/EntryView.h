@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ChildView.h"
+#include "gui/ChildView.h"
 #include "store/ConnectionString.h"
 #include "store/DrawStore.h"
 

@@ -1,6 +1,6 @@
 #include "prediction/PredictionGrids.h"
 
-#include "views/Colours.h"
+#include "grid/Colours.h"
 
 namespace kazutama {
 

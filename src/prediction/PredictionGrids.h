@@ -1,7 +1,7 @@
 #pragma once
 
 #include "prediction/PredictionRun.h"
-#include "views/ResultGrid.h"
+#include "grid/ResultGrid.h"
 
 #include <array>
 #include <string_view>

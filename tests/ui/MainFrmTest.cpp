@@ -2,7 +2,7 @@
 
 #include "app/AboutBox.h"
 #include "app/HelpWindow.h"
-#include "views/ui/AnalysisView.h"
+#include "analyses/ui/AnalysisView.h"
 
 #include <QApplication>
 #include <QMdiArea>

@@ -2,8 +2,8 @@
 
 #include "prediction/ui/PredictionView.h"
 #include "settings/SettingsFile.h"
-#include "views/ResultGrid.h"
-#include "views/ui/ResultGridView.h"
+#include "grid/ResultGrid.h"
+#include "grid/ui/ResultGridView.h"
 
 #include <QMdiSubWindow>
 #include <QRadioButton>

@@ -1,8 +1,8 @@
 #include "prediction/ui/PredictionView.h"
 
-#include "app/QtText.h"
+#include "gui/QtText.h"
 #include "store/StartupSummary.h"
-#include "views/ui/ResultGridView.h"
+#include "grid/ui/ResultGridView.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>

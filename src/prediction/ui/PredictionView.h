@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ChildView.h"
+#include "gui/ChildView.h"
 #include "prediction/PredictionEngine.h"
 #include "prediction/PredictionGrids.h"
 #include "settings/AnalysisOptions.h"

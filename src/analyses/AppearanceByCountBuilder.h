@@ -1,0 +1,13 @@
+#pragma once
+
+#include "store/DrawHistory.h"
+#include "store/StartupSummary.h"
+#include "grid/ResultGrid.h"
+
+namespace kazutama {
+
+// 回数別出現分析: the numbers 1..37 grouped by how often they appeared, one line per appearance count that
+// occurs. It shows the start-up summary alone and never reads the history.
+ResultGrid buildAppearanceByCount(const DrawHistory& history, const StartupSummary& summary);
+
+} // namespace kazutama

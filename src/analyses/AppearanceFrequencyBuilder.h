@@ -1,0 +1,13 @@
+#pragma once
+
+#include "store/DrawHistory.h"
+#include "store/StartupSummary.h"
+#include "grid/ResultGrid.h"
+
+namespace kazutama {
+
+// 出現頻度分析: for every number 1..37 a bar of dots, one per appearance in draw order, coloured by
+// whether the number was drawn as a main number or as the first or second bonus number.
+ResultGrid buildAppearanceFrequency(const DrawHistory& history, const StartupSummary& summary);
+
+} // namespace kazutama

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "grid/Rgb.h"
+
+#include <span>
+#include <string_view>
+
+namespace kazutama {
+
+class DrawHistory;
+class ResultGrid;
+struct StartupSummary;
+
+// Builds a view's whole table from the start-up snapshot.
+using ViewBuilder = ResultGrid (*)(const DrawHistory& history, const StartupSummary& summary);
+
+// Window geometry in twips (15 twips = 1 pixel at 96 dpi).
+struct ViewGeometry {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// One mark of a colour legend beside the description label.
+struct LegendEntry {
+    enum class Mark { Dot, Swatch };
+    Mark mark;
+    Rgb colour;
+    std::string_view caption;
+};
+
+// When a view lets pending window messages through while it loads.
+enum class MessagePump {
+    BeforeBuild, // the usual frame
+    Skipped,     // the window does not repaint before its table is built
+    AfterBuild,
+};
+
+// What the program knows of one analysis view before it is opened.
+struct ViewEntry {
+    std::string_view windowName; // the window's objectName
+    std::string_view caption;
+    ViewGeometry geometry;
+    std::string_view label; // the text of Label1
+    std::span<const LegendEntry> legend;
+    bool showsPrintButton;     // Command2 "印刷"
+    std::string_view menuItem; // objectName of the menu action that opens the view
+    std::string_view menuText;
+    MessagePump pump;
+    ViewBuilder builder; // null while the view cannot be built yet
+};
+
+} // namespace kazutama

@@ -1,0 +1,56 @@
+#include "analyses/ui/AnalysisView.h"
+
+#include "gui/QtText.h"
+#include "grid/ResultGrid.h"
+#include "analyses/ui/LegendWidget.h"
+#include "grid/ui/ResultGridView.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace kazutama {
+
+AnalysisView::AnalysisView(ViewGuard& guard, const ViewEntry& entry, const DrawHistory& history,
+                           const StartupSummary& summary, QWidget* parent)
+    : ChildView(guard, parent), m_entry(entry), m_history(history), m_summary(summary),
+      m_grid(new ResultGridView(this)) {
+    setObjectName(qs(entry.windowName));
+    setWindowTitle(qs(entry.caption));
+    m_grid->setObjectName("fpSpread1");
+
+    auto* label = new QLabel(qs(entry.label), this);
+    label->setObjectName("Label1");
+    auto* top = new QHBoxLayout;
+    top->addWidget(label);
+    top->addSpacing(16);
+    if (!entry.legend.empty())
+        top->addWidget(new LegendWidget(entry.legend, this));
+    top->addStretch();
+
+    auto* close = new QPushButton(QStringLiteral("閉じる"), this);
+    close->setObjectName("Command1");
+    connect(close, &QPushButton::clicked, this, &ChildView::closeView);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    if (entry.showsPrintButton) {
+        auto* print = new QPushButton(QStringLiteral("印刷"), this);
+        print->setObjectName("Command2");
+        buttons->addWidget(print);
+    }
+    buttons->addWidget(close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addLayout(top);
+    layout->addWidget(m_grid, 1);
+    layout->addLayout(buttons);
+}
+
+void AnalysisView::build() {
+    ++m_buildCount;
+    m_grid->setGrid(m_entry.builder(m_history, m_summary));
+}
+
+} // namespace kazutama

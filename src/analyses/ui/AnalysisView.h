@@ -1,0 +1,38 @@
+#pragma once
+
+#include "gui/ChildView.h"
+#include "analyses/ViewEntry.h"
+
+namespace kazutama {
+
+class DrawHistory;
+class ResultGridView;
+struct StartupSummary;
+
+// The one window every analysis is shown in: description label, legend, the table and the buttons, set up
+// from the view's catalogue entry; the table comes from the entry's builder.
+class AnalysisView : public ChildView {
+    Q_OBJECT
+public:
+    AnalysisView(ViewGuard& guard, const ViewEntry& entry, const DrawHistory& history,
+                 const StartupSummary& summary, QWidget* parent = nullptr);
+
+    ResultGridView* gridView() const { return m_grid; }
+    const ViewEntry& entry() const { return m_entry; }
+    // How many times the table has been built; stays 1 while the view is open.
+    int buildCount() const { return m_buildCount; }
+
+protected:
+    ViewGeometry geometryInTwips() const override { return m_entry.geometry; }
+    MessagePump messagePump() const override { return m_entry.pump; }
+    void build() override;
+
+private:
+    const ViewEntry& m_entry;
+    const DrawHistory& m_history;
+    const StartupSummary& m_summary;
+    ResultGridView* m_grid;
+    int m_buildCount = 0;
+};
+
+} // namespace kazutama

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "grid/Rgb.h"
+
+// The colours that recur across the analysis tables, named once.
+namespace kazutama::colours {
+
+inline constexpr Rgb kBlack{0, 0, 0};
+inline constexpr Rgb kWhite{255, 255, 255};
+inline constexpr Rgb kRed{255, 0, 0};
+inline constexpr Rgb kBlue{0, 0, 255};
+
+// The graded highlight scale, weak to strong.
+inline constexpr Rgb kPaleCyan{200, 255, 255};
+inline constexpr Rgb kPaleGreen{200, 255, 200};
+inline constexpr Rgb kPaleYellow{255, 255, 200};
+inline constexpr Rgb kPaleMagenta{255, 200, 255};
+inline constexpr Rgb kPalePink{255, 200, 200};
+
+inline constexpr Rgb kVeryPaleCyan{222, 254, 253};
+inline constexpr Rgb kLightBlueBorder{136, 196, 255};
+
+// The dot marks by the kind of number.
+inline constexpr Rgb kMainNumberDot{62, 158, 255};
+inline constexpr Rgb kFirstBonusDot{255, 128, 192};
+inline constexpr Rgb kSecondBonusDot{0, 255, 170};
+
+} // namespace kazutama::colours

@@ -1,0 +1,262 @@
+#include "grid/ResultGrid.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace kazutama {
+
+ResultGrid::ResultGrid(int columns, int rows) {
+    relayout(columns, rows);
+}
+
+void ResultGrid::setColumnCount(int columns) {
+    relayout(columns, m_rows);
+}
+
+void ResultGrid::setRowCount(int rows) {
+    relayout(m_columns, rows);
+}
+
+void ResultGrid::relayout(int columns, int rows) {
+    columns = std::max(columns, 0);
+    rows = std::max(rows, 0);
+    if (columns == m_columns) {
+        m_cells.resize(std::size_t(columns) * std::size_t(rows));
+    } else {
+        std::vector<Cell> cells(std::size_t(columns) * std::size_t(rows));
+        const int keptColumns = std::min(columns, m_columns);
+        const int keptRows = std::min(rows, m_rows);
+        for (int r = 0; r < keptRows; ++r)
+            std::copy_n(m_cells.begin() + std::ptrdiff_t(r) * m_columns, keptColumns,
+                        cells.begin() + std::ptrdiff_t(r) * columns);
+        m_cells = std::move(cells);
+    }
+    m_columnWidths.resize(std::size_t(columns), m_allColumnsWidth);
+    m_rowHeights.resize(std::size_t(rows), m_allRowsHeight);
+    m_columns = columns;
+    m_rows = rows;
+}
+
+ResultGrid::Cell* ResultGrid::cellAt(int column, int row) {
+    if (!contains(column, row))
+        return nullptr;
+    return &m_cells[std::size_t(row - 1) * std::size_t(m_columns) + std::size_t(column - 1)];
+}
+
+const ResultGrid::Cell* ResultGrid::cellAt(int column, int row) const {
+    return const_cast<ResultGrid*>(this)->cellAt(column, row);
+}
+
+void ResultGrid::setText(int column, int row, std::string_view text) {
+    Cell* cell = cellAt(column, row);
+    if (!cell)
+        return;
+    auto found = m_textIds.find(text);
+    if (found == m_textIds.end()) {
+        const auto id = std::uint32_t(m_texts.size());
+        m_texts.emplace_back(text);
+        found = m_textIds.emplace(m_texts.back(), id).first;
+    }
+    cell->text = found->second;
+}
+
+void ResultGrid::setNumber(int column, int row, long long value) {
+    setText(column, row, std::to_string(value));
+}
+
+std::string_view ResultGrid::text(int column, int row) const {
+    const Cell* cell = cellAt(column, row);
+    return cell ? std::string_view(m_texts[cell->text]) : std::string_view();
+}
+
+void ResultGrid::setColumnWidth(int column, double width) {
+    if (column == kAll) {
+        m_allColumnsWidth = width;
+        std::fill(m_columnWidths.begin(), m_columnWidths.end(), width);
+    } else if (column >= 1 && column <= m_columns) {
+        m_columnWidths[std::size_t(column - 1)] = width;
+    }
+}
+
+void ResultGrid::setRowHeight(int row, double height) {
+    if (row == kAll) {
+        m_allRowsHeight = height;
+        std::fill(m_rowHeights.begin(), m_rowHeights.end(), height);
+    } else if (row >= 1 && row <= m_rows) {
+        m_rowHeights[std::size_t(row - 1)] = height;
+    }
+}
+
+double ResultGrid::columnWidth(int column) const {
+    return column >= 1 && column <= m_columns ? m_columnWidths[std::size_t(column - 1)] : m_allColumnsWidth;
+}
+
+double ResultGrid::rowHeight(int row) const {
+    return row >= 1 && row <= m_rows ? m_rowHeights[std::size_t(row - 1)] : m_allRowsHeight;
+}
+
+ResultGrid::Range ResultGrid::clip(const GridBlock& block) const {
+    const auto first = [](int value) { return value == kAll ? 1 : std::max(value, 1); };
+    const auto last = [](int value, int count) { return value == kAll ? count : std::min(value, count); };
+    return Range{first(block.firstColumn), last(block.lastColumn, m_columns), first(block.firstRow),
+                 last(block.lastRow, m_rows)};
+}
+
+template <typename Apply> void ResultGrid::forEachCell(const GridBlock& block, Apply apply) {
+    const Range range = clip(block);
+    if (range.empty())
+        return;
+    for (int row = range.firstRow; row <= range.lastRow; ++row)
+        for (int column = range.firstColumn; column <= range.lastColumn; ++column)
+            apply(*cellAt(column, row), column, row, range);
+}
+
+std::uint8_t ResultGrid::paletteSlot(Rgb colour) {
+    const auto found = std::find(m_palette.begin(), m_palette.end(), colour);
+    if (found != m_palette.end())
+        return std::uint8_t(found - m_palette.begin() + 1);
+    // Slots are bytes to keep cells small; the tables use a few dozen colours at most.
+    if (m_palette.size() >= 255)
+        throw std::length_error("ResultGrid: more than 255 distinct colours");
+    m_palette.push_back(colour);
+    return std::uint8_t(m_palette.size());
+}
+
+std::optional<Rgb> ResultGrid::paletteColour(std::uint8_t slot) const {
+    if (slot == 0)
+        return std::nullopt;
+    return m_palette[slot - 1];
+}
+
+void ResultGrid::setForeground(const GridBlock& block, Rgb colour) {
+    const std::uint8_t slot = paletteSlot(colour);
+    forEachCell(block, [slot](Cell& cell, int, int, const Range&) { cell.foreground = slot; });
+}
+
+void ResultGrid::setBackground(const GridBlock& block, Rgb colour) {
+    const std::uint8_t slot = paletteSlot(colour);
+    forEachCell(block, [slot](Cell& cell, int, int, const Range&) { cell.background = slot; });
+}
+
+void ResultGrid::setAlignment(const GridBlock& block, HorizontalAlignment horizontal,
+                              VerticalAlignment vertical) {
+    setHorizontalAlignment(block, horizontal);
+    setVerticalAlignment(block, vertical);
+}
+
+void ResultGrid::setHorizontalAlignment(const GridBlock& block, HorizontalAlignment alignment) {
+    forEachCell(block, [alignment](Cell& cell, int, int, const Range&) {
+        cell.layout = std::uint8_t((cell.layout & ~0x03) | std::uint8_t(alignment));
+    });
+}
+
+void ResultGrid::setVerticalAlignment(const GridBlock& block, VerticalAlignment alignment) {
+    forEachCell(block, [alignment](Cell& cell, int, int, const Range&) {
+        cell.layout = std::uint8_t((cell.layout & ~0x0C) | std::uint8_t(std::uint8_t(alignment) << 2));
+    });
+}
+
+void ResultGrid::setStaticText(const GridBlock& block) {
+    forEachCell(block, [](Cell& cell, int, int, const Range&) { cell.layout |= kStaticBit; });
+}
+
+void ResultGrid::setBorders(const GridBlock& block, BorderMode mode) {
+    const std::uint8_t slot = m_borderColour ? paletteSlot(*m_borderColour) : 0;
+    const auto draw = [slot](Cell& cell, BorderSide side) {
+        cell.borderSides |= CellBorders::bit(side);
+        cell.borderColours[std::size_t(side)] = slot;
+    };
+    forEachCell(block, [&](Cell& cell, int column, int row, const Range& range) {
+        switch (mode) {
+        case BorderMode::None:
+            cell.borderSides = 0;
+            cell.borderColours = {};
+            break;
+        case BorderMode::Grid:
+            for (BorderSide side : {BorderSide::Left, BorderSide::Top, BorderSide::Right, BorderSide::Bottom})
+                draw(cell, side);
+            break;
+        case BorderMode::Outline:
+            if (column == range.firstColumn)
+                draw(cell, BorderSide::Left);
+            if (row == range.firstRow)
+                draw(cell, BorderSide::Top);
+            if (column == range.lastColumn)
+                draw(cell, BorderSide::Right);
+            if (row == range.lastRow)
+                draw(cell, BorderSide::Bottom);
+            break;
+        case BorderMode::Left:
+            draw(cell, BorderSide::Left);
+            break;
+        case BorderMode::Top:
+            draw(cell, BorderSide::Top);
+            break;
+        case BorderMode::Right:
+            draw(cell, BorderSide::Right);
+            break;
+        case BorderMode::Bottom:
+            draw(cell, BorderSide::Bottom);
+            break;
+        }
+    });
+}
+
+void ResultGrid::setCurrentCell(int column, int row) {
+    m_currentColumn = std::clamp(column, 0, m_columns);
+    m_currentRow = std::clamp(row, 0, m_rows);
+}
+
+std::optional<Rgb> ResultGrid::foreground(int column, int row) const {
+    const Cell* cell = cellAt(column, row);
+    return cell ? paletteColour(cell->foreground) : std::nullopt;
+}
+
+std::optional<Rgb> ResultGrid::background(int column, int row) const {
+    const Cell* cell = cellAt(column, row);
+    return cell ? paletteColour(cell->background) : std::nullopt;
+}
+
+HorizontalAlignment ResultGrid::horizontalAlignment(int column, int row) const {
+    const Cell* cell = cellAt(column, row);
+    return HorizontalAlignment((cell ? cell->layout : kDefaultLayout) & 0x03);
+}
+
+VerticalAlignment ResultGrid::verticalAlignment(int column, int row) const {
+    const Cell* cell = cellAt(column, row);
+    return VerticalAlignment(((cell ? cell->layout : kDefaultLayout) >> 2) & 0x03);
+}
+
+bool ResultGrid::isStaticText(int column, int row) const {
+    const Cell* cell = cellAt(column, row);
+    return cell && (cell->layout & kStaticBit) != 0;
+}
+
+CellBorders ResultGrid::borders(int column, int row) const {
+    CellBorders result;
+    const Cell* cell = cellAt(column, row);
+    if (!cell)
+        return result;
+    result.sides = cell->borderSides;
+    for (std::size_t side = 0; side < 4; ++side)
+        result.colours[side] = paletteColour(cell->borderColours[side]);
+    return result;
+}
+
+ColumnSpan ResultGrid::runOnSpan(int column, int row) const {
+    ColumnSpan span{column, column};
+    const Cell* cell = cellAt(column, row);
+    if (!cell || !m_textRunsOn || cell->text == 0)
+        return span;
+    const auto isEmpty = [&](int c) { return cellAt(c, row)->text == 0; };
+    const HorizontalAlignment alignment = horizontalAlignment(column, row);
+    if (alignment != HorizontalAlignment::Right)
+        while (span.last < m_columns && isEmpty(span.last + 1))
+            ++span.last;
+    if (alignment != HorizontalAlignment::Left)
+        while (span.first > 1 && isEmpty(span.first - 1))
+            --span.first;
+    return span;
+}
+
+} // namespace kazutama

@@ -1,0 +1,134 @@
+#pragma once
+
+#include "grid/CellFormat.h"
+#include "grid/GridBlock.h"
+#include "grid/Rgb.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace kazutama {
+
+// The content and formatting of one analysis table: text cells addressed by column and row from 1, with
+// text and background colours, alignment, borders, column widths (character widths of the grid font) and
+// row heights (points). A builder fills it; the grid widget only reads it.
+//
+// Writes and formats that fall outside the extent are ignored, so a builder never has to clip. Colours
+// that were never set read as empty: the widget then uses its own defaults.
+class ResultGrid {
+public:
+    static constexpr int kAll = -1;
+    static constexpr double kDefaultColumnWidth = 8.0;
+    static constexpr double kDefaultRowHeight = 12.0;
+
+    ResultGrid() = default;
+    ResultGrid(int columns, int rows);
+
+    // Extent. Growing keeps every cell; shrinking drops the cells that fall outside. Negative counts are 0.
+    void setColumnCount(int columns);
+    void setRowCount(int rows);
+    int columnCount() const { return m_columns; }
+    int rowCount() const { return m_rows; }
+    bool contains(int column, int row) const {
+        return column >= 1 && column <= m_columns && row >= 1 && row <= m_rows;
+    }
+
+    void setText(int column, int row, std::string_view text);
+    void setNumber(int column, int row, long long value);
+    std::string_view text(int column, int row) const;
+
+    // kAll sets every column (row); later single settings override it.
+    void setColumnWidth(int column, double width);
+    void setRowHeight(int row, double height);
+    double columnWidth(int column) const;
+    double rowHeight(int row) const;
+
+    void setForeground(const GridBlock& block, Rgb colour);
+    void setBackground(const GridBlock& block, Rgb colour);
+    void setAlignment(const GridBlock& block, HorizontalAlignment horizontal, VerticalAlignment vertical);
+    void setHorizontalAlignment(const GridBlock& block, HorizontalAlignment alignment);
+    void setVerticalAlignment(const GridBlock& block, VerticalAlignment alignment);
+    // Read-only text cells: what every analysis table is made of.
+    void setStaticText(const GridBlock& block);
+
+    // Borders are drawn in the current border colour, which stays in force until changed; empty means the
+    // grid's default border colour.
+    void setBorderColour(std::optional<Rgb> colour) { m_borderColour = colour; }
+    void setBorders(const GridBlock& block, BorderMode mode);
+
+    // A setting of the whole table: texts may run on into empty neighbouring cells.
+    void setTextRunsOn(bool on) { m_textRunsOn = on; }
+    bool textRunsOn() const { return m_textRunsOn; }
+
+    // The cell the table scrolls to; (0, 0) means the top-left corner.
+    void setCurrentCell(int column, int row);
+    int currentColumn() const { return m_currentColumn; }
+    int currentRow() const { return m_currentRow; }
+
+    std::optional<Rgb> foreground(int column, int row) const;
+    std::optional<Rgb> background(int column, int row) const;
+    HorizontalAlignment horizontalAlignment(int column, int row) const;
+    VerticalAlignment verticalAlignment(int column, int row) const;
+    bool isStaticText(int column, int row) const;
+    CellBorders borders(int column, int row) const;
+
+    // The columns the cell's text may cover: the cell itself, widened over the empty cells next to it on
+    // the side(s) its alignment lets the text grow to, when texts run on.
+    ColumnSpan runOnSpan(int column, int row) const;
+
+private:
+    struct Cell {
+        std::uint32_t text = 0;      // index into m_texts; 0 is the empty text
+        std::uint8_t foreground = 0; // 1 + palette index; 0 = the grid's default
+        std::uint8_t background = 0;
+        std::uint8_t layout = kDefaultLayout;
+        std::uint8_t borderSides = 0;
+        std::array<std::uint8_t, 4> borderColours{};
+    };
+    static_assert(sizeof(Cell) <= 12);
+
+    // layout bits: 0-1 horizontal alignment, 2-3 vertical alignment, 4 static text
+    static constexpr std::uint8_t kStaticBit = 0x10;
+    static constexpr std::uint8_t kDefaultLayout =
+        std::uint8_t(HorizontalAlignment::Left) | std::uint8_t(std::uint8_t(VerticalAlignment::Center) << 2);
+
+    struct Range {
+        int firstColumn, lastColumn, firstRow, lastRow;
+        bool empty() const { return lastColumn < firstColumn || lastRow < firstRow; }
+    };
+    Range clip(const GridBlock& block) const;
+    template <typename Apply> void forEachCell(const GridBlock& block, Apply apply);
+
+    Cell* cellAt(int column, int row);
+    const Cell* cellAt(int column, int row) const;
+    void relayout(int columns, int rows);
+    std::uint8_t paletteSlot(Rgb colour);
+    std::optional<Rgb> paletteColour(std::uint8_t slot) const;
+
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
+
+    int m_columns = 0;
+    int m_rows = 0;
+    std::vector<Cell> m_cells; // row-major
+    std::vector<double> m_columnWidths;
+    std::vector<double> m_rowHeights;
+    std::vector<std::string> m_texts{std::string()};
+    std::unordered_map<std::string, std::uint32_t, TextHash, std::equal_to<>> m_textIds{{std::string(), 0}};
+    std::vector<Rgb> m_palette;
+    std::optional<Rgb> m_borderColour;
+    double m_allColumnsWidth = kDefaultColumnWidth;
+    double m_allRowsHeight = kDefaultRowHeight;
+    bool m_textRunsOn = false;
+    int m_currentColumn = 0;
+    int m_currentRow = 0;
+};
+
+} // namespace kazutama

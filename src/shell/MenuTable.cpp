@@ -1,0 +1,61 @@
+#include "shell/MenuTable.h"
+
+#include <array>
+
+namespace kazutama {
+
+namespace {
+
+using K = MenuNode::Kind;
+
+constexpr MenuNode sub(int level, std::string_view name, std::string_view caption) {
+    return {level, K::Submenu, name, caption, {}};
+}
+constexpr MenuNode cmd(int level, std::string_view name, std::string_view caption) {
+    return {level, K::Command, name, caption, {}};
+}
+constexpr MenuNode view(int level, std::string_view window) { return {level, K::Command, {}, {}, window}; }
+
+constexpr auto kTree = std::to_array<MenuNode>({
+    cmd(0, menu::kEnd, "終了(&X)"),
+    {0, K::Command, menu::kPrediction, "一発Kazutama予想(&D)", kPredictionViewName},
+    sub(0, "mnuMain", "データ分析(&S)"),
+    sub(1, "mnuHindo", "頻度分析"),
+    view(2, "出現頻度分析"),
+    view(2, "回数別出現分析"),
+    sub(1, "mnuKankaku", "間隔分析"),
+    view(2, "出現間隔分析"),
+    view(2, "数字間隔分析"),
+    view(1, "出現回数分析"),
+    view(1, "バラツキ分析"),
+    view(1, "引っ張り分析"),
+    view(1, "連番飛び石分析"),
+    view(1, "数字合計分析"),
+    sub(1, "mnuPattern", "組合せパターン分析"),
+    view(2, "低数字高数字の組合せパターン分析"),
+    view(2, "偶数奇数の組合せパターン分析"),
+    view(1, "分割4傾向分析"),
+    sub(1, "mnuBunkatsuData", "分割データ分析"),
+    view(2, "分割6データ分析"),
+    view(2, "分割7データ分析"),
+    view(2, "分割9データ分析"),
+    view(1, "下一桁出現傾向分析"),
+    view(1, "下一桁連続出現回数分析"),
+    sub(0, "mnuHosyu", "データ管理(&M)"),
+    {1, K::Command, menu::kMasterInput, "当選データ入力(&I)", kEntryViewName},
+    cmd(1, menu::kMasterKanri, "当選データ保守(&D)"),
+    sub(0, "mnuWindow", "ウィンドウ(&W)"),
+    cmd(1, menu::kTileHorizontal, "上下に並べて表示(&H)"),
+    cmd(1, menu::kTileVertical, "左右に並べて表示(&V)"),
+    cmd(1, menu::kCascade, "重ねて表示(&C)"),
+    cmd(1, menu::kArrangeIcons, "アイコンの整列(&A)"),
+    sub(0, "mnuHelp", "ヘルプ(&H)"),
+    cmd(1, menu::kHelpFile, "ヘルプ(&H)"),
+    cmd(1, menu::kAbout, "バージョン情報(&A)"),
+});
+
+} // namespace
+
+std::span<const MenuNode> mainMenuTree() { return kTree; }
+
+} // namespace kazutama

@@ -1,0 +1,123 @@
+#include "analyses/AppearanceByCountBuilder.h"
+
+#include "support/TestSupport.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <numeric>
+
+namespace kazutama {
+namespace {
+
+using test::makeHistory;
+
+constexpr Rgb kBlue{0, 0, 255};
+constexpr Rgb kPaleYellow{255, 255, 200};
+constexpr Rgb kPalePink{255, 200, 200};
+
+ResultGrid build(const DrawHistory& history) {
+    return buildAppearanceByCount(history, computeStartupSummary(history));
+}
+
+// Complete draws in which number n appears exactly n - 1 times: every count 0..36 occurs once.
+DrawHistory historyWithDistinctCounts() {
+    std::array<int, 38> remaining{};
+    for (int n = 1; n <= 37; ++n)
+        remaining[n] = n - 1;
+    std::vector<DrawRecord> records;
+    for (int d = 1; std::accumulate(remaining.begin(), remaining.end(), 0) > 0; ++d) {
+        std::vector<int> numbers(37);
+        std::iota(numbers.begin(), numbers.end(), 1);
+        std::stable_sort(numbers.begin(), numbers.end(),
+                         [&](int a, int b) { return remaining[a] > remaining[b]; });
+        DrawRecord record{d, {}};
+        for (int i = 0; i < 9; ++i) {
+            record.numbers[i] = numbers[i];
+            --remaining[numbers[i]];
+        }
+        records.push_back(record);
+    }
+    return DrawHistory(std::move(records));
+}
+
+TEST(AppearanceByCountBuilderTest, GroupsRunFromTheSmallestCountToMaxCount) {
+    const ResultGrid grid = build(makeHistory({
+        {1, {1, 2, 3, 5, 6, 7, 8, 9, 10}},
+        {2, {1, 11, 12, 13, 14, 15, 16, 17, 18}},
+        {3, {1, 2, 3, 0, 0, 0, 0, 0, 0}}, // incomplete: not counted
+    }));
+    // 1 was drawn twice, 2..18 except 4 once, 4 and 19..37 never.
+    ASSERT_EQ(grid.rowCount(), 4);
+    EXPECT_EQ(grid.text(1, 2), "0回");
+    EXPECT_EQ(grid.text(2, 2), "4,19,20,21,22,23,24,25,26,27,28,29,30,31,32,33,34,35,36,37");
+    EXPECT_EQ(grid.text(1, 3), "1回");
+    EXPECT_EQ(grid.text(2, 3), "2,3,5,6,7,8,9,10,11,12,13,14,15,16,17,18");
+    EXPECT_EQ(grid.text(1, 4), "2回");
+    EXPECT_EQ(grid.text(2, 4), "1");
+}
+
+TEST(AppearanceByCountBuilderTest, CountsNoNumberHasLeaveNoRow) {
+    std::vector<DrawRecord> records;
+    for (int d = 1; d <= 12; ++d)
+        records.push_back(DrawRecord{d, {1, 2, 3, 4, 5, 6, 7, 8, d == 12 ? 10 : 9}});
+    const ResultGrid grid = build(DrawHistory(std::move(records)));
+    // Counts 0 (11..37), 1 (10), 11 (9) and 12 (1..8): the gaps 2..10 are skipped.
+    ASSERT_EQ(grid.rowCount(), 5);
+    EXPECT_EQ(grid.text(1, 3), "1回");
+    EXPECT_EQ(grid.text(2, 3), "10");
+    EXPECT_EQ(grid.text(1, 4), "11回");
+    EXPECT_EQ(grid.text(1, 5), "12回");
+    EXPECT_EQ(grid.text(2, 5), "1,2,3,4,5,6,7,8");
+}
+
+TEST(AppearanceByCountBuilderTest, EveryNumberWithItsOwnCountGivesThirtyEightRows) {
+    const ResultGrid grid = build(historyWithDistinctCounts());
+    ASSERT_EQ(grid.rowCount(), 38);
+    for (int count = 0; count <= 36; ++count) {
+        EXPECT_EQ(grid.text(1, count + 2), std::to_string(count) + "回");
+        EXPECT_EQ(grid.text(2, count + 2), std::to_string(count + 1));
+    }
+}
+
+TEST(AppearanceByCountBuilderTest, EmptyHistoryHasNoRowsAndWritesNothing) {
+    const ResultGrid grid = build(DrawHistory());
+    EXPECT_EQ(grid.columnCount(), 2);
+    EXPECT_EQ(grid.rowCount(), 0);
+    EXPECT_EQ(grid.text(1, 1), "");
+}
+
+TEST(AppearanceByCountBuilderTest, FormatsOfHeadingsAndDataRows) {
+    const ResultGrid grid = build(makeHistory({{1, {1, 2, 3, 4, 5, 6, 7, 8, 9}}}));
+    ASSERT_EQ(grid.rowCount(), 3);
+    EXPECT_EQ(grid.columnWidth(1), 5);
+    EXPECT_EQ(grid.columnWidth(2), 20);
+    EXPECT_EQ(grid.background(2, 1), kPalePink);
+    EXPECT_FALSE(grid.foreground(2, 1));
+    EXPECT_EQ(grid.horizontalAlignment(2, 1), HorizontalAlignment::Center);
+    EXPECT_TRUE(grid.textRunsOn());
+    for (int row = 1; row <= 3; ++row) {
+        EXPECT_EQ(grid.rowHeight(row), 10);
+        for (int column = 1; column <= 2; ++column) {
+            EXPECT_EQ(grid.borders(column, row).sides, 0x0F);
+            EXPECT_TRUE(grid.isStaticText(column, row));
+        }
+    }
+    for (int row = 2; row <= 3; ++row) {
+        EXPECT_EQ(grid.background(1, row), kPaleYellow);
+        EXPECT_FALSE(grid.foreground(1, row));
+        EXPECT_EQ(grid.horizontalAlignment(1, row), HorizontalAlignment::Center);
+        EXPECT_EQ(grid.foreground(2, row), kBlue);
+        EXPECT_FALSE(grid.background(2, row));
+        EXPECT_EQ(grid.horizontalAlignment(2, row), HorizontalAlignment::Left);
+    }
+}
+
+TEST(AppearanceByCountBuilderTest, ReadsTheSummaryNotTheHistory) {
+    const DrawHistory history = makeHistory({{1, {1, 2, 3, 4, 5, 6, 7, 8, 9}}});
+    const ResultGrid fromSummary = buildAppearanceByCount(DrawHistory(), computeStartupSummary(history));
+    ASSERT_EQ(fromSummary.rowCount(), 3);
+    EXPECT_EQ(fromSummary.text(2, 3), "1,2,3,4,5,6,7,8,9");
+}
+
+} // namespace
+} // namespace kazutama
