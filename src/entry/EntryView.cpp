@@ -208,12 +208,19 @@ void EntryView::importCsv() {
             draws << QString::number(draw);
         text += QStringLiteral("\n\n同じ数字が 2 回以上ある回: ") + draws.join(QStringLiteral("、"));
     }
-    const auto choice = Dialogs::instance().previewImport(this, text, preview->replaced > 0);
-    if (choice == Dialogs::ImportChoice::Cancel)
+    // Replacing stored numbers is offered only when the file would change some; Cancel is the default.
+    Dialogs::Question question{QStringLiteral("CSV取り込み"), text, Dialogs::Icon::Question, {}, 0, -1};
+    if (preview->replaced > 0)
+        question.buttons << QStringLiteral("変更された回も置き換える(&R)") << QStringLiteral("新しい回だけ取り込む(&N)");
+    else
+        question.buttons << QStringLiteral("取り込む(&O)");
+    question.buttons << QStringLiteral("キャンセル");
+    question.defaultButton = int(question.buttons.size()) - 1;
+    const int choice = Dialogs::instance().choose(this, question);
+    if (choice == question.defaultButton)
         return;
-
-    BusyCursor busy(BusyCursor::Pump::No);
-    auto result = m_store->importDraws(imported->draws, choice == Dialogs::ImportChoice::ReplaceChanged);
+    const bool replaceChanged = preview->replaced > 0 && choice == 0;
+    auto result = m_store->importDraws(imported->draws, replaceChanged);
     m_model->reload();
     if (!result) {
         reportFailure(qs(result.error().message) + "\n何も取り込んでいません。");

@@ -4,6 +4,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <algorithm>
+#include <vector>
+
 namespace kazutama {
 
 namespace {
@@ -15,30 +18,20 @@ public:
         box.exec();
     }
 
-    bool confirm(QWidget* parent, const QString& title, const QString& text) override {
-        QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, parent);
-        QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
-        QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
-        box.setDefaultButton(no);
-        box.setEscapeButton(no);
+    int choose(QWidget* parent, const Question& question) override {
+        QMessageBox box(toQt(question.icon), question.title, question.text, QMessageBox::NoButton, parent);
+        std::vector<QPushButton*> buttons;
+        for (const QString& caption : question.buttons)
+            buttons.push_back(box.addButton(caption, QMessageBox::ActionRole));
+        if (buttons.empty())
+            buttons.push_back(box.addButton(QMessageBox::Ok));
+        const int last = int(buttons.size()) - 1;
+        const int escape = question.escapeButton < 0 ? last : std::min(question.escapeButton, last);
+        box.setDefaultButton(buttons[std::clamp(question.defaultButton, 0, last)]);
+        box.setEscapeButton(buttons[escape]);
         box.exec();
-        return box.clickedButton() == yes;
-    }
-
-    ImportChoice previewImport(QWidget* parent, const QString& text, bool anyChanged) override {
-        QMessageBox box(QMessageBox::Question, QStringLiteral("CSV取り込み"), text, QMessageBox::NoButton, parent);
-        QPushButton* replace =
-            anyChanged ? box.addButton(QStringLiteral("変更された回も置き換える(&R)"), QMessageBox::AcceptRole) : nullptr;
-        QPushButton* newOnly = box.addButton(anyChanged ? QStringLiteral("新しい回だけ取り込む(&N)")
-                                                        : QStringLiteral("取り込む(&O)"),
-                                             QMessageBox::AcceptRole);
-        QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
-        box.setDefaultButton(cancel);
-        box.setEscapeButton(cancel);
-        box.exec();
-        if (replace && box.clickedButton() == replace)
-            return ImportChoice::ReplaceChanged;
-        return box.clickedButton() == newOnly ? ImportChoice::NewOnly : ImportChoice::Cancel;
+        const auto pressed = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+        return pressed == buttons.end() ? escape : int(pressed - buttons.begin());
     }
 
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override {
@@ -56,6 +49,7 @@ private:
         case Icon::Information: return QMessageBox::Information;
         case Icon::Warning: return QMessageBox::Warning;
         case Icon::Critical: return QMessageBox::Critical;
+        case Icon::Question: return QMessageBox::Question;
         }
         return QMessageBox::NoIcon;
     }
@@ -64,6 +58,11 @@ private:
 Dialogs* g_installed = nullptr;
 
 } // namespace
+
+bool Dialogs::confirm(QWidget* parent, const QString& title, const QString& text) {
+    const Question question{title, text, Icon::Warning, {QStringLiteral("はい(&Y)"), QStringLiteral("いいえ(&N)")}, 1, 1};
+    return choose(parent, question) == 0;
+}
 
 Dialogs& Dialogs::instance() {
     static QtDialogs real;

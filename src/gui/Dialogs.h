@@ -1,31 +1,42 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
 namespace kazutama {
 
 // Every message box and file dialog of the program goes through here, so tests can answer them ahead of
-// time instead of blocking on a modal window.
+// time instead of blocking on a modal window. The questions are generic: a window that needs a new kind of
+// question builds a Question rather than adding a method here.
 class Dialogs {
 public:
-    enum class Icon { Information, Warning, Critical };
-    // The answer to an import preview.
-    enum class ImportChoice { Cancel, NewOnly, ReplaceChanged };
+    enum class Icon { Information, Warning, Critical, Question };
+
+    // A message box with buttons of the caller's choice.
+    struct Question {
+        QString title;
+        QString text;
+        Icon icon = Icon::Question;
+        QStringList buttons;   // left to right
+        int defaultButton = 0; // the button Enter presses
+        int escapeButton = -1; // the answer to Escape and the close box; -1: the last button
+    };
 
     virtual ~Dialogs() = default;
 
     // One OK button.
     virtual void message(QWidget* parent, const QString& title, const QString& text, Icon icon) = 0;
-    // Yes and No, warning icon, No as the default button. True for Yes.
-    virtual bool confirm(QWidget* parent, const QString& title, const QString& text) = 0;
-    // Shows what an import would do and asks how to go on; `anyChanged` offers replacing changed draws.
-    virtual ImportChoice previewImport(QWidget* parent, const QString& text, bool anyChanged) = 0;
+    // The index of the button pressed.
+    virtual int choose(QWidget* parent, const Question& question) = 0;
     // Empty when the user cancels.
     virtual QString openFileName(QWidget* parent, const QString& caption, const QString& filter) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& suggestedName,
                                  const QString& filter) = 0;
+
+    // Yes and No, the warning icon, No as the default button. True for Yes.
+    bool confirm(QWidget* parent, const QString& title, const QString& text);
 
     // The dialogs in use: the real ones unless a test installed its own.
     static Dialogs& instance();

@@ -58,7 +58,7 @@ protected:
         return store->findDraw(drawNumber).value();
     }
 
-    void answer(bool yes) { m_program.dialogs.answers.push_back(yes); }
+    void answer(bool yes) { m_program.dialogs.answer(yes); }
 
     ProgramFixture m_program;
     EntryView* m_view = nullptr;
@@ -84,8 +84,8 @@ TEST_F(EntryViewTest, TypedDrawInANewRowIsStored) {
     m_view->addLine();
     ASSERT_EQ(model()->drawNumberAt(lastRow()), newDraw);
     EXPECT_EQ(grid()->currentIndex(), model()->index(lastRow(), 3));
-    EXPECT_EQ(m_program.dialogs.confirmations.back().text, "選択された行のうしろに行を追加します。よろしいですか？");
-    EXPECT_EQ(m_program.dialogs.confirmations.back().title, "Kazutama");
+    EXPECT_EQ(m_program.dialogs.questions.back().text, "選択された行のうしろに行を追加します。よろしいですか？");
+    EXPECT_EQ(m_program.dialogs.questions.back().title, "Kazutama");
     ASSERT_TRUE(stored(newDraw).has_value());  // stored at once, without numbers
 
     const int numbers[] = {3, 8, 14, 21, 25, 30, 36, 2, 19};
@@ -157,7 +157,7 @@ TEST_F(EntryViewTest, DeleteAnsweredNoChangesNothingAndYesRemovesTheDraw) {
     m_view->deleteLine();
     EXPECT_EQ(model()->rowCount(), rows);
     EXPECT_TRUE(stored(draw).has_value());
-    EXPECT_EQ(m_program.dialogs.confirmations.back().text, "選択された行を削除します。よろしいですか？");
+    EXPECT_EQ(m_program.dialogs.questions.back().text, "選択された行を削除します。よろしいですか？");
 
     answer(true);
     m_view->deleteLine();
@@ -239,13 +239,14 @@ TEST_F(EntryViewTest, ImportShowsAPreviewAndWritesOnlyWhatWasChosen) {
 
     m_program.dialogs.openFiles.push_back(file);
     m_view->importCsv();  // answered with Cancel
-    ASSERT_EQ(m_program.dialogs.previews.size(), 1u);
-    EXPECT_TRUE(m_program.dialogs.previews[0].contains("新しい回: 1 件"));
+    ASSERT_EQ(m_program.dialogs.questions.size(), 1u);
+    EXPECT_TRUE(m_program.dialogs.questions[0].text.contains("新しい回: 1 件"));
+    EXPECT_EQ(m_program.dialogs.questions[0].buttons, QStringList({"取り込む(&O)", "キャンセル"}));
     EXPECT_EQ(model()->rowCount(), rows);
     EXPECT_FALSE(stored(696).has_value());
 
     m_program.dialogs.openFiles.push_back(file);
-    m_program.dialogs.importChoices.push_back(Dialogs::ImportChoice::NewOnly);
+    m_program.dialogs.choices.push_back(0); // 取り込む
     m_view->importCsv();
     EXPECT_EQ(model()->rowCount(), rows + 1);
     EXPECT_EQ(stored(696)->numbers, (std::array<int, 9>{10, 11, 15, 16, 23, 24, 34, 14, 35}));
@@ -260,7 +261,7 @@ TEST_F(EntryViewTest, RejectedImportNamesTheLineAndChangesNothing) {
     m_view->importCsv();
     ASSERT_EQ(m_program.dialogs.messages.size(), 1u);
     EXPECT_TRUE(m_program.dialogs.messages[0].text.contains("3行目"));
-    EXPECT_TRUE(m_program.dialogs.previews.empty());
+    EXPECT_TRUE(m_program.dialogs.questions.empty());
     EXPECT_EQ(model()->rowCount(), rows);
     EXPECT_FALSE(stored(700).has_value());
 }

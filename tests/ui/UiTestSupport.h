@@ -27,33 +27,26 @@ public:
     void message(QWidget*, const QString& title, const QString& text, Icon icon) override {
         messages.push_back({title, text, icon});
     }
-    bool confirm(QWidget*, const QString& title, const QString& text) override {
-        confirmations.push_back({title, text, Icon::Warning});
-        if (answers.empty())
-            return false;
-        const bool answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    ImportChoice previewImport(QWidget*, const QString& text, bool) override {
-        previews.push_back(text);
-        if (importChoices.empty())
-            return ImportChoice::Cancel;
-        const ImportChoice choice = importChoices.front();
-        importChoices.pop_front();
+    // Answers with the front of `choices` (a button index), or presses Escape when it is empty.
+    int choose(QWidget*, const Question& question) override {
+        questions.push_back(question);
+        if (choices.empty())
+            return question.escapeButton < 0 ? int(question.buttons.size()) - 1 : question.escapeButton;
+        const int choice = choices.front();
+        choices.pop_front();
         return choice;
     }
+    // Queues the answer Yes or No to a confirmation.
+    void answer(bool yes) { choices.push_back(yes ? 0 : 1); }
     QString openFileName(QWidget*, const QString&, const QString&) override { return next(openFiles); }
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
         return next(saveFiles);
     }
 
     std::vector<Shown> messages;
-    std::vector<Shown> confirmations;
-    std::deque<bool> answers;
+    std::vector<Question> questions;
+    std::deque<int> choices;
     std::deque<QString> openFiles;
-    std::vector<QString> previews;
-    std::deque<ImportChoice> importChoices;
     std::deque<QString> saveFiles;
 
 private:
