@@ -106,9 +106,9 @@ QVariant EntryModel::headerData(int section, Qt::Orientation orientation, int ro
     if (orientation == Qt::Vertical)
         return section + 1;
     if (section == 0)
-        return QString::fromUtf8(kDrawNumberColumn.data(), qsizetype(kDrawNumberColumn.size()));
+        return qs(kDrawNumberColumn);
     const std::string_view name = kNumberColumns[section - 1];
-    QString heading = QString::fromUtf8(name.data(), qsizetype(name.size()));
+    QString heading = qs(name);
     // "ボーナス数字1" is wider than its column: two lines.
     if (section > kMainCount)
         heading.insert(4, QLatin1Char('\n'));

@@ -1,5 +1,7 @@
 #include "analyses/ui/LegendWidget.h"
 
+#include "gui/QtText.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -17,7 +19,7 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        const QColor colour(m_entry.colour.r, m_entry.colour.g, m_entry.colour.b);
+        const QColor colour = qcolor(m_entry.colour);
         p.setPen(Qt::NoPen);
         p.setBrush(colour);
         if (m_entry.mark == LegendEntry::Mark::Dot)
@@ -40,7 +42,7 @@ LegendWidget::LegendWidget(std::span<const LegendEntry> entries, QWidget* parent
     for (const LegendEntry& entry : entries) {
         auto* mark = new LegendMark(entry, this);
         mark->setObjectName(QStringLiteral("Picture%1").arg(++index));
-        auto* caption = new QLabel(QString::fromUtf8(entry.caption.data(), qsizetype(entry.caption.size())), this);
+        auto* caption = new QLabel(qs(entry.caption), this);
         caption->setObjectName(QStringLiteral("Label%1").arg(index + 1));
         layout->addWidget(mark);
         layout->addWidget(caption);

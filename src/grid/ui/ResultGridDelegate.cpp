@@ -1,6 +1,7 @@
 #include "grid/ui/ResultGridDelegate.h"
 
 #include "grid/ResultGrid.h"
+#include "gui/QtText.h"
 
 #include <QAbstractItemView>
 #include <QPainter>
@@ -9,14 +10,7 @@ namespace kazutama {
 
 namespace {
 
-QColor toQColor(std::optional<Rgb> rgb, QColor fallback) {
-    return rgb ? QColor(rgb->r, rgb->g, rgb->b) : fallback;
-}
-
-QString textOf(const ResultGrid& grid, int column, int row) {
-    const std::string_view text = grid.text(column, row);
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
+QString textOf(const ResultGrid& grid, int column, int row) { return qs(grid.text(column, row)); }
 
 } // namespace
 
@@ -27,7 +21,7 @@ void ResultGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
                                const QModelIndex& index) const {
     const int column = index.column() + 1, row = index.row() + 1;
     painter->save();
-    painter->fillRect(option.rect, toQColor(m_grid.background(column, row), option.palette.base().color()));
+    painter->fillRect(option.rect, qcolor(m_grid.background(column, row), option.palette.base().color()));
     paintText(painter, option, index);
     paintBorders(painter, option.rect, column, row);
     painter->restore();
@@ -107,7 +101,7 @@ void ResultGridDelegate::paintText(QPainter* painter, const QStyleOptionViewItem
 
     painter->setClipRect(option.rect.intersected(spanRect));
     painter->setFont(font);
-    painter->setPen(toQColor(m_grid.foreground(owner, row), option.palette.text().color()));
+    painter->setPen(qcolor(m_grid.foreground(owner, row), option.palette.text().color()));
     painter->drawText(QPoint(x, baseline), text);
     painter->setClipping(false);
 }
@@ -117,11 +111,11 @@ void ResultGridDelegate::paintBorders(QPainter* painter, const QRect& rect, int 
     // A shared edge shows if either cell draws it; each edge is painted once, by the cell left of or above it.
     auto edge = [&](BorderSide side, int otherColumn, int otherRow, BorderSide otherSide) -> std::optional<QColor> {
         if (own.has(side))
-            return toQColor(own.colour(side), defaultBorderColour());
+            return qcolor(own.colour(side), defaultBorderColour());
         if (m_grid.contains(otherColumn, otherRow)) {
             const CellBorders other = m_grid.borders(otherColumn, otherRow);
             if (other.has(otherSide))
-                return toQColor(other.colour(otherSide), defaultBorderColour());
+                return qcolor(other.colour(otherSide), defaultBorderColour());
         }
         return std::nullopt;
     };
@@ -135,11 +129,11 @@ void ResultGridDelegate::paintBorders(QPainter* painter, const QRect& rect, int 
         painter->drawLine(rect.bottomLeft(), rect.bottomRight());
     }
     if (column == 1 && own.has(BorderSide::Left)) {
-        painter->setPen(toQColor(own.colour(BorderSide::Left), defaultBorderColour()));
+        painter->setPen(qcolor(own.colour(BorderSide::Left), defaultBorderColour()));
         painter->drawLine(rect.topLeft(), rect.bottomLeft());
     }
     if (row == 1 && own.has(BorderSide::Top)) {
-        painter->setPen(toQColor(own.colour(BorderSide::Top), defaultBorderColour()));
+        painter->setPen(qcolor(own.colour(BorderSide::Top), defaultBorderColour()));
         painter->drawLine(rect.topLeft(), rect.topRight());
     }
     // A left or top line of a cell whose neighbour there draws nothing is painted by the neighbour's

@@ -1,13 +1,13 @@
 #include "grid/ui/ResultGridModel.h"
 
+#include "gui/QtText.h"
+
 #include <QBrush>
 #include <QColor>
 
 namespace kazutama {
 
 namespace {
-
-QColor toQColor(Rgb rgb) { return QColor(rgb.r, rgb.g, rgb.b); }
 
 Qt::Alignment toQt(HorizontalAlignment h, VerticalAlignment v) {
     Qt::Alignment a;
@@ -47,15 +47,15 @@ QVariant ResultGridModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole: {
         const std::string_view text = m_grid.text(column, row);
-        return text.empty() ? QVariant() : QString::fromUtf8(text.data(), qsizetype(text.size()));
+        return text.empty() ? QVariant() : qs(text);
     }
     case Qt::ForegroundRole:
         if (auto colour = m_grid.foreground(column, row))
-            return QBrush(toQColor(*colour));
+            return QBrush(qcolor(*colour));
         return {};
     case Qt::BackgroundRole:
         if (auto colour = m_grid.background(column, row))
-            return QBrush(toQColor(*colour));
+            return QBrush(qcolor(*colour));
         return {};
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(
