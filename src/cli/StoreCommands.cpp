@@ -1,12 +1,11 @@
 // init, import and export: the history database and its CSV form.
 
 #include "cli/CliCommands.h"
-
+#include "common/FileWrite.h"
 #include "store/DrawStore.h"
 #include "store/HistoryCsv.h"
 #include "store/HistoryImport.h"
 
-#include <fstream>
 #include <ostream>
 
 namespace kazutama::cli {
@@ -18,8 +17,7 @@ void requireArgs(const Args& args, size_t minimum, size_t maximum, std::string_v
         throw CliError{"引数が正しくありません。使い方: kazutama-cli " + std::string(usage)};
 }
 
-template <typename T>
-T orThrow(Result<T> result) {
+template <typename T> T orThrow(Result<T> result) {
     if (!result)
         throw CliError{result.error().message};
     return std::move(result).value();
@@ -58,20 +56,7 @@ void runExport(const Args& args, std::ostream& out) {
         out << csv;
         return;
     }
-    const std::string temporary = args[1] + ".tmp";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file << csv;
-        file.close();
-        if (!file) {
-            std::remove(temporary.c_str());
-            throw CliError{"CSVファイル「" + args[1] + "」を書き込めませんでした。"};
-        }
-    }
-    if (std::rename(temporary.c_str(), args[1].c_str()) != 0) {
-        std::remove(temporary.c_str());
-        throw CliError{"CSVファイル「" + args[1] + "」を書き込めませんでした。"};
-    }
+    orThrow(writeWholeFile(args[1], csv, "CSVファイル"));
 }
 
 } // namespace kazutama::cli

@@ -14,12 +14,9 @@ namespace kazutama {
 // An open, keyed SQLCipher database. Owns the handle; closes it on destruction.
 class Database {
 public:
-    enum class Mode {
-        OpenExisting,  // read-write, or read-only when the file is write-protected
-        CreateNew,     // the file must not exist yet
-    };
-
-    static Result<Database> open(const std::filesystem::path& path, const std::string& key, Mode mode);
+    // An existing file, read-write, or read-only when the file is write-protected. An empty file opens as
+    // an empty database.
+    static Result<Database> open(const std::filesystem::path& path, const std::string& key);
 
     Database(Database&& other) noexcept;
     Database& operator=(Database&& other) noexcept;

@@ -1,17 +1,29 @@
 #include "store/DrawStore.h"
 
+#include "common/SystemError.h"
 #include "store/Transaction.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kazutama {
 
 namespace {
+
+namespace fs = std::filesystem;
 
 // Marks a file as a history database of this program (PRAGMA application_id, "KZTM").
 constexpr int kApplicationId = 0x4B5A544D;
 constexpr int kSchemaVersion = 1;
 constexpr std::string_view kDrawTable = "当選データ";
 
-std::string quote(std::string_view name) { return "\"" + std::string(name) + "\""; }
+std::string quote(std::string_view name) {
+    return "\"" + std::string(name) + "\"";
+}
 
 std::string columnList(std::string_view prefix = "") {
     std::string list = std::string(prefix) + quote(kDrawNumberColumn);
@@ -25,8 +37,8 @@ std::string schemaSql() {
     const std::string view = quote(kAllDrawsQuery);
     const std::string key = quote(kDrawNumberColumn);
 
-    std::string sql = "CREATE TABLE " + table + " (\n  " + key + " INTEGER PRIMARY KEY NOT NULL CHECK (" + key +
-                      " BETWEEN " + std::to_string(kLowestDrawNumber) + " AND " +
+    std::string sql = "CREATE TABLE " + table + " (\n  " + key + " INTEGER PRIMARY KEY NOT NULL CHECK (" +
+                      key + " BETWEEN " + std::to_string(kLowestDrawNumber) + " AND " +
                       std::to_string(kHighestDrawNumber) + ")";
     // A number is either not entered yet (NULL) or a whole number 1..37; nothing else can be stored.
     for (std::string_view name : kNumberColumns) {
@@ -59,6 +71,44 @@ Error notOurs(const ConnectionString& connection) {
                                                     "」はKazutamaの当選データベースではありません。");
 }
 
+Error createError(const fs::path& path, const std::string& cause) {
+    return makeError(ErrorCode::WriteFailed,
+                     "データベースファイル「" + path.string() + "」を作成できません（" + cause + "）。");
+}
+
+// The cause in brackets at the end of a store message ("…（ディスクの空き容量が足りません）。"), which is
+// all that matters of a failure on the temporary file a new database is made in.
+std::string causeIn(const std::string& message) {
+    const auto open = message.rfind("（");
+    const auto close = message.rfind("）");
+    if (open == std::string::npos || close == std::string::npos || close < open)
+        return message;
+    return message.substr(open + std::string_view("（").size(), close - open - std::string_view("（").size());
+}
+
+Error alreadyThere(const fs::path& path) {
+    return makeError(ErrorCode::FileExists, "データベースファイル「" + path.string() + "」は既にあります。");
+}
+
+// Moves the finished file into place without ever replacing a file that appeared meanwhile (another
+// program creating the same database), except an empty one when `replaceEmpty`. 0 or an errno value.
+int placeNewFile(const std::string& temporary, const fs::path& path, bool replaceEmpty) {
+    if (replaceEmpty) {
+        struct stat info {};
+        if (::stat(path.c_str(), &info) == 0 && (!S_ISREG(info.st_mode) || info.st_size != 0))
+            return EEXIST;
+        return ::rename(temporary.c_str(), path.c_str()) == 0 ? 0 : errno;
+    }
+    if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+    // Filesystems without an exclusive rename: a hard link fails the same way when the name is taken.
+    if (::link(temporary.c_str(), path.c_str()) == 0)
+        return ::unlink(temporary.c_str()) == 0 ? 0 : errno;
+    return errno;
+}
+
 Error invalidDraw(const DrawRecord& draw) {
     return makeError(ErrorCode::InvalidData,
                      "第" + std::to_string(draw.drawNumber) + "回の当選データに誤りがあります。");
@@ -76,7 +126,13 @@ bool isStorable(const DrawRecord& draw) {
 } // namespace
 
 Result<DrawStore> DrawStore::open(const ConnectionString& connection) {
-    auto db = Database::open(connection.databasePath(), connection.password(), Database::Mode::OpenExisting);
+    std::error_code ec;
+    if (fs::is_regular_file(connection.databasePath(), ec) &&
+        fs::file_size(connection.databasePath(), ec) == 0 && !ec)
+        return makeError(ErrorCode::NotOurDatabase,
+                         "「" + connection.databasePath().string() +
+                             "」は空のファイルです（Kazutamaの当選データベースではありません）。");
+    auto db = Database::open(connection.databasePath(), connection.password());
     if (!db)
         return db.error();
     DrawStore store(std::move(db).value());
@@ -86,30 +142,78 @@ Result<DrawStore> DrawStore::open(const ConnectionString& connection) {
 }
 
 Result<DrawStore> DrawStore::create(const ConnectionString& connection) {
-    auto db = Database::open(connection.databasePath(), connection.password(), Database::Mode::CreateNew);
-    if (!db)
-        return db.error();
-    DrawStore store(std::move(db).value());
-    if (auto status = store.createSchema(); !status) {
-        { Database closing = std::move(store.m_db); }  // closed before its half-made file is removed
-        std::error_code ignored;
-        std::filesystem::remove(connection.databasePath(), ignored);
-        std::filesystem::remove(connection.databasePath().string() + "-journal", ignored);
-        return makeError(ErrorCode::WriteFailed, "データベースファイル「" + connection.databasePath().string() +
-                                                     "」を作成できません。" + status.error().message);
+    std::error_code ec;
+    if (fs::exists(connection.databasePath(), ec) || fs::is_symlink(connection.databasePath(), ec))
+        return alreadyThere(connection.databasePath());
+    if (auto status = createFile(connection, false); !status)
+        return status.error();
+    return open(connection);
+}
+
+Status DrawStore::createFile(const ConnectionString& connection, bool replaceEmpty) {
+    // The new database is made complete under a temporary name and then renamed into place, so that a
+    // crash or a kill at any moment leaves either no file or a whole one, never a half-made file that
+    // nothing opens again.
+    const fs::path& path = connection.databasePath();
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    std::string temporary = (folder / ".Kazutama-new-XXXXXX").string();
+    const int fd = ::mkstemp(temporary.data()); // mode 0600: the file is the user's alone
+    if (fd < 0)
+        return createError(path, describeSystemError(errno));
+    ::close(fd);
+    const auto removeTemporary = [&] {
+        ::unlink(temporary.c_str());
+        ::unlink((temporary + "-journal").c_str());
+    };
+    const auto discard = [&](const std::string& cause) -> Status {
+        removeTemporary();
+        return createError(path, cause);
+    };
+    {
+        auto db = Database::open(temporary, connection.password());
+        if (!db)
+            return discard(causeIn(db.error().message));
+        DrawStore store(std::move(db).value());
+        if (auto status = store.createSchema(); !status)
+            return discard(causeIn(status.error().message));
     }
-    return store;
+    if (const int fd = ::open(temporary.c_str(), O_RDONLY | O_CLOEXEC); fd >= 0) {
+        const bool synced = ::fsync(fd) == 0;
+        ::close(fd);
+        if (!synced)
+            return discard(describeSystemError(errno));
+    }
+    if (const int error = placeNewFile(temporary, path, replaceEmpty)) {
+        if (error != EEXIST)
+            return discard(describeSystemError(error));
+        removeTemporary();
+        return alreadyThere(path);
+    }
+    // A journal left beside a file that was missing or empty belongs to no data; it must not be rolled
+    // into the new database.
+    ::unlink((path.string() + "-journal").c_str());
+    if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+        (void)::fsync(dir);
+        ::close(dir);
+    }
+    return Ok{};
 }
 
 Result<DrawStore::Opened> DrawStore::openOrCreate(const ConnectionString& connection) {
+    const fs::path& path = connection.databasePath();
     std::error_code ec;
-    if (std::filesystem::exists(connection.databasePath(), ec) || ec) {
+    const bool exists = fs::exists(path, ec) || ec;
+    // An empty file is what an interrupted creation left behind; it holds nothing, so it is replaced.
+    const bool empty = exists && fs::is_regular_file(path, ec) && fs::file_size(path, ec) == 0 && !ec;
+    if (exists && !empty) {
         auto store = open(connection);
         if (!store)
             return store.error();
         return Opened{std::move(store).value(), false};
     }
-    auto store = create(connection);
+    if (auto status = createFile(connection, empty); !status)
+        return status.error();
+    auto store = open(connection);
     if (!store)
         return store.error();
     return Opened{std::move(store).value(), true};
@@ -269,6 +373,56 @@ Status DrawStore::writeDraw(const DrawRecord& draw) {
     if (auto status = insertOrUpdate(draw, stored->has_value()); !status)
         return status;
     return tx->commit();
+}
+
+Result<DrawStore::WriteOutcome> DrawStore::writeNumber(int drawNumber, int index, int expected, int value) {
+    if (index < 0 || index >= kBallCount || (value != kNoNumber && !isValidNumber(value)))
+        return makeError(ErrorCode::InvalidData,
+                         "第" + std::to_string(drawNumber) + "回の" +
+                             std::string(kNumberColumns[std::size_t(std::clamp(index, 0, kBallCount - 1))]) +
+                             "は1から37までの整数ではありません。");
+    auto tx = Transaction::begin(m_db);
+    if (!tx)
+        return tx.error();
+    auto stored = findDraw(drawNumber);
+    if (!stored)
+        return stored.error();
+    if (!stored->has_value() || stored->value().numbers[std::size_t(index)] != expected)
+        return WriteOutcome::ChangedElsewhere;
+    auto statement =
+        m_db.prepare("UPDATE " + quote(kAllDrawsQuery) + " SET " + quote(kNumberColumns[std::size_t(index)]) +
+                     " = ?2 WHERE " + quote(kDrawNumberColumn) + " = ?1");
+    if (!statement)
+        return statement.error();
+    if (auto s = statement->bindInt(1, drawNumber); !s)
+        return s.error();
+    if (auto s = statement->bindIntOrNull(2, value); !s)
+        return s.error();
+    if (auto done = statement->step(); !done)
+        return done.error();
+    if (auto status = tx->commit(); !status)
+        return status.error();
+    return WriteOutcome::Written;
+}
+
+Result<int> DrawStore::appendEmptyDraw() {
+    auto tx = Transaction::begin(m_db);
+    if (!tx)
+        return tx.error();
+    auto highest = m_db.prepare("SELECT max(" + quote(kDrawNumberColumn) + ") FROM " + quote(kAllDrawsQuery));
+    if (!highest)
+        return highest.error();
+    if (auto row = highest->step(); !row)
+        return row.error();
+    const int next = highest->isNull(0) ? kLowestDrawNumber : highest->intValue(0) + 1;
+    if (!isValidDrawNumber(next))
+        return makeError(ErrorCode::InvalidData, "これ以上の回を追加できません（回数は" +
+                                                     std::to_string(kHighestDrawNumber) + "までです）。");
+    if (auto status = insertOrUpdate(DrawRecord{next, {}}, false); !status)
+        return status.error();
+    if (auto status = tx->commit(); !status)
+        return status.error();
+    return next;
 }
 
 Status DrawStore::deleteDraw(int drawNumber) {

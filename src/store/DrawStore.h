@@ -17,9 +17,9 @@ inline constexpr std::string_view kHistoryCommandText = "select * from 全デー
 
 // How an import would change the stored history, draw by draw.
 struct ImportReport {
-    int added = 0;      // draw numbers not stored yet
-    int replaced = 0;   // stored draws whose numbers differ
-    int unchanged = 0;  // stored draws with the same numbers
+    int added = 0;     // draw numbers not stored yet
+    int replaced = 0;  // stored draws whose numbers differ
+    int unchanged = 0; // stored draws with the same numbers
 };
 
 // The history database file: schema, saved query, reads and writes. All writes go through the saved
@@ -30,9 +30,9 @@ public:
 
     // An existing file of ours; any other file is refused without being written to.
     static Result<DrawStore> open(const ConnectionString& connection);
-    // A new, empty history; fails if the file exists.
+    // A new, empty history; fails if the file exists. The file appears complete or not at all.
     static Result<DrawStore> create(const ConnectionString& connection);
-    // open(), or create() when the file is missing (the caller tells the user so).
+    // open(), or create() when the file is missing or empty (the caller tells the user so).
     static Result<Opened> openOrCreate(const ConnectionString& connection);
 
     Result<DrawHistory> loadHistory();
@@ -43,6 +43,15 @@ public:
     // Adds new draws and, when `replaceChanged`, replaces the numbers of stored draws that differ; all in
     // one transaction, so a failure leaves the history as it was.
     Result<ImportReport> importDraws(const std::vector<DrawRecord>& draws, bool replaceChanged = true);
+
+    enum class WriteOutcome { Written, ChangedElsewhere };
+    // Stores `value` (kNoNumber for none) as the number at `index` (0..8) of a stored draw, but only while
+    // the database still holds `expected` there, so an edit never overwrites what another program stored
+    // since the editor read the draw. ChangedElsewhere (nothing written) when it does not, or the draw is
+    // gone.
+    Result<WriteOutcome> writeNumber(int drawNumber, int index, int expected, int value);
+    // Stores a new draw without numbers, numbered one above the highest stored draw; returns its number.
+    Result<int> appendEmptyDraw();
 
     // Stores one draw (inserted or updated), in its own transaction.
     Status writeDraw(const DrawRecord& draw);
@@ -55,6 +64,7 @@ private:
     explicit DrawStore(Database db) : m_db(std::move(db)) {}
     Status verifySchema();
     Status createSchema();
+    static Status createFile(const ConnectionString& connection, bool replaceEmpty);
     Status insertOrUpdate(const DrawRecord& draw, bool exists);
 
     Database m_db;

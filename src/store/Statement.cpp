@@ -1,5 +1,7 @@
 #include "store/Statement.h"
 
+#include "store/DatabaseError.h"
+
 #include <sqlite3.h>
 #include <string>
 
@@ -19,36 +21,25 @@ Statement& Statement::operator=(Statement&& other) noexcept {
     return *this;
 }
 
-Statement::~Statement() { sqlite3_finalize(m_stmt); }
+Statement::~Statement() {
+    sqlite3_finalize(m_stmt);
+}
 
-Error Statement::failure(const char* what) const {
-    const int rc = sqlite3_extended_errcode(m_db);
-    const std::string detail = sqlite3_errmsg(m_db);
-    switch (rc & 0xFF) {
-    case SQLITE_READONLY:
-        return makeError(ErrorCode::WriteFailed, "データベースが読み取り専用のため書き込めません（" + detail + "）。");
-    case SQLITE_FULL:
-        return makeError(ErrorCode::WriteFailed, "ディスクがいっぱいのため書き込めません（" + detail + "）。");
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return makeError(ErrorCode::WriteFailed,
-                         "データベースが他のプログラムに使用されているため処理できません（" + detail + "）。");
-    case SQLITE_CONSTRAINT:
-        return makeError(ErrorCode::InvalidData, "データベースの制約に反する値です（" + detail + "）。");
-    default:
-        return makeError(ErrorCode::WriteFailed, std::string("データベースの") + what + "に失敗しました（" + detail + "）。");
-    }
+Error Statement::failure() const {
+    const bool reads = m_stmt && sqlite3_stmt_readonly(m_stmt);
+    return databaseError(m_db, sqlite3_extended_errcode(m_db),
+                         reads ? DatabaseAccess::Read : DatabaseAccess::Write);
 }
 
 Status Statement::bindInt(int index, int value) {
     if (sqlite3_bind_int(m_stmt, index, value) != SQLITE_OK)
-        return failure("パラメータ設定");
+        return failure();
     return Ok{};
 }
 
 Status Statement::bindIntOrNull(int index, int value) {
     if (value == 0)
-        return sqlite3_bind_null(m_stmt, index) == SQLITE_OK ? Status(Ok{}) : Status(failure("パラメータ設定"));
+        return sqlite3_bind_null(m_stmt, index) == SQLITE_OK ? Status(Ok{}) : Status(failure());
     return bindInt(index, value);
 }
 
@@ -58,7 +49,7 @@ Result<bool> Statement::step() {
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    return failure("処理");
+    return failure();
 }
 
 Status Statement::reset() {
@@ -67,7 +58,9 @@ Status Statement::reset() {
     return Ok{};
 }
 
-int Statement::columnCount() const { return sqlite3_column_count(m_stmt); }
+int Statement::columnCount() const {
+    return sqlite3_column_count(m_stmt);
+}
 
 int Statement::columnIndex(std::string_view name) const {
     for (int i = 0; i < columnCount(); ++i)
@@ -76,8 +69,12 @@ int Statement::columnIndex(std::string_view name) const {
     return -1;
 }
 
-bool Statement::isNull(int column) const { return sqlite3_column_type(m_stmt, column) == SQLITE_NULL; }
+bool Statement::isNull(int column) const {
+    return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
+}
 
-int Statement::intValue(int column) const { return sqlite3_column_int(m_stmt, column); }
+int Statement::intValue(int column) const {
+    return sqlite3_column_int(m_stmt, column);
+}
 
 } // namespace kazutama

@@ -36,7 +36,7 @@ public:
     int intOrZero(int column) const { return isNull(column) ? 0 : intValue(column); }
 
 private:
-    Error failure(const char* what) const;
+    Error failure() const;
     sqlite3* m_db = nullptr;
     sqlite3_stmt* m_stmt = nullptr;
 };

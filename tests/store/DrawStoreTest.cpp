@@ -148,7 +148,7 @@ TEST_F(DrawStoreTest, FileIsEncryptedAndForeignFilesAreRefusedUntouched) {
     EXPECT_EQ(bytes.find("全データ選択クエリ"), std::string::npos);
 
     // The same file with another password.
-    auto wrongKey = Database::open(connection().databasePath(), "123456", Database::Mode::OpenExisting);
+    auto wrongKey = Database::open(connection().databasePath(), "123456");
     ASSERT_FALSE(wrongKey);
     EXPECT_EQ(wrongKey.error().code, ErrorCode::Unreadable);
 
@@ -174,7 +174,8 @@ TEST_F(DrawStoreTest, FileIsEncryptedAndForeignFilesAreRefusedUntouched) {
 TEST_F(DrawStoreTest, DatabaseWithOurPasswordButAnotherSchemaIsNotOurs) {
     const auto path = m_dir / "other.mdb";
     {
-        auto db = Database::open(path, ConnectionString::forDatabase(path).password(), Database::Mode::CreateNew);
+        writeFile(path, "");
+        auto db = Database::open(path, ConnectionString::forDatabase(path).password());
         ASSERT_TRUE(db);
         ASSERT_TRUE(db->exec("CREATE TABLE something (x INTEGER)"));
     }

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace kazutama {
+
+// The cause of a failed file operation in plain Japanese, for the part of a message after the file's
+// name: "ディスクの空き容量が足りません" rather than "No space left on device".
+std::string describeSystemError(int error);
+
+} // namespace kazutama

@@ -1,0 +1,73 @@
+#include "store/DatabaseError.h"
+
+#include "common/SystemError.h"
+
+#include <cerrno>
+#include <sqlite3.h>
+#include <string>
+
+namespace kazutama {
+
+namespace {
+
+std::string quoted(const std::filesystem::path& path) {
+    return "「" + path.string() + "」";
+}
+
+std::string causeOf(sqlite3* db, int resultCode) {
+    switch (resultCode & 0xFF) {
+    case SQLITE_READONLY:
+        return "読み取り専用のファイルです";
+    case SQLITE_FULL:
+        return describeSystemError(ENOSPC);
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return describeSystemError(EBUSY);
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return "ファイルが壊れています";
+    case SQLITE_NOMEM:
+        return "メモリが足りません";
+    case SQLITE_CONSTRAINT:
+        return "保存できない値です";
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+        if (const int error = db ? sqlite3_system_errno(db) : 0)
+            return describeSystemError(error);
+        return describeSystemError(EIO);
+    default:
+        return std::string("エラー: ") + (db ? sqlite3_errmsg(db) : sqlite3_errstr(resultCode));
+    }
+}
+
+ErrorCode codeOf(int resultCode, DatabaseAccess access) {
+    switch (resultCode & 0xFF) {
+    case SQLITE_CONSTRAINT:
+        return ErrorCode::InvalidData;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return ErrorCode::Unreadable;
+    default:
+        return access == DatabaseAccess::Write ? ErrorCode::WriteFailed : ErrorCode::Unreadable;
+    }
+}
+
+} // namespace
+
+Error databaseError(sqlite3* db, int resultCode, DatabaseAccess access) {
+    const char* file = db ? sqlite3_db_filename(db, "main") : nullptr;
+    const std::string name = file && *file ? quoted(file) : std::string();
+    const std::string verb = access == DatabaseAccess::Write ? "に書き込めません" : "を読み込めません";
+    return makeError(codeOf(resultCode, access),
+                     "データベースファイル" + name + verb + "（" + causeOf(db, resultCode) + "）。");
+}
+
+Error databaseOpenError(const std::filesystem::path& path, int systemError) {
+    if (systemError == ENOENT)
+        return makeError(ErrorCode::FileMissing, "データベースファイル" + quoted(path) + "がありません。");
+    return makeError(ErrorCode::Unreadable, "データベースファイル" + quoted(path) + "を開けません（" +
+                                                describeSystemError(systemError) + "）。");
+}
+
+} // namespace kazutama

@@ -1,0 +1,164 @@
+// Damaged, foreign and unusable database files, and writes that fail half-way: each is reported in
+// Japanese with the file's name and cause, and no stored draw is ever lost.
+
+#include "store/ConnectionString.h"
+#include "store/DrawStore.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+namespace kazutama {
+namespace {
+
+namespace fs = std::filesystem;
+using test::readFile;
+using test::TempDir;
+using test::writeFile;
+
+const std::array<int, kBallCount> kNumbers{1, 2, 3, 4, 5, 6, 7, 8, 9};
+
+class DatabaseFaultTest : public ::testing::Test {
+protected:
+    // A database with draws 1..count, and its bytes.
+    std::string makeDatabase(const fs::path& path, int count) {
+        auto store = DrawStore::create(ConnectionString::forDatabase(path));
+        EXPECT_TRUE(store) << store.error().message;
+        std::vector<DrawRecord> draws;
+        for (int d = 1; d <= count; ++d)
+            draws.push_back(DrawRecord{d, kNumbers});
+        EXPECT_TRUE(store->importDraws(draws));
+        return readFile(path);
+    }
+
+    TempDir m_dir;
+};
+
+struct BadFile {
+    const char* name;
+    std::function<void(const fs::path& path, const std::string& good)> make;
+    const char* cause; // a part of the message
+};
+
+TEST_F(DatabaseFaultTest, UnusableFilesAreRefusedWithTheirNameAndCauseAndNeverWritten) {
+    const std::string good = makeDatabase(m_dir / "good.mdb", 3000);
+    const std::vector<BadFile> cases = {
+        {"missing", [](const fs::path&, const std::string&) {}, "がありません"},
+        {"zero bytes", [](const fs::path& p, const std::string&) { writeFile(p, ""); }, "空のファイルです"},
+        {"random bytes",
+         [](const fs::path& p, const std::string&) {
+             std::string bytes(8192, '\0');
+             unsigned x = 12345;
+             for (char& c : bytes)
+                 c = char((x = x * 1103515245 + 12345) >> 16);
+             writeFile(p, bytes);
+         },
+         "ファイルが壊れているか、パスワードが違うか"},
+        {"truncated in the first page",
+         [](const fs::path& p, const std::string& g) { writeFile(p, g.substr(0, 100)); }, "読み込めません"},
+        {"truncated after the first page",
+         [](const fs::path& p, const std::string& g) { writeFile(p, g.substr(0, g.size() / 2)); },
+         "読み込めません"},
+        {"damaged in its last page",
+         [](const fs::path& p, const std::string& g) {
+             std::string bytes = g;
+             bytes[bytes.size() - 100] ^= 0x5A;
+             writeFile(p, bytes);
+         },
+         "を読み込めません（ファイルが壊れています）"},
+        {"plain SQLite",
+         [](const fs::path& p, const std::string&) {
+             sqlite3* db = nullptr;
+             sqlite3_open(p.c_str(), &db);
+             sqlite3_exec(db, "CREATE TABLE t(x)", nullptr, nullptr, nullptr);
+             sqlite3_close(db);
+         },
+         "読み込めません"},
+        {"a folder", [](const fs::path& p, const std::string&) { fs::create_directory(p); }, "フォルダです"},
+        {"below a file", [](const fs::path& p, const std::string&) { writeFile(p.parent_path(), "x"); },
+         "フォルダではありません"},
+    };
+    for (const BadFile& bad : cases) {
+        SCOPED_TRACE(bad.name);
+        TempDir dir;
+        const fs::path path =
+            std::string(bad.name) == "below a file" ? dir / "file" / "Kazutama.mdb" : dir / "Kazutama.mdb";
+        bad.make(path, good);
+        const std::string before = fs::is_regular_file(path) ? readFile(path) : std::string();
+        // Damage beyond the first page shows only when the draws are read.
+        auto store = DrawStore::open(ConnectionString::forDatabase(path));
+        auto history = store ? store->loadHistory() : Result<DrawHistory>(store.error());
+        ASSERT_FALSE(history);
+        const std::string message = history.error().message;
+        EXPECT_NE(message.find(path.string()), std::string::npos) << message;
+        EXPECT_NE(message.find(bad.cause), std::string::npos) << message;
+        if (fs::is_regular_file(path)) {
+            EXPECT_EQ(readFile(path), before);
+        }
+    }
+}
+
+TEST_F(DatabaseFaultTest, AnEmptyFileLeftByAnInterruptedCreationIsReplacedByANewDatabase) {
+    const fs::path path = m_dir / "Kazutama.mdb";
+    writeFile(path, "");
+    // A journal of the empty file must not be rolled into the new database.
+    writeFile(path.string() + "-journal", std::string(4096, 'j'));
+    auto opened = DrawStore::openOrCreate(ConnectionString::forDatabase(path));
+    ASSERT_TRUE(opened) << opened.error().message;
+    EXPECT_TRUE(opened->created);
+    EXPECT_TRUE(opened->store.writeDraw(DrawRecord{1, kNumbers}));
+    EXPECT_EQ(opened->store.loadHistory()->size(), 1u);
+    EXPECT_FALSE(fs::exists(path.string() + "-journal"));
+}
+
+TEST_F(DatabaseFaultTest, NewDatabaseFilesAreTheUsersAloneAndLeaveNoTemporaryFiles) {
+    const fs::path path = m_dir / "Kazutama.mdb";
+    ASSERT_TRUE(DrawStore::create(ConnectionString::forDatabase(path)));
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir.path()), fs::directory_iterator()), 1);
+    auto again = DrawStore::create(ConnectionString::forDatabase(path));
+    ASSERT_FALSE(again);
+    EXPECT_EQ(again.error().code, ErrorCode::FileExists);
+}
+
+TEST_F(DatabaseFaultTest, AFullDiskIsReportedOnceInPlainWordsAndTheImportLeavesTheHistoryAsItWas) {
+    const fs::path path = m_dir / "Kazutama.mdb";
+    makeDatabase(path, 5);
+    auto store = DrawStore::open(ConnectionString::forDatabase(path));
+    ASSERT_TRUE(store);
+    ASSERT_TRUE(
+        store->database().exec("PRAGMA max_page_count = " + std::to_string(fs::file_size(path) / 1024 + 1)));
+    std::vector<DrawRecord> many;
+    for (int d = 6; d <= 3000; ++d)
+        many.push_back(DrawRecord{d, kNumbers});
+    auto imported = store->importDraws(many);
+    ASSERT_FALSE(imported);
+    EXPECT_EQ(imported.error().message, "データベースファイル「" + fs::canonical(path).string() +
+                                            "」に書き込めません（ディスクの空き容量が足りません）。");
+    EXPECT_EQ(store->loadHistory()->size(), 5u);
+}
+
+TEST_F(DatabaseFaultTest, AnEditWritesOnlyItsNumberAndOnlyOverTheValueItWasMadeOn) {
+    const fs::path path = m_dir / "Kazutama.mdb";
+    makeDatabase(path, 2);
+    auto mine = DrawStore::open(ConnectionString::forDatabase(path));
+    auto theirs = DrawStore::open(ConnectionString::forDatabase(path));
+    ASSERT_TRUE(mine && theirs);
+    // Another program changes draw 2's first number; my grid still shows the old value 1.
+    ASSERT_EQ(*theirs->writeNumber(2, 0, 1, 20), DrawStore::WriteOutcome::Written);
+    EXPECT_EQ(*mine->writeNumber(2, 0, 1, 30), DrawStore::WriteOutcome::ChangedElsewhere);
+    // A different number of the same draw is still mine to change, and keeps their change.
+    EXPECT_EQ(*mine->writeNumber(2, 1, 2, 31), DrawStore::WriteOutcome::Written);
+    EXPECT_EQ(mine->findDraw(2)->value().numbers, (std::array<int, kBallCount>{20, 31, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_EQ(*mine->writeNumber(7, 0, 1, 2), DrawStore::WriteOutcome::ChangedElsewhere);
+    EXPECT_FALSE(mine->writeNumber(2, 0, 20, 38));
+    // Two new rows from two programs get two numbers; neither overwrites the other.
+    EXPECT_EQ(*mine->appendEmptyDraw(), 3);
+    EXPECT_EQ(*theirs->appendEmptyDraw(), 4);
+}
+
+} // namespace
+} // namespace kazutama
