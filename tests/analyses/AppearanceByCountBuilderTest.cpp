@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <numeric>
+#include <utility>
 
 namespace kazutama {
 namespace {
@@ -40,34 +41,45 @@ DrawHistory historyWithDistinctCounts() {
     return DrawHistory(std::move(records));
 }
 
-TEST(AppearanceByCountBuilderTest, GroupsRunFromTheSmallestCountToMaxCount) {
-    const ResultGrid grid = build(makeHistory({
-        {1, {1, 2, 3, 5, 6, 7, 8, 9, 10}},
-        {2, {1, 11, 12, 13, 14, 15, 16, 17, 18}},
-        {3, {1, 2, 3, 0, 0, 0, 0, 0, 0}}, // incomplete: not counted
-    }));
-    // 1 was drawn twice, 2..18 except 4 once, 4 and 19..37 never.
-    ASSERT_EQ(grid.rowCount(), 4);
-    EXPECT_EQ(grid.text(1, 2), "0回");
-    EXPECT_EQ(grid.text(2, 2), "4,19,20,21,22,23,24,25,26,27,28,29,30,31,32,33,34,35,36,37");
-    EXPECT_EQ(grid.text(1, 3), "1回");
-    EXPECT_EQ(grid.text(2, 3), "2,3,5,6,7,8,9,10,11,12,13,14,15,16,17,18");
-    EXPECT_EQ(grid.text(1, 4), "2回");
-    EXPECT_EQ(grid.text(2, 4), "1");
-}
-
-TEST(AppearanceByCountBuilderTest, CountsNoNumberHasLeaveNoRow) {
+// Twelve draws of 1..9, the last with 10 as second bonus number: counts 0 (11..37), 1 (10), 11 (9), 12
+// (1..8).
+DrawHistory twelveDraws() {
     std::vector<DrawRecord> records;
     for (int d = 1; d <= 12; ++d)
         records.push_back(DrawRecord{d, {1, 2, 3, 4, 5, 6, 7, 8, d == 12 ? 10 : 9}});
-    const ResultGrid grid = build(DrawHistory(std::move(records)));
-    // Counts 0 (11..37), 1 (10), 11 (9) and 12 (1..8): the gaps 2..10 are skipped.
-    ASSERT_EQ(grid.rowCount(), 5);
-    EXPECT_EQ(grid.text(1, 3), "1回");
-    EXPECT_EQ(grid.text(2, 3), "10");
-    EXPECT_EQ(grid.text(1, 4), "11回");
-    EXPECT_EQ(grid.text(1, 5), "12回");
-    EXPECT_EQ(grid.text(2, 5), "1,2,3,4,5,6,7,8");
+    return DrawHistory(std::move(records));
+}
+
+TEST(AppearanceByCountBuilderTest, OneRowPerCountThatOccursFromTheSmallestToMaxCount) {
+    struct Case {
+        const char* name;
+        DrawHistory history;
+        std::vector<std::pair<std::string, std::string>> rows; // below the heading row
+    };
+    const Case cases[] = {
+        {"an incomplete draw is not counted",
+         makeHistory({{1, {1, 2, 3, 5, 6, 7, 8, 9, 10}},
+                      {2, {1, 11, 12, 13, 14, 15, 16, 17, 18}},
+                      {3, {1, 2, 3, 0, 0, 0, 0, 0, 0}}}),
+         {{"0回", "4,19,20,21,22,23,24,25,26,27,28,29,30,31,32,33,34,35,36,37"},
+          {"1回", "2,3,5,6,7,8,9,10,11,12,13,14,15,16,17,18"},
+          {"2回", "1"}}},
+        {"counts no number has leave no row",
+         twelveDraws(),
+         {{"0回", "11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,30,31,32,33,34,35,36,37"},
+          {"1回", "10"},
+          {"11回", "9"},
+          {"12回", "1,2,3,4,5,6,7,8"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ResultGrid grid = build(c.history);
+        ASSERT_EQ(grid.rowCount(), int(c.rows.size()) + 1);
+        for (std::size_t i = 0; i < c.rows.size(); ++i) {
+            EXPECT_EQ(grid.text(1, int(i) + 2), c.rows[i].first);
+            EXPECT_EQ(grid.text(2, int(i) + 2), c.rows[i].second);
+        }
+    }
 }
 
 TEST(AppearanceByCountBuilderTest, EveryNumberWithItsOwnCountGivesThirtyEightRows) {
