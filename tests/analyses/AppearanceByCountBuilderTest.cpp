@@ -51,51 +51,45 @@ DrawHistory twelveDraws() {
 }
 
 TEST(AppearanceByCountBuilderTest, OneRowPerCountThatOccursFromTheSmallestToMaxCount) {
+    using Rows = std::vector<std::pair<std::string, std::string>>; // below the heading row
+    Rows distinct;                                                 // count c: the number c + 1
+    for (int count = 0; count <= 36; ++count)
+        distinct.emplace_back(std::to_string(count) + "回", std::to_string(count + 1));
     struct Case {
         const char* name;
         DrawHistory history;
-        std::vector<std::pair<std::string, std::string>> rows; // below the heading row
+        int rowCount;
+        Rows rows;
     };
     const Case cases[] = {
         {"an incomplete draw is not counted",
          makeHistory({{1, {1, 2, 3, 5, 6, 7, 8, 9, 10}},
                       {2, {1, 11, 12, 13, 14, 15, 16, 17, 18}},
                       {3, {1, 2, 3, 0, 0, 0, 0, 0, 0}}}),
+         4,
          {{"0回", "4,19,20,21,22,23,24,25,26,27,28,29,30,31,32,33,34,35,36,37"},
           {"1回", "2,3,5,6,7,8,9,10,11,12,13,14,15,16,17,18"},
           {"2回", "1"}}},
         {"counts no number has leave no row",
          twelveDraws(),
+         5,
          {{"0回", "11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,30,31,32,33,34,35,36,37"},
           {"1回", "10"},
           {"11回", "9"},
           {"12回", "1,2,3,4,5,6,7,8"}}},
+        {"every number with its own count", historyWithDistinctCounts(), 38, distinct},
+        {"an empty history has not even the heading row", DrawHistory(), 0, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const ResultGrid grid = build(c.history);
-        ASSERT_EQ(grid.rowCount(), int(c.rows.size()) + 1);
+        ASSERT_EQ(grid.columnCount(), 2);
+        ASSERT_EQ(grid.rowCount(), c.rowCount);
         for (std::size_t i = 0; i < c.rows.size(); ++i) {
             EXPECT_EQ(grid.text(1, int(i) + 2), c.rows[i].first);
             EXPECT_EQ(grid.text(2, int(i) + 2), c.rows[i].second);
         }
     }
-}
-
-TEST(AppearanceByCountBuilderTest, EveryNumberWithItsOwnCountGivesThirtyEightRows) {
-    const ResultGrid grid = build(historyWithDistinctCounts());
-    ASSERT_EQ(grid.rowCount(), 38);
-    for (int count = 0; count <= 36; ++count) {
-        EXPECT_EQ(grid.text(1, count + 2), std::to_string(count) + "回");
-        EXPECT_EQ(grid.text(2, count + 2), std::to_string(count + 1));
-    }
-}
-
-TEST(AppearanceByCountBuilderTest, EmptyHistoryHasNoRowsAndWritesNothing) {
-    const ResultGrid grid = build(DrawHistory());
-    EXPECT_EQ(grid.columnCount(), 2);
-    EXPECT_EQ(grid.rowCount(), 0);
-    EXPECT_EQ(grid.text(1, 1), "");
 }
 
 TEST(AppearanceByCountBuilderTest, FormatsOfHeadingsAndDataRows) {

@@ -155,9 +155,9 @@ TEST(PredictionEngineEliminationTest, ReadsTheRecipeDrawsAndKeepsFirstSeenNumber
         List list;
         std::vector<int> elimination;
     };
-    // With the filler everywhere: position 1 gives 21 + 22 = 43 -> 6, 2 gives 1, 3 gives 3, 4 gives 11, 5
-    // gives 20, 6 gives 27, 7 gives 2.
     const List fromZeros = {22, 16, 17, 24, 32, 1, 12, 22, 16, 17, 24, 32, 1, 12, 22, 16, 17, 24, 32, 1, 12};
+    // Where a draw holds the filler, position 1 gives 21 + 22 = 43 -> 6, 2 gives 1, 3 gives 3, 4 gives 11,
+    // 5 gives 20, 6 gives 27, 7 gives 2.
     const Case cases[] = {
         {"latest 20: the draws 4 to 17 back, wrapped (59 -> 22, 38 -> 1, 37 stays)",
          HistoryBuilder(20).set(16, 1, 37).set(8, 6, 36).set(15, 1, 16).set(11, 5, 5),
