@@ -6,7 +6,8 @@
 Each history is imported into a fresh database, and the output of `summary`, of `predict` over many
 option settings (given through settings files, as the program reads them) or of `table` for every view
 with a reference builder (cell by cell: text, text colour, background) is compared with the reference.
-Exits 1 with a report of the differences.
+Exits 1 with a report of the differences; the files of a failing history (its CSV, database and settings
+files) are kept in the temporary folder the report names.
 """
 
 import argparse
