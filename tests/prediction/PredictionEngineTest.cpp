@@ -258,6 +258,9 @@ TEST(PredictionEngineWindowTest, NumbersStandingExactlyOnceInTheFourDrawsBeforeT
         const PredictionEngine engine = filled(c.history.build());
         EXPECT_EQ(engine.multiplePrediction(0), c.multiple);
         EXPECT_EQ(engine.oneShotPrediction(0), c.oneShot);
+        // With every option on, the window of these short histories lies wholly before draw 1.
+        EXPECT_TRUE(engine.multiplePrediction(92).empty());
+        EXPECT_TRUE(engine.oneShotPrediction(92).empty());
     }
 }
 
