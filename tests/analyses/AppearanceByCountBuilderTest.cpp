@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <numeric>
+#include <utility>
 
 namespace kazutama {
 namespace {
@@ -40,50 +41,55 @@ DrawHistory historyWithDistinctCounts() {
     return DrawHistory(std::move(records));
 }
 
-TEST(AppearanceByCountBuilderTest, GroupsRunFromTheSmallestCountToMaxCount) {
-    const ResultGrid grid = build(makeHistory({
-        {1, {1, 2, 3, 5, 6, 7, 8, 9, 10}},
-        {2, {1, 11, 12, 13, 14, 15, 16, 17, 18}},
-        {3, {1, 2, 3, 0, 0, 0, 0, 0, 0}}, // incomplete: not counted
-    }));
-    // 1 was drawn twice, 2..18 except 4 once, 4 and 19..37 never.
-    ASSERT_EQ(grid.rowCount(), 4);
-    EXPECT_EQ(grid.text(1, 2), "0回");
-    EXPECT_EQ(grid.text(2, 2), "4,19,20,21,22,23,24,25,26,27,28,29,30,31,32,33,34,35,36,37");
-    EXPECT_EQ(grid.text(1, 3), "1回");
-    EXPECT_EQ(grid.text(2, 3), "2,3,5,6,7,8,9,10,11,12,13,14,15,16,17,18");
-    EXPECT_EQ(grid.text(1, 4), "2回");
-    EXPECT_EQ(grid.text(2, 4), "1");
-}
-
-TEST(AppearanceByCountBuilderTest, CountsNoNumberHasLeaveNoRow) {
+// Twelve draws of 1..9, the last with 10 as second bonus number: counts 0 (11..37), 1 (10), 11 (9), 12
+// (1..8).
+DrawHistory twelveDraws() {
     std::vector<DrawRecord> records;
     for (int d = 1; d <= 12; ++d)
         records.push_back(DrawRecord{d, {1, 2, 3, 4, 5, 6, 7, 8, d == 12 ? 10 : 9}});
-    const ResultGrid grid = build(DrawHistory(std::move(records)));
-    // Counts 0 (11..37), 1 (10), 11 (9) and 12 (1..8): the gaps 2..10 are skipped.
-    ASSERT_EQ(grid.rowCount(), 5);
-    EXPECT_EQ(grid.text(1, 3), "1回");
-    EXPECT_EQ(grid.text(2, 3), "10");
-    EXPECT_EQ(grid.text(1, 4), "11回");
-    EXPECT_EQ(grid.text(1, 5), "12回");
-    EXPECT_EQ(grid.text(2, 5), "1,2,3,4,5,6,7,8");
+    return DrawHistory(std::move(records));
 }
 
-TEST(AppearanceByCountBuilderTest, EveryNumberWithItsOwnCountGivesThirtyEightRows) {
-    const ResultGrid grid = build(historyWithDistinctCounts());
-    ASSERT_EQ(grid.rowCount(), 38);
-    for (int count = 0; count <= 36; ++count) {
-        EXPECT_EQ(grid.text(1, count + 2), std::to_string(count) + "回");
-        EXPECT_EQ(grid.text(2, count + 2), std::to_string(count + 1));
+TEST(AppearanceByCountBuilderTest, OneRowPerCountThatOccursFromTheSmallestToMaxCount) {
+    using Rows = std::vector<std::pair<std::string, std::string>>; // below the heading row
+    Rows distinct;                                                 // count c: the number c + 1
+    for (int count = 0; count <= 36; ++count)
+        distinct.emplace_back(std::to_string(count) + "回", std::to_string(count + 1));
+    struct Case {
+        const char* name;
+        DrawHistory history;
+        int rowCount;
+        Rows rows;
+    };
+    const Case cases[] = {
+        {"an incomplete draw is not counted",
+         makeHistory({{1, {1, 2, 3, 5, 6, 7, 8, 9, 10}},
+                      {2, {1, 11, 12, 13, 14, 15, 16, 17, 18}},
+                      {3, {1, 2, 3, 0, 0, 0, 0, 0, 0}}}),
+         4,
+         {{"0回", "4,19,20,21,22,23,24,25,26,27,28,29,30,31,32,33,34,35,36,37"},
+          {"1回", "2,3,5,6,7,8,9,10,11,12,13,14,15,16,17,18"},
+          {"2回", "1"}}},
+        {"counts no number has leave no row",
+         twelveDraws(),
+         5,
+         {{"0回", "11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,30,31,32,33,34,35,36,37"},
+          {"1回", "10"},
+          {"11回", "9"},
+          {"12回", "1,2,3,4,5,6,7,8"}}},
+        {"every number with its own count", historyWithDistinctCounts(), 38, distinct},
+        {"an empty history has not even the heading row", DrawHistory(), 0, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ResultGrid grid = build(c.history);
+        ASSERT_EQ(grid.columnCount(), 2);
+        ASSERT_EQ(grid.rowCount(), c.rowCount);
+        for (std::size_t i = 0; i < c.rows.size(); ++i) {
+            EXPECT_EQ(grid.text(1, int(i) + 2), c.rows[i].first);
+            EXPECT_EQ(grid.text(2, int(i) + 2), c.rows[i].second);
+        }
     }
-}
-
-TEST(AppearanceByCountBuilderTest, EmptyHistoryHasNoRowsAndWritesNothing) {
-    const ResultGrid grid = build(DrawHistory());
-    EXPECT_EQ(grid.columnCount(), 2);
-    EXPECT_EQ(grid.rowCount(), 0);
-    EXPECT_EQ(grid.text(1, 1), "");
 }
 
 TEST(AppearanceByCountBuilderTest, FormatsOfHeadingsAndDataRows) {

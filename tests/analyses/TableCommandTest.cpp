@@ -2,24 +2,17 @@
 
 #include "store/ConnectionString.h"
 #include "store/DrawStore.h"
+#include "support/CliRunner.h"
 #include "support/TestSupport.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 namespace kazutama {
 namespace {
 
-using test::readFile;
+using test::CliRun;
 using test::TempDir;
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
 
 class TableCommandTest : public ::testing::Test {
 protected:
@@ -33,14 +26,7 @@ protected:
         ASSERT_TRUE(imported.ok()) << imported.error().message;
     }
 
-    CliRun cli(const std::string& arguments) {
-        const auto out = m_dir / "stdout", err = m_dir / "stderr";
-        const std::string command = std::string("cd '") + m_dir.path().string() +
-                                    "' && '" KAZUTAMA_CLI_PATH "' " + arguments + " >'" + out.string() +
-                                    "' 2>'" + err.string() + "'";
-        const int raw = std::system(command.c_str());
-        return CliRun{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(out), readFile(err)};
-    }
+    CliRun cli(const std::string& arguments) { return test::runCli(m_dir.path(), arguments); }
 
     TempDir m_dir;
 };

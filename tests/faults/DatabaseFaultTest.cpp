@@ -75,6 +75,20 @@ TEST_F(DatabaseFaultTest, UnusableFilesAreRefusedWithTheirNameAndCauseAndNeverWr
              sqlite3_close(db);
          },
          "読み込めません"},
+        {"our password, another schema",
+         [](const fs::path& p, const std::string&) {
+             writeFile(p, "");
+             auto db = Database::open(p, ConnectionString::forDatabase(p).password());
+             ASSERT_TRUE(db && db->exec("CREATE TABLE something (x INTEGER)"));
+         },
+         "はKazutamaの当選データベースではありません"},
+        {"another password",
+         [](const fs::path& p, const std::string&) {
+             writeFile(p, "");
+             auto db = Database::open(p, "999999");
+             ASSERT_TRUE(db && db->exec("CREATE TABLE t (x INTEGER)"));
+         },
+         "パスワードが違うか"},
         {"a folder", [](const fs::path& p, const std::string&) { fs::create_directory(p); }, "フォルダです"},
         {"below a file", [](const fs::path& p, const std::string&) { writeFile(p.parent_path(), "x"); },
          "フォルダではありません"},

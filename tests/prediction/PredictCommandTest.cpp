@@ -1,38 +1,14 @@
 #include "store/DrawStore.h"
+#include "support/CliRunner.h"
 #include "support/TestSupport.h"
 
-#include <algorithm>
-#include <cstdio>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 namespace kazutama {
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs kazutama-cli in `folder`, so that the settings file is looked up there.
-CliRun runCli(const test::TempDir& folder, const std::string& arguments) {
-    const auto errPath = folder / "stderr.txt";
-    const std::string command = "cd '" + folder.path().string() + "' && '" KAZUTAMA_CLI_PATH "' " +
-                                arguments + " 2>'" + errPath.string() + "'";
-    CliRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    std::size_t got;
-    while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, got);
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = test::readFile(errPath);
-    return run;
-}
+using test::CliRun;
+using test::runCli;
 
 class PredictCommandTest : public ::testing::Test {
 protected:
@@ -58,8 +34,8 @@ const std::string kEmptyCycle = R"("cycle": [["", "", "", "", "", "", ""], ["", 
                                 R"(["", "", "", "", "", "", ""], ["", "", "", "", "", "", ""]])";
 
 TEST_F(PredictCommandTest, PrintsOneRunAsJsonWithTheSettingsOfTheCurrentFolder) {
-    CliRun run = runCli(m_dir, "predict history.mdb");
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    CliRun run = runCli(m_dir.path(), "predict history.mdb");
+    ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, R"({"shift": 0, )" + kEmptyCycle +
                            R"(, "elimination": [23, 16, 17, 24, 32, 1, 12, 22], )"
                            R"("multiple": [26, 27, 28, 29, 30, 31, 32, 33, 19, 20, 21, 22, 23, 24], )"
@@ -67,8 +43,8 @@ TEST_F(PredictCommandTest, PrintsOneRunAsJsonWithTheSettingsOfTheCurrentFolder) 
                            "\n");
 
     test::writeFile(m_dir / "Kazutama.ini", "頻度分析Opt=True\r\n");
-    run = runCli(m_dir, "predict history.mdb");
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    run = runCli(m_dir.path(), "predict history.mdb");
+    ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, R"({"shift": 1, )" + kEmptyCycle +
                            R"(, "elimination": [22, 16, 17, 24, 32, 1, 12], )"
                            R"("multiple": [19, 20, 21, 22, 23, 24, 10, 11, 13, 14, 15, 16, 17, 2], )"
@@ -78,25 +54,25 @@ TEST_F(PredictCommandTest, PrintsOneRunAsJsonWithTheSettingsOfTheCurrentFolder) 
 
 TEST_F(PredictCommandTest, NamedSettingsFileWinsAndAMissingOneMeansAllOff) {
     test::writeFile(m_dir / "other.ini", "間隔分析Opt=True\r\n");
-    CliRun run = runCli(m_dir, "predict history.mdb --ini other.ini");
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    CliRun run = runCli(m_dir.path(), "predict history.mdb --ini other.ini");
+    ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, R"({"shift": 15, )" + kEmptyCycle +
                            R"(, "elimination": [22, 16, 17, 24, 32, 1, 12], "multiple": [], "oneShot": []})"
                            "\n");
 
-    run = runCli(m_dir, "predict --ini missing.ini history.mdb");
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    run = runCli(m_dir.path(), "predict --ini missing.ini history.mdb");
+    ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find(R"({"shift": 0, )"), std::string::npos);
 }
 
 TEST_F(PredictCommandTest, BadUsageAndUnopenableDatabaseFailWithAMessage) {
     for (const char* arguments : {"predict", "predict history.mdb --fast", "predict history.mdb --ini",
                                   "predict history.mdb extra.mdb", "predict missing.mdb"}) {
-        const CliRun run = runCli(m_dir, arguments);
-        EXPECT_EQ(run.exitCode, 1) << arguments;
+        const CliRun run = runCli(m_dir.path(), arguments);
+        EXPECT_EQ(run.status, 1) << arguments;
         EXPECT_TRUE(run.out.empty()) << arguments;
         EXPECT_NE(run.err.find("kazutama-cli: "), std::string::npos) << arguments;
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << arguments;
+        EXPECT_EQ(run.errLines(), 1) << arguments;
     }
 }
 

@@ -3,38 +3,31 @@
 #include "prediction/EliminationRecipe.h"
 
 #include <gtest/gtest.h>
+#include <utility>
+#include <vector>
 
 namespace kazutama {
 namespace {
 
-AnalysisOptions optionsWith(std::initializer_list<std::size_t> reflected) {
-    AnalysisOptions options;
-    for (std::size_t i : reflected)
-        options[i] = true;
-    return options;
-}
-
 TEST(PredictionShiftTest, SumsTheWeightsOfReflectedOptions) {
-    EXPECT_EQ(computePredictionShift(AnalysisOptions{}), 0);
-
-    AnalysisOptions all;
-    all.reflect.fill(true);
-    EXPECT_EQ(computePredictionShift(all), 92);
-
-    EXPECT_EQ(computePredictionShift(optionsWith({1})), 15); // 間隔分析Opt
-    EXPECT_EQ(computePredictionShift(optionsWith({0, 11})), 4);
-    EXPECT_EQ(computePredictionShift(optionsWith({8})), 11);  // 5分割傾向分析Opt
-    EXPECT_EQ(computePredictionShift(optionsWith({10})), 16); // 下一桁出現傾向分析Opt
+    // {reflected options by index, shift}
+    const std::pair<std::vector<std::size_t>, int> cases[] = {
+        {{}, 0},   {{0}, 1},   {{1}, 15}, {{2}, 6},     {{3}, 9},
+        {{4}, 10}, {{5}, 4},   {{6}, 8},  {{7}, 2},     {{8}, 11},
+        {{9}, 7},  {{10}, 16}, {{11}, 3}, {{0, 11}, 4}, {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 92},
+    };
+    for (const auto& [reflected, shift] : cases) {
+        AnalysisOptions options;
+        for (std::size_t i : reflected)
+            options[i] = true;
+        EXPECT_EQ(computePredictionShift(options), shift) << ::testing::PrintToString(reflected);
+    }
 }
 
 TEST(WrapNumberTest, WrapsOneStepIntoTheNumberRange) {
-    EXPECT_EQ(wrapNumber(59), 22);
-    EXPECT_EQ(wrapNumber(38), 1);
-    EXPECT_EQ(wrapNumber(37), 37);
-    EXPECT_EQ(wrapNumber(1), 1);
-    EXPECT_EQ(wrapNumber(0 + 1), 1);
-    EXPECT_EQ(wrapNumber(0), 37);
-    EXPECT_EQ(wrapNumber(-5), 32);
+    const std::pair<int, int> valueAndWrapped[] = {{59, 22}, {38, 1}, {37, 37}, {1, 1}, {0, 37}, {-5, 32}};
+    for (const auto& [value, wrapped] : valueAndWrapped)
+        EXPECT_EQ(wrapNumber(value), wrapped) << value;
 }
 
 TEST(WrapNumberTest, EveryRecipeValueLandsInTheNumberRange) {

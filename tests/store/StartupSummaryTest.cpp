@@ -3,84 +3,81 @@
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <map>
 
 namespace kazutama {
 namespace {
 
 using test::makeHistory;
 
-TEST(StartupSummaryTest, EmptyHistoryKeepsInitialValues) {
-    const StartupSummary summary = computeStartupSummary(DrawHistory());
-    EXPECT_EQ(summary.latestDrawNumber, 0);
-    EXPECT_EQ(summary.maxCount, 0);
-    EXPECT_EQ(summary.groupRowCount, 0);
-    for (int count : summary.numberCounts)
-        EXPECT_EQ(count, 0);
-    ASSERT_EQ(summary.countGroups.size(), 1u);
-    EXPECT_EQ(summary.countGroups[0], "");
-}
-
-TEST(StartupSummaryTest, IncompleteRecordsAreNotCountedAndNeverLatest) {
-    const StartupSummary summary = computeStartupSummary(makeHistory({
-        {1, {1, 2, 3, 4, 5, 6, 7, 8, 9}},
-        {2, {1, 2, 3, 4, 5, 6, 7, 8, 0}},  // second bonus number not entered yet
-    }));
-    EXPECT_EQ(summary.latestDrawNumber, 1);
-    EXPECT_EQ(summary.numberCounts[1], 1);
-    EXPECT_EQ(summary.numberCounts[9], 1);
-    EXPECT_EQ(summary.maxCount, 1);
-}
-
-TEST(StartupSummaryTest, OnlyIncompleteRecordsGroupEveryNumberAtZero) {
-    const StartupSummary summary = computeStartupSummary(makeHistory({{1, {0, 2, 3, 4, 5, 6, 7, 8, 9}}}));
-    EXPECT_EQ(summary.latestDrawNumber, 0);
-    EXPECT_EQ(summary.maxCount, 0);
-    EXPECT_EQ(summary.groupRowCount, 2);
-    ASSERT_EQ(summary.countGroups.size(), 1u);
-    EXPECT_EQ(summary.countGroups[0].substr(0, 6), "1,2,3,");
-    EXPECT_TRUE(summary.countGroups[0].ends_with(",36,37"));
-}
-
-TEST(StartupSummaryTest, BonusNumbersCountLikeMainNumbers) {
-    const StartupSummary summary = computeStartupSummary(makeHistory({
-        {1, {5, 10, 11, 12, 13, 14, 15, 16, 17}},
-        {2, {1, 2, 3, 4, 5, 6, 7, 8, 9}},
-        {3, {20, 21, 22, 23, 24, 25, 26, 5, 27}},
-    }));
-    EXPECT_EQ(summary.numberCounts[5], 3);
-    EXPECT_EQ(summary.maxCount, 3);
-    EXPECT_EQ(summary.latestDrawNumber, 3);
-}
-
-TEST(StartupSummaryTest, EqualCountsShareOneAscendingGroupAndGapsStayEmpty) {
-    // 2, 9 and 30 appear three times, 1 once; no number appears twice.
-    const StartupSummary summary = computeStartupSummary(makeHistory({
-        {1, {2, 9, 30, 1, 3, 4, 6, 7, 8}},
-        {2, {2, 9, 30, 10, 11, 12, 13, 14, 15}},
-        {3, {30, 9, 2, 16, 17, 18, 19, 20, 21}},
-    }));
-    ASSERT_EQ(summary.countGroups.size(), 4u);
-    EXPECT_EQ(summary.countGroups[3], "2,9,30");
-    EXPECT_EQ(summary.countGroups[2], "");
-    EXPECT_EQ(summary.countGroups[1], "1,3,4,6,7,8,10,11,12,13,14,15,16,17,18,19,20,21");
-    EXPECT_EQ(summary.countGroups[0].substr(0, 5), "5,22,");
-    // Counts 0, 1 and 3: one row more than the non-empty groups.
-    EXPECT_EQ(summary.groupRowCount, 4);
-}
-
-TEST(StartupSummaryTest, NoNumberAtZeroLeavesGroupZeroEmpty) {
+// Five draws whose 45 balls run through 1..37 and on: 1..8 twice, every other number once.
+DrawHistory everyNumberDrawn() {
     std::vector<DrawRecord> records;
-    for (int d = 0; d < 5; ++d) {  // 45 balls cover all 37 numbers
+    for (int d = 0; d < 5; ++d) {
         DrawRecord draw{d + 1, {}};
         for (int k = 0; k < kBallCount; ++k)
             draw.numbers[k] = (d * kBallCount + k) % kHighestNumber + 1;
         records.push_back(draw);
     }
-    const StartupSummary summary = computeStartupSummary(DrawHistory(records));
-    EXPECT_EQ(summary.countGroups[0], "");
-    EXPECT_EQ(summary.maxCount, 2);
-    EXPECT_EQ(summary.groupRowCount, 3);
-    EXPECT_EQ(summary.countGroups[2], "1,2,3,4,5,6,7,8");
+    return DrawHistory(records);
+}
+
+TEST(StartupSummaryTest, WorkedExamples) {
+    const std::string all =
+        "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,30,31,32,"
+        "33,34,35,36,37";
+    struct Case {
+        const char* name;
+        DrawHistory history;
+        std::array<int, 3> latestMaxAndGroupRows; // LatestDrawNumber, MaxCount, GroupRowCount
+        std::vector<std::string> countGroups;
+        std::map<int, int> numberCounts; // some numbers' counts
+    };
+    const Case cases[] = {
+        {"empty history: the initial values", DrawHistory(), {0, 0, 0}, {""}, {{1, 0}, {37, 0}}},
+        {"only incomplete draws: every number at count 0",
+         makeHistory({{1, {0, 2, 3, 4, 5, 6, 7, 8, 9}}}),
+         {0, 0, 2},
+         {all},
+         {}},
+        {"an incomplete draw is not counted and never the latest",
+         makeHistory({{1, {1, 2, 3, 4, 5, 6, 7, 8, 9}}, {2, {1, 2, 3, 4, 5, 6, 7, 8, 0}}}),
+         {1, 1, 3},
+         {"10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,30,31,32,33,34,35,36,37",
+          "1,2,3,4,5,6,7,8,9"},
+         {{1, 1}, {9, 1}, {10, 0}}},
+        {"bonus numbers count like main numbers",
+         makeHistory({{1, {5, 10, 11, 12, 13, 14, 15, 16, 17}},
+                      {2, {1, 2, 3, 4, 5, 6, 7, 8, 9}},
+                      {3, {20, 21, 22, 23, 24, 25, 26, 5, 27}}}),
+         {3, 3, 4},
+         {"18,19,28,29,30,31,32,33,34,35,36,37",
+          "1,2,3,4,6,7,8,9,10,11,12,13,14,15,16,17,20,21,22,23,24,25,26,27", "", "5"},
+         {{5, 3}, {1, 1}, {27, 1}}},
+        {"equal counts share one ascending group; a count no number has stays empty",
+         makeHistory({{1, {2, 9, 30, 1, 3, 4, 6, 7, 8}},
+                      {2, {2, 9, 30, 10, 11, 12, 13, 14, 15}},
+                      {3, {30, 9, 2, 16, 17, 18, 19, 20, 21}}}),
+         {3, 3, 4},
+         {"5,22,23,24,25,26,27,28,29,31,32,33,34,35,36,37", "1,3,4,6,7,8,10,11,12,13,14,15,16,17,18,19,20,21",
+          "", "2,9,30"},
+         {{2, 3}, {9, 3}, {30, 3}, {1, 1}}},
+        {"no number at count 0 leaves group 0 empty",
+         everyNumberDrawn(),
+         {5, 2, 3},
+         {"", "9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,30,31,32,33,34,35,36,37",
+          "1,2,3,4,5,6,7,8"},
+         {{1, 2}, {8, 2}, {9, 1}, {37, 1}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const StartupSummary summary = computeStartupSummary(c.history);
+        EXPECT_EQ((std::array{summary.latestDrawNumber, summary.maxCount, summary.groupRowCount}),
+                  c.latestMaxAndGroupRows);
+        EXPECT_EQ(summary.countGroups, c.countGroups);
+        for (const auto& [n, count] : c.numberCounts)
+            EXPECT_EQ(summary.numberCounts[n], count) << n;
+    }
 }
 
 } // namespace

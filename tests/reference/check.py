@@ -1,0 +1,173 @@
+#!/usr/bin/env python3
+"""Cross-checks kazutama-cli against the reference models, over the sample history and generated ones.
+
+    check.py summary|predict|tables --cli PATH [--sample CSV] [--case NAME ...] [--jobs N]
+
+Each history is imported into a fresh database, and the output of `summary`, of `predict` over many
+option settings (given through settings files, as the program reads them) or of `table` for every view
+with a reference builder (cell by cell: text, text colour, background) is compared with the reference.
+Exits 1 with a report of the differences; the files of a failing history (its CSV, database and settings
+files) are kept in the temporary folder the report names.
+"""
+
+import argparse
+import os
+import random
+import sys
+from concurrent.futures import ThreadPoolExecutor
+
+import history
+import prediction
+from cli import Cli, CliFailure, diff
+from grid import EMPTY
+from summary import Summary
+from views import all_views
+
+REPORT_LIMIT = 20
+
+
+def check_summary(cli, index, h, args):
+    return diff(Summary(h).as_json(), cli.json("summary", cli.import_history("h%d" % index, h)))
+
+
+FIXED_OPTION_SETS = 2 + len(prediction.OPTION_KEYS)
+
+
+def option_sets(rng, count):
+    """All off, all on, each option alone, then `count` random settings of as many other shifts: the
+    options reach the prediction only through the shift."""
+    sets = [{}, dict.fromkeys(prediction.OPTION_KEYS, True)] + [{key: True} for key in prediction.OPTION_KEYS]
+    shifts = {prediction.compute_shift(options) for options in sets}
+    wanted = len(sets) + min(count, 93 - len(shifts))  # the shift runs from 0 to 92
+    while len(sets) < wanted:
+        share = rng.random()  # so that low and high shifts come up as well as middle ones
+        options = {key: rng.random() < share for key in prediction.OPTION_KEYS}
+        if prediction.compute_shift(options) not in shifts:
+            shifts.add(prediction.compute_shift(options))
+            sets.append(options)
+    return sets
+
+
+def settings_file(options, rng, plain):
+    """As the program writes it (plain), or as a hand-edited file may be: keys in another order, keys
+    that are off left out, values in another letter case or as numbers."""
+    if plain:
+        return prediction.settings_text(options)
+    lines = []
+    for key in rng.sample(prediction.OPTION_KEYS, len(prediction.OPTION_KEYS)):
+        on = options.get(key, False)
+        if on or rng.random() >= 0.3:
+            value = rng.choice(["True", "true", "TRUE", "-1", "1"] if on else ["False", "false", "FALSE", "0"])
+            lines.append("%s=%s\r\n" % (key, value))
+    return "".join(lines)
+
+
+def check_predict(cli, index, h, args):
+    db = cli.import_history("h%d" % index, h)
+    engine = prediction.PredictionEngine(h)
+    rng = random.Random(index)
+    lines, outcomes = [], set()
+    for number, options in enumerate(option_sets(rng, args.option_sets)):
+        expected = engine.predict(options)
+        outcome = str((expected["elimination"], expected["multiple"]))
+        if number >= FIXED_OPTION_SETS and outcome in outcomes:
+            continue  # a short history gives the same numbers at many shifts: one run of them is enough
+        outcomes.add(outcome)
+        ini = cli.write("h%d-%d.ini" % (index, number), settings_file(options, rng, plain=number % 2 == 0))
+        found = diff(expected, cli.json("predict", db, "--ini", ini))
+        if found:
+            lines += ["with the settings file %s (shift %d):" % (ini, prediction.compute_shift(options))] + found
+        if len(lines) >= REPORT_LIMIT:
+            break
+    return lines
+
+
+def compare_table(module, expected, actual):
+    lines = ["%s: expected %r, CLI has %r" % (key, want, actual.get(key))
+             for key, want in (("view", module.WINDOW_NAME), ("caption", module.CAPTION),
+                               ("columns", expected.columns), ("rows", expected.rows))
+             if actual.get(key) != want]
+    if actual.get("columns") != expected.columns or actual.get("rows") != expected.rows:
+        return lines
+    got = {}
+    for cell in actual.get("cells", []):
+        key = (cell.get("col"), cell.get("row"))
+        if key in got or not (1 <= key[0] <= expected.columns and 1 <= key[1] <= expected.rows):
+            lines.append("cell %s listed twice or outside the extent" % (key,))
+        got[key] = (cell.get("text", ""), cell.get("fg"), cell.get("bg"))
+    want = expected.cells()
+    for key in sorted(set(want) | set(got), key=lambda k: (k[1], k[0])):
+        if want.get(key, EMPTY) != got.get(key, EMPTY):
+            lines.append("cell (col %d, row %d): expected %r, CLI %r" % (key + (want.get(key, EMPTY),
+                                                                                got.get(key, EMPTY))))
+    return lines
+
+
+def check_tables(cli, index, h, args):
+    db = cli.import_history("h%d" % index, h)
+    summary = Summary(h)
+    lines = []
+    for view, module in all_views().items():
+        actual = cli.json("table", db, view, "--format", "json")
+        lines += [view + ": " + line for line in compare_table(module, module.build(h, summary), actual)]
+    return lines
+
+
+def check_view_list(cli):
+    listed = cli.run("views").split()
+    missing = [view for view in all_views() if view not in listed]
+    unchecked = [view for view in listed if view not in all_views()]
+    if unchecked:
+        print("no reference yet, not cross-checked: %s" % ", ".join(unchecked))
+    return ["`kazutama-cli views` does not list %s" % ", ".join(missing)] if missing else []
+
+
+CHECKS = {"summary": check_summary, "predict": check_predict, "tables": check_tables}
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("check", choices=CHECKS)
+    parser.add_argument("--cli", required=True, help="path of kazutama-cli")
+    parser.add_argument("--sample", help="the sample history CSV")
+    parser.add_argument("--case", action="append", help="check only this history (repeatable)")
+    parser.add_argument("--jobs", type=int, default=os.cpu_count() or 1, help="histories checked at once")
+    parser.add_argument("--option-sets", type=int, default=30,
+                        help="random option settings per history for predict, besides the fixed ones")
+    args = parser.parse_args()
+
+    cases = [(index, name, h) for index, (name, h) in enumerate(history.cases(args.sample))
+             if not args.case or name in args.case]
+    cli = Cli(args.cli)
+
+    def run(case):
+        index, name, h = case
+        try:
+            return name, h, CHECKS[args.check](cli, index, h, args)
+        except CliFailure as error:
+            return name, h, [str(error)]
+
+    failed = 0
+    try:
+        report = check_view_list(cli) if args.check == "tables" else []
+        if report:
+            failed += 1
+            print("FAIL " + "\n".join(report))
+        with ThreadPoolExecutor(max(args.jobs, 1)) as pool:
+            for name, h, lines in pool.map(run, cases):
+                if not lines:
+                    print("ok   %s" % name)
+                    continue
+                failed += 1
+                cli.keep = True
+                print("FAIL %s\n%s" % (name, history.describe(h)))
+                print("\n".join("  " + line for line in lines[:REPORT_LIMIT]))
+    finally:
+        cli.close()
+    print("%s: %d failure(s) over %d histories" % (args.check, failed, len(cases)) if failed else
+          "%s: all %d histories agree" % (args.check, len(cases)))
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

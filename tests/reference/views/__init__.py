@@ -1,0 +1,17 @@
+"""One module per analysis window, each with WINDOW_NAME, CAPTION and build(history, summary) -> Table.
+
+A window's reference is one module here and its line in MODULES.
+"""
+
+import importlib
+
+MODULES = [
+    "shutsugen_hindo",
+    "kaisubetsu_shutsugen",
+]
+
+
+def all_views():
+    """{window name: module}, in the order of MODULES."""
+    modules = [importlib.import_module(__name__ + "." + name) for name in MODULES]
+    return {module.WINDOW_NAME: module for module in modules}
