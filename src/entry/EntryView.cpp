@@ -221,8 +221,9 @@ void EntryView::importCsv() {
                        .arg(preview->added)
                        .arg(preview->replaced)
                        .arg(preview->unchanged);
-    if (imported->numberedByRowOrder)
-        text += QStringLiteral("\n\nこのファイルには回数の列がないため、古い順に 1 から回数を付けました。");
+    // How draws were numbered, lines merged or skipped: the user decides with these in view.
+    for (const std::string& note : imported->notes)
+        text += QStringLiteral("\n\n") + qs(note);
     if (!imported->drawsWithRepeatedNumbers.empty()) {
         QStringList draws;
         for (int draw : imported->drawsWithRepeatedNumbers)

@@ -290,6 +290,15 @@ TEST_F(EntryViewTest, ImportShowsAPreviewAndWritesOnlyWhatWasChosen) {
     EXPECT_EQ(model()->rowCount(), rows + 1);
     EXPECT_EQ(stored(696)->numbers, (std::array<int, 9>{10, 11, 15, 16, 23, 24, 34, 14, 35}));
     EXPECT_EQ(model()->drawNumberAt(rows), 696);
+
+    // A file without draw numbers or dates is numbered in file order; the preview warns of it.
+    test::TempDir dir;
+    test::writeFile(dir / "undated.csv", "本数字,ボーナス数字\n20 24 29 31 33 34 35,12 32\n");
+    m_program.dialogs.openFiles.push_back(QString::fromStdString((dir / "undated.csv").string()));
+    m_view->importCsv();
+    ASSERT_EQ(m_program.dialogs.questions.size(), 3u);
+    EXPECT_TRUE(m_program.dialogs.questions[2].text.contains("上の行ほど古い回とみなして"))
+        << m_program.dialogs.questions[2].text.toStdString();
 }
 
 TEST_F(EntryViewTest, RejectedImportNamesTheLineAndChangesNothing) {
