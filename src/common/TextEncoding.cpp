@@ -69,7 +69,8 @@ Result<std::string> decodeTextFile(std::string_view bytes) {
     // CP932 is Shift_JIS as Windows writes it (with the NEC and IBM extensions).
     if (auto text = convert(bytes, "CP932", "UTF-8"))
         return std::move(*text);
-    return makeError(ErrorCode::InvalidData, "文字コードを判別できません（UTF-8 でも Shift_JIS でもありません）。");
+    return makeError(ErrorCode::InvalidData,
+                     "文字コードを判別できません（UTF-8 でも Shift_JIS でもありません）。");
 }
 
 std::optional<std::string> encodeAs(std::string_view utf8, const std::string& encoding) {

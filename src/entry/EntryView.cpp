@@ -41,12 +41,15 @@ EntryView::EntryView(ViewGuard& guard, const ConnectionString& connection, QWidg
     m_editMenu->setObjectName("mnuEdit");
     m_editMenu->menuAction()->setObjectName("mnuEdit");
     m_editMenu->addAction(QStringLiteral("行追加"), this, &EntryView::addLine)->setObjectName("mnuAddLine");
-    m_editMenu->addAction(QStringLiteral("行削除"), this, &EntryView::deleteLine)->setObjectName("mnuDelLine");
+    m_editMenu->addAction(QStringLiteral("行削除"), this, &EntryView::deleteLine)
+        ->setObjectName("mnuDelLine");
     QMenu* csvMenu = menuBar->addMenu(QStringLiteral("CSV(&C)"));
     csvMenu->setObjectName("mnuCsv");
     csvMenu->menuAction()->setObjectName("mnuCsv");
-    csvMenu->addAction(QStringLiteral("CSV取り込み..."), this, &EntryView::importCsv)->setObjectName("mnuImportCsv");
-    csvMenu->addAction(QStringLiteral("CSV書き出し..."), this, &EntryView::exportCsv)->setObjectName("mnuExportCsv");
+    csvMenu->addAction(QStringLiteral("CSV取り込み..."), this, &EntryView::importCsv)
+        ->setObjectName("mnuImportCsv");
+    csvMenu->addAction(QStringLiteral("CSV書き出し..."), this, &EntryView::exportCsv)
+        ->setObjectName("mnuExportCsv");
 
     auto* label = new QLabel(QStringLiteral("当選数字を開催回数毎に入力します。ここのデータが分析対象になります"), this);
     label->setObjectName("Label1");

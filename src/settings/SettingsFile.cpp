@@ -25,7 +25,9 @@ constexpr size_t kLineLimit = 256;
 // The encodings a settings file may be in: the one WriteInitFile writes (the locale's) first, then UTF-8 and
 // those Japanese systems keep text in, so the file still reads after the locale changed or when it comes
 // from Windows (Shift_JIS) or an older Unix system (EUC-JP).
-std::vector<std::string> fileEncodings() { return {localeEncoding(), "UTF-8", "CP932", "EUC-JP"}; }
+std::vector<std::string> fileEncodings() {
+    return {localeEncoding(), "UTF-8", "CP932", "EUC-JP"};
+}
 
 // The keys are compared with each line byte for byte, in every encoding the file may be in, rather than
 // decoding the file: a line that no encoding can read then costs that line alone. Splitting a line at "="

@@ -20,8 +20,8 @@ AnalysisOptions ReadInitFile(const std::filesystem::path& path = kSettingsFileNa
 // The text the settings file holds for these options: twelve "key=True|False" lines, CR LF, fixed order.
 std::string formatInitFile(const AnalysisOptions& options);
 
-// Writes the twelve lines in the locale's encoding (UTF-8 where it cannot hold the keys). The file is written beside the old one and then
-// renamed over it, so a failed write leaves the previous settings intact.
+// Writes the twelve lines in the locale's encoding (UTF-8 where it cannot hold the keys). The file is written
+// beside the old one and then renamed over it, so a failed write leaves the previous settings intact.
 Status WriteInitFile(const AnalysisOptions& options, const std::filesystem::path& path = kSettingsFileName);
 
 } // namespace kazutama

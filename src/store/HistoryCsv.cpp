@@ -17,7 +17,8 @@ bool isHistoryCsvHeading(std::string_view line) {
 
 Result<std::vector<DrawRecord>> parseHistoryCsv(const std::vector<importtext::Line>& lines) {
     if (!isHistoryCsvHeading(lines.front().text))
-        return lineError(lines.front().number, "見出し行が「" + std::string(kHistoryCsvHeader) + "」ではありません。");
+        return lineError(lines.front().number,
+                         "見出し行が「" + std::string(kHistoryCsvHeader) + "」ではありません。");
 
     std::vector<DrawRecord> draws;
     std::map<int, int> lineOfDraw;

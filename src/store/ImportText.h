@@ -27,7 +27,8 @@ Result<T> parseFile(const std::filesystem::path& path, Result<T> (*parse)(std::s
         return bytes.error();
     auto parsed = parse(bytes.value());
     if (!parsed)
-        return makeError(parsed.error().code, "「" + path.filename().string() + "」" + parsed.error().message);
+        return makeError(parsed.error().code,
+                         "「" + path.filename().string() + "」" + parsed.error().message);
     return parsed;
 }
 

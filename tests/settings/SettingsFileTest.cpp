@@ -2,9 +2,9 @@
 
 #include "support/TestSupport.h"
 
-#include <gtest/gtest.h>
 #include <clocale>
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <iconv.h>
 #include <locale.h>
 #include <optional>
@@ -37,7 +37,9 @@ std::string inEncoding(const std::string& utf8, const char* codeset) {
     return out;
 }
 
-std::string toShiftJis(const std::string& utf8) { return inEncoding(utf8, "CP932"); }
+std::string toShiftJis(const std::string& utf8) {
+    return inEncoding(utf8, "CP932");
+}
 
 // A locale by language and encoding. One the system lacks is made with localedef in `dir`, which needs the
 // locale sources (Debian's "locales" package) but no root.
@@ -49,8 +51,8 @@ public:
         if (m_locale)
             return;
         // localedef exits non-zero on mere warnings; only opening the locale tells whether it was made.
-        const std::string command =
-            "localedef -i " + language + " -f " + charmap + " '" + (dir / m_name).string() + "' >/dev/null 2>&1";
+        const std::string command = "localedef -i " + language + " -f " + charmap + " '" +
+                                    (dir / m_name).string() + "' >/dev/null 2>&1";
         (void)std::system(command.c_str());
         const char* previous = std::getenv("LOCPATH");
         const std::string saved = previous ? previous : "";
@@ -116,20 +118,19 @@ TEST(SettingsFileTest, ValuesInAnyCaseAndNumbers) {
         std::string value;
         std::optional<bool> expected; // nullopt: not a Boolean, the option keeps its earlier value
     } cases[] = {
-        {"TRUE", true},  {"tRuE", true},   {"false", false}, {"FaLsE", false}, {"1", true},
-        {"-1", true},    {"+0", false},    {"0", false},     {"2.5", true},    {"0.0", false},
-        {".5", true},    {"1.", true},     {"1e5", true},    {"0E9", false},   {"0.001e-3", true},
-        {" 7 ", true},   {" 0 ", false},   {"", {}},         {"yes", {}},      {".", {}},
-        {"e5", {}},      {"1e", {}},       {"--1", {}},      {"1 2", {}},      {"True ", {}},
-        {"\t1", {}},
+        {"TRUE", true}, {"tRuE", true}, {"false", false},   {"FaLsE", false}, {"1", true},    {"-1", true},
+        {"+0", false},  {"0", false},   {"2.5", true},      {"0.0", false},   {".5", true},   {"1.", true},
+        {"1e5", true},  {"0E9", false}, {"0.001e-3", true}, {" 7 ", true},    {" 0 ", false}, {"", {}},
+        {"yes", {}},    {".", {}},      {"e5", {}},         {"1e", {}},       {"--1", {}},    {"1 2", {}},
+        {"True ", {}},  {"\t1", {}},
     };
     TempDir dir;
     for (const auto& c : cases) {
         // An earlier line sets the opposite, so a value that is no Boolean shows as the earlier one.
         for (const bool before : {false, true}) {
             const AnalysisOptions options =
-                readText(dir, std::string("頻度分析Opt=") + (before ? "True" : "False") + "\r\n頻度分析Opt=" +
-                                  c.value + "\r\n");
+                readText(dir, std::string("頻度分析Opt=") + (before ? "True" : "False") +
+                                  "\r\n頻度分析Opt=" + c.value + "\r\n");
             EXPECT_EQ(options[0], c.expected.value_or(before)) << "\"" << c.value << "\"";
         }
     }
@@ -167,10 +168,13 @@ TEST(SettingsFileTest, OverlongLinesAreSkippedWithoutHarmToTheOthers) {
     TempDir dir;
     const std::string ones(100'000, '1');
     const AnalysisOptions options = readText(dir,
-                                             "頻度分析Opt=" + ones + "\r\n"        // too long to be read whole
-                                             "間隔分析Opt=True=" + ones + "\r\n"   // the rest after "=" is ignored
-                                             + ones + "出現回数分析Opt=True\r\n" // a key buried in noise
-                                             "バラツキ分析Opt=True\r\n");
+                                             "頻度分析Opt=" + ones +
+                                                 "\r\n" // too long to be read whole
+                                                 "間隔分析Opt=True=" +
+                                                 ones + "\r\n" // the rest after "=" is ignored
+                                                 + ones +
+                                                 "出現回数分析Opt=True\r\n" // a key buried in noise
+                                                 "バラツキ分析Opt=True\r\n");
     EXPECT_FALSE(options[0]);
     EXPECT_TRUE(options[kInterval]);
     EXPECT_FALSE(options[2]);
@@ -190,7 +194,8 @@ TEST(SettingsFileTest, ABadByteLosesOnlyTheLineItStandsIn) {
     AnalysisOptions expected = all;
     expected[3] = false;
     EXPECT_EQ(readText(dir, text), expected);
-    EXPECT_EQ(readText(dir, toShiftJis(formatInitFile(all)) + "\x81\r\n"), all); // a lead byte without its pair
+    EXPECT_EQ(readText(dir, toShiftJis(formatInitFile(all)) + "\x81\r\n"),
+              all); // a lead byte without its pair
 }
 
 TEST(SettingsFileTest, WritesTwelveLinesInFixedOrderWithCrLf) {

@@ -216,8 +216,8 @@ TEST(HistoryImportTest, UnrecognisedHeadingsSayWhatWasExpected) {
 TEST(HistoryImportTest, BothReadersReadFilesAlike) {
     test::TempDir dir;
     std::filesystem::create_directory(dir / "folder.csv");
-    test::writeFile(dir / "commented.csv",
-                    "# 2013-04-05 まで\n" + std::string(kHistoryCsvHeader) + "\n1,7,10,12,17,23,28,34,3,15\n");
+    test::writeFile(dir / "commented.csv", "# 2013-04-05 まで\n" + std::string(kHistoryCsvHeader) +
+                                               "\n1,7,10,12,17,23,28,34,3,15\n");
     const std::function<Status(const std::filesystem::path&)> readers[] = {
         [](const std::filesystem::path& path) -> Status {
             auto read = readHistoryCsvFile(path);
@@ -243,7 +243,8 @@ TEST(HistoryImportTest, BothReadersReadFilesAlike) {
             ASSERT_EQ(status.ok(), !c.code) << c.file;
             if (c.code) {
                 EXPECT_EQ(status.error().code, *c.code) << c.file;
-                EXPECT_EQ(status.error().message, "CSVファイル「" + (dir / c.file).string() + "」" + c.message);
+                EXPECT_EQ(status.error().message,
+                          "CSVファイル「" + (dir / c.file).string() + "」" + c.message);
             }
         }
 }

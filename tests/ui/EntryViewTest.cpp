@@ -1,10 +1,10 @@
-#include "ui/UiTestSupport.h"
+#include "entry/EntryView.h"
 
 #include "entry/EntryModel.h"
-#include "entry/EntryView.h"
 #include "grid/ui/ResultGridView.h"
 #include "store/DrawStore.h"
 #include "store/Transaction.h"
+#include "ui/UiTestSupport.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
@@ -13,7 +13,6 @@
 #include <QMenu>
 #include <QTableView>
 #include <QTest>
-
 #include <gtest/gtest.h>
 
 namespace kazutama {
@@ -34,7 +33,8 @@ protected:
         m_view = window ? qobject_cast<EntryView*>(window->widget()) : nullptr;
         // Watches every change the test makes from here on; a broken model contract ends the test.
         if (m_view && m_view->model())
-            new QAbstractItemModelTester(model(), QAbstractItemModelTester::FailureReportingMode::Fatal, model());
+            new QAbstractItemModelTester(model(), QAbstractItemModelTester::FailureReportingMode::Fatal,
+                                         model());
     }
 
     QTableView* grid() { return m_view->grid(); }
@@ -156,7 +156,8 @@ TEST_F(EntryViewTest, EmptyCellsCloseFine) {
 TEST_F(EntryViewTest, DeleteAndBackspaceEmptyTheSelectedNumberCells) {
     type(2, 3, "38"); // a wrongly typed cell is emptied too, and then stored as missing
     for (const auto& [key, row] : {std::pair{Qt::Key_Delete, 0}, std::pair{Qt::Key_Backspace, 2}}) {
-        std::vector<DrawRecord> expected = {*stored(model()->drawNumberAt(row)), *stored(model()->drawNumberAt(row + 1))};
+        std::vector<DrawRecord> expected = {*stored(model()->drawNumberAt(row)),
+                                            *stored(model()->drawNumberAt(row + 1))};
         // A block of two rows that takes in the draw-number column, which keeps its numbers.
         grid()->setCurrentIndex(model()->index(row, 0));
         grid()->selectionModel()->select(QItemSelection(model()->index(row, 0), model()->index(row + 1, 3)),
