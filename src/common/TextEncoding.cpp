@@ -1,21 +1,17 @@
 #include "common/TextEncoding.h"
 
-#include <cerrno>
 #include <iconv.h>
 #include <langinfo.h>
-#include <strings.h>
 
 namespace kazutama {
 
 namespace {
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
-Result<std::string> convert(std::string_view bytes, const char* from, const char* to) {
+std::optional<std::string> convert(std::string_view bytes, const char* from, const char* to) {
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1))
-        return makeError(ErrorCode::InvalidData, std::string("文字コード ") + from + " から " + to +
-                                                     " への変換はこのシステムでは使えません。");
+        return std::nullopt;
+    // Three bytes out for each byte in is enough between UTF-8 and the Japanese encodings either way.
     std::string out(bytes.size() * 3 + 16, '\0');
     char* in = const_cast<char*>(bytes.data());
     size_t inLeft = bytes.size();
@@ -24,8 +20,7 @@ Result<std::string> convert(std::string_view bytes, const char* from, const char
     const size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
     iconv_close(cd);
     if (rc == static_cast<size_t>(-1))
-        return makeError(ErrorCode::InvalidData,
-                         "文字コードを判別できません（UTF-8 でも Shift_JIS でもありません）。");
+        return std::nullopt;
     out.resize(out.size() - outLeft);
     return out;
 }
@@ -72,15 +67,23 @@ Result<std::string> decodeTextFile(std::string_view bytes) {
     if (isValidUtf8(bytes))
         return std::string(bytes);
     // CP932 is Shift_JIS as Windows writes it (with the NEC and IBM extensions).
-    return convert(bytes, "CP932", "UTF-8");
+    if (auto text = convert(bytes, "CP932", "UTF-8"))
+        return std::move(*text);
+    return makeError(ErrorCode::InvalidData,
+                     "文字コードを判別できません（UTF-8 でも Shift_JIS でもありません）。");
 }
 
-Result<std::string> encodeForLocale(std::string_view utf8) {
+std::optional<std::string> encodeAs(std::string_view utf8, const std::string& encoding) {
+    return convert(utf8, "UTF-8", encoding.c_str());
+}
+
+std::string localeEncoding() {
     const char* codeset = nl_langinfo(CODESET);
-    if (!codeset || strcasecmp(codeset, "UTF-8") == 0 || strcasecmp(codeset, "utf8") == 0 ||
-        strcasecmp(codeset, "ANSI_X3.4-1968") == 0 || strcasecmp(codeset, "ASCII") == 0)
-        return std::string(utf8);
-    return convert(utf8, "UTF-8", codeset);
+    return codeset && *codeset ? codeset : "UTF-8";
+}
+
+std::string encodeForLocale(std::string_view utf8) {
+    return encodeAs(utf8, localeEncoding()).value_or(std::string(utf8));
 }
 
 } // namespace kazutama

@@ -2,10 +2,13 @@
 
 #include "common/Result.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace kazutama {
+
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 bool isValidUtf8(std::string_view bytes);
 
@@ -13,8 +16,15 @@ bool isValidUtf8(std::string_view bytes);
 // Windows system, as Shift_JIS. Returns the text as UTF-8 without a byte-order mark.
 Result<std::string> decodeTextFile(std::string_view bytes);
 
-// UTF-8 text converted to the encoding of the user's locale. Locales without a multibyte encoding (the C
-// locale) cannot hold the Japanese texts, so they get UTF-8.
-Result<std::string> encodeForLocale(std::string_view utf8);
+// UTF-8 text in the named encoding (an iconv name); nothing when this system does not know the encoding
+// or the encoding cannot hold the text.
+std::optional<std::string> encodeAs(std::string_view utf8, const std::string& encoding);
+
+// The encoding of the user's locale (of this thread's, where it has one of its own).
+std::string localeEncoding();
+
+// UTF-8 text in the encoding of the user's locale. Where that encoding cannot hold the text (the C
+// locale and Western single-byte locales cannot hold Japanese), the text stays UTF-8.
+std::string encodeForLocale(std::string_view utf8);
 
 } // namespace kazutama

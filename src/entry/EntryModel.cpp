@@ -1,16 +1,20 @@
 #include "entry/EntryModel.h"
 
+#include "grid/Colours.h"
 #include "gui/QtText.h"
 #include "store/DrawStore.h"
 
 #include <QBrush>
-#include <QColor>
 
 #include <algorithm>
+#include <map>
 
 namespace kazutama {
 
 namespace {
+
+// The bonus columns' background, a cyan of their own that no analysis table uses.
+constexpr Rgb kBonusBackground{197, 255, 255};
 
 // Number cells accept digits and the decimal point; anything else would be refused by the editor anyway.
 bool isNumberLike(const QString& text) {
@@ -76,13 +80,13 @@ QVariant EntryModel::data(const QModelIndex& index, int role) const {
         return column == 0 ? QString::number(row.drawNumber) : row.texts[column - 1];
     case Qt::ForegroundRole:
         if (column == 0)
-            return QBrush(QColor(0, 0, 255));
+            return QBrush(qcolor(colours::kBlue));
         if (bonus)
-            return QBrush(QColor(255, 0, 0));
+            return QBrush(qcolor(colours::kRed));
         return {};
     case Qt::BackgroundRole:
         if (bonus)
-            return QBrush(QColor(197, 255, 255));
+            return QBrush(qcolor(kBonusBackground));
         return {};
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
@@ -118,23 +122,47 @@ QVariant EntryModel::headerData(int section, Qt::Orientation orientation, int ro
 bool EntryModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!index.isValid() || index.column() == 0 || role != Qt::EditRole)
         return false;
-    Row& row = m_rows[index.row()];
-    const int ball = index.column() - 1;
-    const QString text = value.toString().trimmed();
-    if (text == row.texts[ball])
-        return true;
-    row.texts[ball] = text;
-    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
-    if (!isAcceptableText(text))
-        return true;  // kept as typed; "閉じる" reports it and the database keeps its value
+    std::array<QString, kBallCount> texts = m_rows[index.row()].texts;
+    texts[index.column() - 1] = value.toString().trimmed();
+    return showAndStore(index.row(), texts);
+}
 
+bool EntryModel::clearCells(const QModelIndexList& cells) {
+    std::map<int, std::array<QString, kBallCount>> rows;
+    for (const QModelIndex& cell : cells) {
+        if (!cell.isValid() || cell.model() != this || cell.column() == 0)
+            continue;
+        rows.try_emplace(cell.row(), m_rows[cell.row()].texts).first->second[cell.column() - 1].clear();
+    }
+    // Row by row, as edits are stored; after a failed write the rows below keep their numbers.
+    for (const auto& [row, texts] : rows)
+        if (!showAndStore(row, texts))
+            return false;
+    return true;
+}
+
+bool EntryModel::showAndStore(int rowIndex, const std::array<QString, kBallCount>& texts) {
+    Row& row = m_rows[rowIndex];
     DrawRecord draw{row.drawNumber, row.stored};
-    draw.numbers[ball] = text.isEmpty() ? kNoNumber : text.toInt();
+    int first = kBallCount, last = -1;
+    for (int i = 0; i < kBallCount; ++i) {
+        if (texts[i] == row.texts[i])
+            continue;
+        first = std::min(first, i);
+        last = i;
+        // A wrongly typed text is kept as typed so "閉じる" can point at it; the database keeps its value.
+        if (isAcceptableText(texts[i]))
+            draw.numbers[i] = texts[i].isEmpty() ? kNoNumber : texts[i].toInt();
+    }
+    if (last < 0)
+        return true;
+    row.texts = texts;
+    emit dataChanged(index(rowIndex, first + 1), index(rowIndex, last + 1), {Qt::DisplayRole, Qt::EditRole});
     if (draw.numbers == row.stored)
         return true;
     if (auto written = m_store.writeDraw(draw); !written) {
         m_reportFailure(qs(written.error().message));
-        refreshRow(index.row());
+        refreshRow(rowIndex);
         return false;
     }
     row.stored = draw.numbers;

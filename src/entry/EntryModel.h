@@ -36,6 +36,11 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
+    // Empties the number cells among `cells` (the draw-number column stays) and stores each row's draw as an
+    // edit is stored. False, reported, when a row cannot be written: it shows the database again, and the
+    // rows after it are left as they were.
+    bool clearCells(const QModelIndexList& cells);
+
     // Inserts an empty row at `row` for a new draw numbered one above the highest stored draw number, and
     // stores that draw (without numbers) at once. False, reported, when it cannot be stored.
     bool insertDrawAt(int row);
@@ -57,6 +62,8 @@ private:
     };
 
     void showStored(Row& row);
+    // Shows `texts` in the row and stores those of them that are numbers or empty.
+    bool showAndStore(int row, const std::array<QString, kBallCount>& texts);
     bool refreshRow(int row);
 
     DrawStore& m_store;

@@ -5,11 +5,13 @@
 #include "gui/Dialogs.h"
 #include "entry/EntryModel.h"
 #include "entry/NumberCellDelegate.h"
+#include "shell/MenuTable.h"
 #include "store/HistoryCsv.h"
 #include "store/HistoryImport.h"
 #include "grid/ui/ResultGridView.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -30,22 +32,24 @@ constexpr double kRowHeight = 10;
 
 EntryView::EntryView(ViewGuard& guard, const ConnectionString& connection, QWidget* parent)
     : ChildView(guard, parent), m_connection(connection) {
-    setObjectName(QStringLiteral("当選データ入力"));
-    setWindowTitle(QStringLiteral("当選データ入力"));
+    setObjectName(qs(kEntryViewName));
+    setWindowTitle(qs(kEntryViewName));
 
+    // 編集 is also the row headings' pop-up menu, so it holds the two row commands and nothing else.
     auto* menuBar = new QMenuBar(this);
     m_editMenu = menuBar->addMenu(QStringLiteral("編集(&E)"));
     m_editMenu->setObjectName("mnuEdit");
     m_editMenu->menuAction()->setObjectName("mnuEdit");
-    QAction* add = m_editMenu->addAction(QStringLiteral("行追加"), this, &EntryView::addLine);
-    add->setObjectName("mnuAddLine");
-    QAction* remove = m_editMenu->addAction(QStringLiteral("行削除"), this, &EntryView::deleteLine);
-    remove->setObjectName("mnuDelLine");
-    m_editMenu->addSeparator();
-    QAction* import = m_editMenu->addAction(QStringLiteral("CSV取り込み..."), this, &EntryView::importCsv);
-    import->setObjectName("mnuImportCsv");
-    QAction* exportAction = m_editMenu->addAction(QStringLiteral("CSV書き出し..."), this, &EntryView::exportCsv);
-    exportAction->setObjectName("mnuExportCsv");
+    m_editMenu->addAction(QStringLiteral("行追加"), this, &EntryView::addLine)->setObjectName("mnuAddLine");
+    m_editMenu->addAction(QStringLiteral("行削除"), this, &EntryView::deleteLine)
+        ->setObjectName("mnuDelLine");
+    QMenu* csvMenu = menuBar->addMenu(QStringLiteral("CSV(&C)"));
+    csvMenu->setObjectName("mnuCsv");
+    csvMenu->menuAction()->setObjectName("mnuCsv");
+    csvMenu->addAction(QStringLiteral("CSV取り込み..."), this, &EntryView::importCsv)
+        ->setObjectName("mnuImportCsv");
+    csvMenu->addAction(QStringLiteral("CSV書き出し..."), this, &EntryView::exportCsv)
+        ->setObjectName("mnuExportCsv");
 
     auto* label = new QLabel(QStringLiteral("当選数字を開催回数毎に入力します。ここのデータが分析対象になります"), this);
     label->setObjectName("Label1");
@@ -60,7 +64,12 @@ EntryView::EntryView(ViewGuard& guard, const ConnectionString& connection, QWidg
     m_grid->setGridStyle(Qt::SolidLine);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // The headings' own minimum, taken from the window font, would make the rows taller than the analyses'.
+    m_grid->verticalHeader()->setFont(ResultGridView::gridFont());
+    m_grid->verticalHeader()->setMinimumSectionSize(1);
+    m_grid->verticalHeader()->setDefaultSectionSize(ResultGridView::rowPixels(kRowHeight));
     m_grid->verticalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_grid->installEventFilter(this);
     connect(m_grid->verticalHeader(), &QWidget::customContextMenuRequested, this, &EntryView::showRowMenu);
     QPalette palette = m_grid->palette();
     palette.setColor(QPalette::Base, Qt::white);
@@ -99,13 +108,28 @@ void EntryView::build() {
     m_grid->setModel(m_model);
     m_model->reload();
 
-    // A little taller than the analysis rows, so the editor has room for its frame.
-    m_grid->verticalHeader()->setDefaultSectionSize(ResultGridView::rowPixels(kRowHeight) + 3);
     m_grid->setColumnWidth(0, ResultGridView::columnPixels(kDrawColumnWidth));
     for (int c = 1; c < EntryModel::kColumnCount; ++c)
         m_grid->setColumnWidth(c, ResultGridView::columnPixels(kNumberColumnWidth));
     if (m_model->rowCount() > 0)
         m_grid->setCurrentIndex(m_model->index(0, 1));
+}
+
+bool EntryView::eventFilter(QObject* watched, QEvent* event) {
+    // Delete and Backspace empty the selected number cells, as in any spreadsheet. While a cell is edited
+    // its editor has the keys.
+    if (watched == m_grid && event->type() == QEvent::KeyPress && m_model) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Delete || key->key() == Qt::Key_Backspace) &&
+            (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            QModelIndexList cells = m_grid->selectionModel()->selectedIndexes();
+            if (cells.isEmpty())
+                cells << m_grid->currentIndex();
+            m_model->clearCells(cells);
+            return true;
+        }
+    }
+    return ChildView::eventFilter(watched, event);
 }
 
 void EntryView::showRowMenu(const QPoint& position) {
@@ -200,8 +224,9 @@ void EntryView::importCsv() {
                        .arg(preview->added)
                        .arg(preview->replaced)
                        .arg(preview->unchanged);
-    if (imported->numberedByRowOrder)
-        text += QStringLiteral("\n\nこのファイルには回数の列がないため、古い順に 1 から回数を付けました。");
+    // How draws were numbered, lines merged or skipped: the user decides with these in view.
+    for (const std::string& note : imported->notes)
+        text += QStringLiteral("\n\n") + qs(note);
     if (!imported->drawsWithRepeatedNumbers.empty()) {
         QStringList draws;
         for (int draw : imported->drawsWithRepeatedNumbers)

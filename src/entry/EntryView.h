@@ -26,7 +26,7 @@ public:
     EntryModel* model() const { return m_model; }
     QMenu* editMenu() const { return m_editMenu; }
 
-    // The commands of the 編集 menu.
+    // The commands of the 編集 and CSV menus.
     void addLine();
     void deleteLine();
     void importCsv();
@@ -37,6 +37,7 @@ public:
 protected:
     ViewGeometry geometryInTwips() const override { return {0, 0, 9000, 13450}; }
     void build() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void showRowMenu(const QPoint& position);

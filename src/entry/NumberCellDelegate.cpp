@@ -10,6 +10,9 @@ QWidget* NumberCellDelegate::createEditor(QWidget* parent, const QStyleOptionVie
     QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
     if (auto* line = qobject_cast<QLineEdit*>(editor)) {
         line->setObjectName("numberEditor");
+        // The rows are as low as the analyses' rows: a frame would leave no room for the digits.
+        line->setFrame(false);
+        line->setTextMargins(0, 0, 0, 0);
         line->setAlignment(Qt::AlignCenter);
         line->setMaxLength(6);
         line->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), line));

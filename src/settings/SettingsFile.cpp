@@ -3,38 +3,118 @@
 #include "common/TextEncoding.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
 #include <optional>
-#include <regex>
-#include <sstream>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace kazutama {
 
 namespace {
 
-std::string lower(std::string_view text) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
-    return out;
+// The lines the program writes are under 50 bytes. Of a longer line only this much is kept, so no line of
+// a damaged file can take the memory.
+constexpr size_t kLineLimit = 256;
+
+// The encodings a settings file may be in: the one WriteInitFile writes (the locale's) first, then UTF-8 and
+// those Japanese systems keep text in, so the file still reads after the locale changed or when it comes
+// from Windows (Shift_JIS) or an older Unix system (EUC-JP).
+std::vector<std::string> fileEncodings() {
+    return {localeEncoding(), "UTF-8", "CP932", "EUC-JP"};
 }
 
-// "True"/"False" in any letter case, or a number, which is true unless it is zero.
-std::optional<bool> toBoolean(std::string_view value) {
-    const std::string text = lower(value);
-    if (text == "true")
-        return true;
-    if (text == "false")
-        return false;
-    static const std::regex number(R"( *[+-]?(\d+\.?\d*|\.\d+)(e[+-]?\d+)? *)");
-    if (!std::regex_match(text, number))
+// The keys are compared with each line byte for byte, in every encoding the file may be in, rather than
+// decoding the file: a line that no encoding can read then costs that line alone. Splitting a line at "="
+// works on the bytes too, since "=" is never part of a multibyte character in these encodings.
+class KeyTable {
+public:
+    KeyTable() {
+        for (const std::string& encoding : fileEncodings())
+            for (size_t i = 0; i < kAnalysisOptionCount; ++i)
+                if (auto bytes = encodeAs(kAnalysisOptionKeys[i], encoding))
+                    m_spellings.emplace_back(std::move(*bytes), i);
+    }
+
+    std::optional<size_t> find(std::string_view key) const {
+        for (const auto& [bytes, index] : m_spellings)
+            if (bytes == key)
+                return index;
         return std::nullopt;
-    return std::strtod(text.c_str(), nullptr) != 0.0;
+    }
+
+private:
+    std::vector<std::pair<std::string, size_t>> m_spellings;
+};
+
+// One line without its end, of which at most kLineLimit bytes are kept; `cut` says whether there was more.
+// False at the end of the file.
+bool readLine(std::streambuf& in, std::string& line, bool& cut) {
+    line.clear();
+    cut = false;
+    int c = 0;
+    bool any = false;
+    while ((c = in.sbumpc()) != std::char_traits<char>::eof() && c != '\n') {
+        any = true;
+        if (line.size() < kLineLimit)
+            line += char(c);
+        else
+            cut = true;
+    }
+    return any || c == '\n';
+}
+
+bool equalsIgnoringCase(std::string_view text, std::string_view lowerCase) {
+    return std::equal(text.begin(), text.end(), lowerCase.begin(), lowerCase.end(),
+                      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+}
+
+// "True"/"False" in any letter case, or a decimal number (blanks around it, a sign, a point, an exponent),
+// which is true unless it is zero. Read by hand: a regular expression runs out of stack on a long value.
+std::optional<bool> toBoolean(std::string_view value) {
+    if (equalsIgnoringCase(value, "true"))
+        return true;
+    if (equalsIgnoringCase(value, "false"))
+        return false;
+    const auto first = value.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return std::nullopt;
+    value = value.substr(first, value.find_last_not_of(' ') - first + 1);
+    if (value.front() == '+' || value.front() == '-')
+        value.remove_prefix(1);
+    auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    size_t i = 0;
+    bool digits = false, nonZero = false, point = false;
+    for (; i < value.size(); ++i) {
+        if (isDigit(value[i])) {
+            digits = true;
+            nonZero = nonZero || value[i] != '0';
+        } else if (value[i] == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (!digits)
+        return std::nullopt;
+    if (i < value.size() && (value[i] == 'e' || value[i] == 'E')) {
+        if (++i < value.size() && (value[i] == '+' || value[i] == '-'))
+            ++i;
+        const size_t exponent = i;
+        while (i < value.size() && isDigit(value[i]))
+            ++i;
+        if (i == exponent)
+            return std::nullopt;
+    }
+    if (i != value.size())
+        return std::nullopt;
+    // Whatever the exponent, the number is zero exactly when every digit before it is.
+    return nonZero;
 }
 
 Error writeError(const std::filesystem::path& path, const std::string& reason) {
@@ -49,29 +129,27 @@ AnalysisOptions ReadInitFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return options;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    auto text = decodeTextFile(bytes.str());
-    if (!text)
-        return options;
-
-    std::istringstream lines(text.value());
+    const KeyTable keys;
     std::string line;
-    while (std::getline(lines, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+    bool cut = false;
+    for (bool first = true; readLine(*in.rdbuf(), line, cut); first = false) {
+        std::string_view text = line;
+        if (first && text.starts_with(kUtf8Bom))
+            text.remove_prefix(kUtf8Bom.size());
+        if (!cut && text.ends_with('\r'))
+            text.remove_suffix(1);
         // The first piece before "=" is the key, the second the value; anything after a further "=" is ignored.
-        const auto eq = line.find('=');
-        if (eq == std::string::npos)
+        const auto eq = text.find('=');
+        if (eq == std::string_view::npos)
             continue;
-        const std::string_view key = std::string_view(line).substr(0, eq);
-        std::string_view value = std::string_view(line).substr(eq + 1);
-        value = value.substr(0, value.find('='));
-        const auto index = std::find(kAnalysisOptionKeys.begin(), kAnalysisOptionKeys.end(), key);
-        if (index == kAnalysisOptionKeys.end())
+        const auto valueEnd = text.find('=', eq + 1);
+        if (valueEnd == std::string_view::npos && cut)
+            continue; // the value goes on beyond what was kept
+        const auto index = keys.find(text.substr(0, eq));
+        if (!index)
             continue;
-        if (const auto flag = toBoolean(value))
-            options[index - kAnalysisOptionKeys.begin()] = *flag;
+        if (const auto flag = toBoolean(text.substr(eq + 1, valueEnd - eq - 1)))
+            options[*index] = *flag;
     }
     return options;
 }
@@ -86,15 +164,12 @@ std::string formatInitFile(const AnalysisOptions& options) {
 }
 
 Status WriteInitFile(const AnalysisOptions& options, const std::filesystem::path& path) {
-    auto bytes = encodeForLocale(formatInitFile(options));
-    if (!bytes)
-        return writeError(path, bytes.error().message);
+    const std::string data = encodeForLocale(formatInitFile(options));
 
     const std::string temporary = path.string() + ".tmp";
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
         return writeError(path, std::strerror(errno));
-    const std::string& data = bytes.value();
     size_t written = 0;
     while (written < data.size()) {
         const ssize_t n = ::write(fd, data.data() + written, data.size() - written);

@@ -12,15 +12,16 @@ namespace kazutama {
 // Named without a folder: the settings live in the current working directory.
 inline constexpr std::string_view kSettingsFileName = "Kazutama.ini";
 
-// Reads the options from the settings file. A missing or unreadable file, lines without "=", unknown
-// keys and values that are not Boolean leave the options concerned false; later lines win.
+// Reads the options from the settings file, in the locale's encoding, UTF-8, Shift_JIS or EUC-JP. A missing
+// or unreadable file, lines without "=", unknown keys, values that are not Boolean and lines that cannot be
+// read (a bad byte, far too long) leave the options concerned as they were; later lines win.
 AnalysisOptions ReadInitFile(const std::filesystem::path& path = kSettingsFileName);
 
 // The text the settings file holds for these options: twelve "key=True|False" lines, CR LF, fixed order.
 std::string formatInitFile(const AnalysisOptions& options);
 
-// Writes the twelve lines in the locale's encoding. The file is written beside the old one and then
-// renamed over it, so a failed write leaves the previous settings intact.
+// Writes the twelve lines in the locale's encoding (UTF-8 where it cannot hold the keys). The file is written
+// beside the old one and then renamed over it, so a failed write leaves the previous settings intact.
 Status WriteInitFile(const AnalysisOptions& options, const std::filesystem::path& path = kSettingsFileName);
 
 } // namespace kazutama

@@ -2,6 +2,7 @@
 
 #include "common/Result.h"
 #include "store/DrawHistory.h"
+#include "store/ImportText.h"
 
 #include <filesystem>
 #include <string>
@@ -18,11 +19,13 @@ inline constexpr std::string_view kHistoryCsvHeader =
 // Reads the CSV text (UTF-8 with or without a byte-order mark, or Shift_JIS). The whole file is checked
 // first: any bad line rejects it, and the message names the line and the reason.
 Result<std::vector<DrawRecord>> parseHistoryCsv(std::string_view bytes);
+// The same from the lines of the text as importtext::csvLines gives them (the heading line first).
+Result<std::vector<DrawRecord>> parseHistoryCsv(const std::vector<importtext::Line>& lines);
 Result<std::vector<DrawRecord>> readHistoryCsvFile(const std::filesystem::path& path);
 
-std::string formatHistoryCsv(const DrawHistory& history);
+// Whether a heading line is the one above (blanks around the headings and quotes aside).
+bool isHistoryCsvHeading(std::string_view line);
 
-// Splits one CSV line into fields; double quotes enclose fields with commas ("" is a quote).
-std::vector<std::string> splitCsvLine(std::string_view line);
+std::string formatHistoryCsv(const DrawHistory& history);
 
 } // namespace kazutama

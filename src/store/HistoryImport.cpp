@@ -1,13 +1,11 @@
 #include "store/HistoryImport.h"
 
-#include "common/TextEncoding.h"
 #include "store/HistoryCsv.h"
 #include "store/ImportColumns.h"
 #include "store/ImportText.h"
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <functional>
 #include <sstream>
 
@@ -15,12 +13,9 @@ namespace kazutama {
 
 namespace {
 
+using importtext::Line;
+using importtext::lineError;
 using importtext::trim;
-
-struct Line {
-    int number; // 1-based, counting every line of the file
-    std::string text;
-};
 
 struct Row {
     int line = 0;
@@ -28,10 +23,6 @@ struct Row {
     DrawRecord draw;
     bool noNumbers = false; // a row kept for a draw still to come
 };
-
-Error lineError(int line, const std::string& reason) {
-    return makeError(ErrorCode::InvalidData, std::to_string(line) + "行目: " + reason);
-}
 
 std::string inBrackets(std::string_view text) {
     return "「" + std::string(trim(text)) + "」";
@@ -44,7 +35,7 @@ public:
         : m_headings(headings), m_columns(columns) {}
 
     Result<Row> read(const Line& line) {
-        m_fields = splitCsvLine(line.text);
+        m_fields = importtext::splitFields(line.text);
         m_row = Row{line.number, 0, {}};
         if (int(m_fields.size()) <= m_columns.lastNeeded())
             return lineError(line.number, "項目が足りません（" + std::to_string(m_fields.size()) +
@@ -151,7 +142,7 @@ Status mergeRepeats(std::vector<Row>& rows, const std::function<long(const Row&)
 }
 
 Result<ImportedHistory> parseForeignLayout(const std::vector<Line>& lines) {
-    const std::vector<std::string> headings = splitCsvLine(lines.front().text);
+    const std::vector<std::string> headings = importtext::splitFields(lines.front().text);
     const ImportColumns columns = ImportColumns::recognise(headings);
     if (!columns.complete())
         return lineError(lines.front().number, columns.whatIsMissing());
@@ -219,31 +210,6 @@ Result<ImportedHistory> parseForeignLayout(const std::vector<Line>& lines) {
     return imported;
 }
 
-std::vector<Line> meaningfulLines(const std::string& text) {
-    std::vector<Line> lines;
-    std::istringstream in(text);
-    int number = 0;
-    for (std::string line; std::getline(in, line);) {
-        ++number;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        bool blank = true;
-        for (const std::string& field : splitCsvLine(line))
-            blank = blank && trim(field).empty();
-        // Blank lines, the ",,,," lines spreadsheets leave behind and "#" comment lines.
-        if (!blank && !trim(line).starts_with("#"))
-            lines.push_back({number, std::move(line)});
-    }
-    return lines;
-}
-
-bool isOwnLayout(const Line& header) {
-    std::string joined;
-    for (const std::string& field : splitCsvLine(header.text))
-        joined += (joined.empty() ? "" : ",") + std::string(trim(field));
-    return joined == kHistoryCsvHeader;
-}
-
 std::vector<int> drawsWithRepeatedNumbers(const std::vector<DrawRecord>& draws) {
     std::vector<int> repeated;
     for (const DrawRecord& draw : draws) {
@@ -260,23 +226,20 @@ std::vector<int> drawsWithRepeatedNumbers(const std::vector<DrawRecord>& draws) 
 } // namespace
 
 Result<ImportedHistory> parseHistoryImport(std::string_view bytes) {
-    auto text = decodeTextFile(bytes);
-    if (!text)
-        return text.error();
-    const std::vector<Line> lines = meaningfulLines(text.value());
-    if (lines.empty())
-        return makeError(ErrorCode::InvalidData, "CSVファイルに見出し行がありません。");
+    const auto lines = importtext::csvLines(bytes);
+    if (!lines)
+        return lines.error();
 
     ImportedHistory imported;
-    if (isOwnLayout(lines.front())) {
+    if (isHistoryCsvHeading(lines->front().text)) {
         // Kazutama's own layout keeps its strict checks (exactly ten fields, no repeated draw numbers).
-        auto draws = parseHistoryCsv(text.value());
+        auto draws = parseHistoryCsv(lines.value());
         if (!draws)
             return draws.error();
         imported.draws = std::move(draws).value();
         imported.layout = "Kazutama の CSV 形式";
     } else {
-        auto foreign = parseForeignLayout(lines);
+        auto foreign = parseForeignLayout(lines.value());
         if (!foreign)
             return foreign.error();
         imported = std::move(foreign).value();
@@ -288,18 +251,7 @@ Result<ImportedHistory> parseHistoryImport(std::string_view bytes) {
 }
 
 Result<ImportedHistory> readHistoryImportFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return makeError(ErrorCode::FileMissing, "CSVファイル「" + path.string() + "」を開けません。");
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad())
-        return makeError(ErrorCode::Unreadable, "CSVファイル「" + path.string() + "」を読み込めません。");
-    auto imported = parseHistoryImport(bytes.str());
-    if (!imported)
-        return makeError(imported.error().code,
-                         "「" + path.filename().string() + "」" + imported.error().message);
-    return imported;
+    return importtext::parseFile<ImportedHistory>(path, &parseHistoryImport);
 }
 
 } // namespace kazutama

@@ -1,24 +1,30 @@
 #include "store/ImportText.h"
 
+#include "common/TextEncoding.h"
 #include "store/DrawRecord.h"
 
 #include <cctype>
+#include <cerrno>
 #include <charconv>
-#include <vector>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <sstream>
 
 namespace kazutama::importtext {
 
 namespace {
 
-std::optional<int> wholeNumber(std::string_view text) {
-    text = trim(text);
-    if (text.empty() || text.size() > 9)
-        return std::nullopt;
-    int value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || text.front() == '-')
-        return std::nullopt;
-    return value;
+std::string reason(int error) {
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return "読み取りが許可されていません";
+    case EISDIR:
+        return "フォルダーです";
+    default:
+        return std::strerror(error);
+    }
 }
 
 void removePrefix(std::string& text, std::string_view prefix) {
@@ -32,6 +38,88 @@ void removeSuffix(std::string& text, std::string_view suffix) {
 }
 
 } // namespace
+
+Result<std::string> readFile(const std::filesystem::path& path) {
+    const std::string name = "CSVファイル「" + path.string() + "」";
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file) {
+        if (errno == ENOENT)
+            return makeError(ErrorCode::FileMissing, name + "がありません。");
+        return makeError(ErrorCode::Unreadable, name + "を開けません（" + reason(errno) + "）。");
+    }
+    std::string bytes;
+    char buffer[1 << 16];
+    size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+        bytes.append(buffer, n);
+    // A read error ends the loop like the end of the file does; without this check a file cut short by it
+    // would be taken for the whole file.
+    if (std::ferror(file.get()))
+        return makeError(ErrorCode::Unreadable, name + "を読み込めません（" + reason(errno) + "）。");
+    return bytes;
+}
+
+Result<std::vector<Line>> csvLines(std::string_view bytes) {
+    auto text = decodeTextFile(bytes);
+    if (!text)
+        return text.error();
+    std::vector<Line> lines;
+    std::istringstream in(text.value());
+    int number = 0;
+    for (std::string line; std::getline(in, line);) {
+        ++number;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        bool blank = true;
+        for (const std::string& field : splitFields(line))
+            blank = blank && trim(field).empty();
+        if (!blank && !trim(line).starts_with("#"))
+            lines.push_back({number, std::move(line)});
+    }
+    if (lines.empty())
+        return makeError(ErrorCode::InvalidData, "CSVファイルに見出し行がありません。");
+    return lines;
+}
+
+std::vector<std::string> splitFields(std::string_view line) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+                fields.back() += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                fields.back() += c;
+            }
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            fields.emplace_back();
+        } else {
+            fields.back() += c;
+        }
+    }
+    return fields;
+}
+
+Error lineError(int line, const std::string& reason) {
+    return makeError(ErrorCode::InvalidData, std::to_string(line) + "行目: " + reason);
+}
+
+std::optional<int> wholeNumber(std::string_view text) {
+    text = trim(text);
+    if (text.empty() || text.size() > 9)
+        return std::nullopt;
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || text.front() == '-')
+        return std::nullopt;
+    return value;
+}
 
 std::string toHalfWidth(std::string_view text) {
     std::string out;

@@ -71,7 +71,8 @@ TEST(HistoryCsvTest, BadLinesAreRejectedWithTheirLineNumber) {
 }
 
 TEST(HistoryCsvTest, SplitsQuotedFields) {
-    EXPECT_EQ(splitCsvLine("a,\"b,c\",\"d\"\"e\",,"), (std::vector<std::string>{"a", "b,c", "d\"e", "", ""}));
+    EXPECT_EQ(importtext::splitFields("a,\"b,c\",\"d\"\"e\",,"),
+              (std::vector<std::string>{"a", "b,c", "d\"e", "", ""}));
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 #include "store/HistoryImport.h"
 
 #include "store/HistoryCsv.h"
+#include "support/TestSupport.h"
 
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <iconv.h>
 #include <map>
@@ -207,6 +209,44 @@ TEST(HistoryImportTest, UnrecognisedHeadingsSayWhatWasExpected) {
     // A file with no heading line at all starts with a draw.
     EXPECT_TRUE(contains(errorOf("1,7,10,12,17,23,28,34,3,15\n"), "1行目: 見出し行を認識できません"));
     EXPECT_EQ(errorOf("\n,,,\n"), "CSVファイルに見出し行がありません。");
+}
+
+// Kazutama's own reader and the importer read files alike: a file that cannot be read is named with the
+// cause, and comment lines may stand before the heading line.
+TEST(HistoryImportTest, BothReadersReadFilesAlike) {
+    test::TempDir dir;
+    std::filesystem::create_directory(dir / "folder.csv");
+    test::writeFile(dir / "commented.csv", "# 2013-04-05 まで\n" + std::string(kHistoryCsvHeader) +
+                                               "\n1,7,10,12,17,23,28,34,3,15\n");
+    const std::function<Status(const std::filesystem::path&)> readers[] = {
+        [](const std::filesystem::path& path) -> Status {
+            auto read = readHistoryCsvFile(path);
+            return read ? Status(Ok{}) : Status(read.error());
+        },
+        [](const std::filesystem::path& path) -> Status {
+            auto read = readHistoryImportFile(path);
+            return read ? Status(Ok{}) : Status(read.error());
+        },
+    };
+    const struct {
+        std::string file;
+        std::optional<ErrorCode> code;
+        std::string message;
+    } cases[] = {
+        {"missing.csv", ErrorCode::FileMissing, "がありません。"},
+        {"folder.csv", ErrorCode::Unreadable, "を読み込めません（フォルダーです）。"},
+        {"commented.csv", std::nullopt, ""},
+    };
+    for (const auto& read : readers)
+        for (const auto& c : cases) {
+            const Status status = read(dir / c.file);
+            ASSERT_EQ(status.ok(), !c.code) << c.file;
+            if (c.code) {
+                EXPECT_EQ(status.error().code, *c.code) << c.file;
+                EXPECT_EQ(status.error().message,
+                          "CSVファイル「" + (dir / c.file).string() + "」" + c.message);
+            }
+        }
 }
 
 TEST(HistoryImportTest, MinusSignsOnBonusNumbersAreDroppedAndNoted) {

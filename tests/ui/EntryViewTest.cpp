@@ -1,9 +1,10 @@
-#include "ui/UiTestSupport.h"
+#include "entry/EntryView.h"
 
 #include "entry/EntryModel.h"
-#include "entry/EntryView.h"
+#include "grid/ui/ResultGridView.h"
 #include "store/DrawStore.h"
 #include "store/Transaction.h"
+#include "ui/UiTestSupport.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
@@ -12,7 +13,6 @@
 #include <QMenu>
 #include <QTableView>
 #include <QTest>
-
 #include <gtest/gtest.h>
 
 namespace kazutama {
@@ -31,6 +31,10 @@ protected:
         QMdiSubWindow* window = m_program.window().openedView(kEntry);
         EXPECT_NE(window, nullptr);
         m_view = window ? qobject_cast<EntryView*>(window->widget()) : nullptr;
+        // Watches every change the test makes from here on; a broken model contract ends the test.
+        if (m_view && m_view->model())
+            new QAbstractItemModelTester(model(), QAbstractItemModelTester::FailureReportingMode::Fatal,
+                                         model());
     }
 
     QTableView* grid() { return m_view->grid(); }
@@ -74,7 +78,7 @@ TEST_F(EntryViewTest, OpensWithEveryStoredDraw) {
     EXPECT_EQ(model()->index(0, 0).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(0, 0, 255));
     EXPECT_FALSE(model()->flags(model()->index(0, 0)) & Qt::ItemIsEditable);
     EXPECT_FALSE(m_program.window().propEnd());
-    QAbstractItemModelTester tester(model(), QAbstractItemModelTester::FailureReportingMode::Warning);
+    EXPECT_EQ(grid()->rowHeight(0), ResultGridView::rowPixels(10)); // as high as the analyses' rows
 }
 
 TEST_F(EntryViewTest, TypedDrawInANewRowIsStored) {
@@ -149,6 +153,29 @@ TEST_F(EntryViewTest, EmptyCellsCloseFine) {
     EXPECT_EQ(stored(1)->numbers[3], kNoNumber);  // an incomplete draw is allowed
 }
 
+TEST_F(EntryViewTest, DeleteAndBackspaceEmptyTheSelectedNumberCells) {
+    type(2, 3, "38"); // a wrongly typed cell is emptied too, and then stored as missing
+    for (const auto& [key, row] : {std::pair{Qt::Key_Delete, 0}, std::pair{Qt::Key_Backspace, 2}}) {
+        std::vector<DrawRecord> expected = {*stored(model()->drawNumberAt(row)),
+                                            *stored(model()->drawNumberAt(row + 1))};
+        // A block of two rows that takes in the draw-number column, which keeps its numbers.
+        grid()->setCurrentIndex(model()->index(row, 0));
+        grid()->selectionModel()->select(QItemSelection(model()->index(row, 0), model()->index(row + 1, 3)),
+                                         QItemSelectionModel::ClearAndSelect);
+        QTest::keyClick(grid(), key);
+        for (int r = 0; r < 2; ++r) {
+            EXPECT_EQ(model()->index(row + r, 0).data().toString(), QString::number(expected[r].drawNumber));
+            for (int c = 1; c <= 3; ++c) {
+                EXPECT_EQ(model()->index(row + r, c).data().toString(), "") << key << " " << r << " " << c;
+                expected[r].numbers[c - 1] = kNoNumber;
+            }
+            EXPECT_NE(model()->index(row + r, 4).data().toString(), "");
+            EXPECT_EQ(*stored(expected[r].drawNumber), expected[r]) << key;
+        }
+    }
+    EXPECT_TRUE(m_program.dialogs.messages.empty());
+}
+
 TEST_F(EntryViewTest, DeleteAnsweredNoChangesNothingAndYesRemovesTheDraw) {
     const int rows = model()->rowCount();
     const int draw = model()->drawNumberAt(4);
@@ -181,17 +208,30 @@ TEST_F(EntryViewTest, RowMenuOpensOnlyOnTheHeadingOfADataRow) {
         m_view->editMenu()->hide();
         return shown;
     };
+    // The pop-up is the 編集 menu, which holds the two row commands; CSV has a menu of its own.
+    auto names = [](QMenu* menu) {
+        QStringList list;
+        for (QAction* action : menu->actions())
+            list << action->objectName() + " " + action->text();
+        return list;
+    };
+    EXPECT_EQ(names(m_view->editMenu()), QStringList({"mnuAddLine 行追加", "mnuDelLine 行削除"}));
+    auto* csv = m_view->findChild<QMenu*>("mnuCsv");
+    ASSERT_NE(csv, nullptr);
+    EXPECT_EQ(names(csv), QStringList({"mnuImportCsv CSV取り込み...", "mnuExportCsv CSV書き出し..."}));
+
     grid()->setCurrentIndex(model()->index(2, 3));
     EXPECT_TRUE(request(header, QPoint(5, headings->sectionViewportPosition(2) + 3)));
     EXPECT_FALSE(request(grid()->viewport(), grid()->visualRect(model()->index(2, 3)).center()));
 
     // Below the last row there is no row to act on.
-    answer(true);
-    while (model()->rowCount() > 3) {
-        grid()->setCurrentIndex(model()->index(0, 1));
-        answer(true);
-        model()->deleteDrawAt(0);
+    {
+        auto other = DrawStore::open(m_program.window().connectionString());
+        ASSERT_TRUE(other);
+        ASSERT_TRUE(other->database().exec("DELETE FROM 全データ選択クエリ WHERE 回数 > 3"));
     }
+    ASSERT_TRUE(model()->reload());
+    ASSERT_EQ(model()->rowCount(), 3);
     grid()->setCurrentIndex(model()->index(0, 1));
     EXPECT_FALSE(request(header, QPoint(5, headings->sectionViewportPosition(2) + headings->sectionSize(2) + 10)));
 
@@ -251,6 +291,15 @@ TEST_F(EntryViewTest, ImportShowsAPreviewAndWritesOnlyWhatWasChosen) {
     EXPECT_EQ(model()->rowCount(), rows + 1);
     EXPECT_EQ(stored(696)->numbers, (std::array<int, 9>{10, 11, 15, 16, 23, 24, 34, 14, 35}));
     EXPECT_EQ(model()->drawNumberAt(rows), 696);
+
+    // A file without draw numbers or dates is numbered in file order; the preview warns of it.
+    test::TempDir dir;
+    test::writeFile(dir / "undated.csv", "本数字,ボーナス数字\n20 24 29 31 33 34 35,12 32\n");
+    m_program.dialogs.openFiles.push_back(QString::fromStdString((dir / "undated.csv").string()));
+    m_view->importCsv();
+    ASSERT_EQ(m_program.dialogs.questions.size(), 3u);
+    EXPECT_TRUE(m_program.dialogs.questions[2].text.contains("上の行ほど古い回とみなして"))
+        << m_program.dialogs.questions[2].text.toStdString();
 }
 
 TEST_F(EntryViewTest, RejectedImportNamesTheLineAndChangesNothing) {
