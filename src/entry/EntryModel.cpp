@@ -5,7 +5,6 @@
 #include "store/DrawStore.h"
 
 #include <QBrush>
-
 #include <algorithm>
 #include <map>
 
@@ -64,9 +63,13 @@ bool EntryModel::reload() {
     return true;
 }
 
-int EntryModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(m_rows.size()); }
+int EntryModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
 
-int EntryModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumnCount; }
+int EntryModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kColumnCount;
+}
 
 QVariant EntryModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
@@ -158,14 +161,28 @@ bool EntryModel::showAndStore(int rowIndex, const std::array<QString, kBallCount
         return true;
     row.texts = texts;
     emit dataChanged(index(rowIndex, first + 1), index(rowIndex, last + 1), {Qt::DisplayRole, Qt::EditRole});
-    if (draw.numbers == row.stored)
-        return true;
-    if (auto written = m_store.writeDraw(draw); !written) {
-        m_reportFailure(qs(written.error().message));
-        refreshRow(rowIndex);
-        return false;
+    // Only the numbers that changed are written, each only over the value this grid read: another
+    // program's change to the same draw is never overwritten.
+    for (int i = 0; i < kBallCount; ++i) {
+        if (draw.numbers[i] == row.stored[i])
+            continue;
+        auto written = m_store.writeNumber(row.drawNumber, i, row.stored[i], draw.numbers[i]);
+        if (!written) {
+            m_reportFailure(qs(written.error().message));
+            refreshRow(rowIndex);
+            return false;
+        }
+        if (*written == DrawStore::WriteOutcome::ChangedElsewhere) {
+            m_reportFailure(
+                QStringLiteral(
+                    "第%1回の当選データは、ほかのプログラムで変更されていたため書き込みませんでした。"
+                    "データベースの今の内容を表示します。")
+                    .arg(row.drawNumber));
+            refreshRow(rowIndex);
+            return false;
+        }
+        row.stored[i] = draw.numbers[i];
     }
-    row.stored = draw.numbers;
     return true;
 }
 
@@ -173,7 +190,14 @@ bool EntryModel::refreshRow(int rowIndex) {
     Row& row = m_rows[rowIndex];
     // What the database holds: read afresh, or, when it cannot even be read, the last value known stored.
     auto stored = m_store.findDraw(row.drawNumber);
-    if (stored && stored->has_value())
+    if (stored && !stored->has_value()) {
+        // Deleted by another program: the grid no longer shows it either.
+        beginRemoveRows({}, rowIndex, rowIndex);
+        m_rows.erase(m_rows.begin() + rowIndex);
+        endRemoveRows();
+        return true;
+    }
+    if (stored)
         row.stored = stored->value().numbers;
     // Cells holding a wrongly typed text keep it; the others show the database again.
     for (int i = 0; i < kBallCount; ++i)
@@ -185,22 +209,14 @@ bool EntryModel::refreshRow(int rowIndex) {
 
 bool EntryModel::insertDrawAt(int rowIndex) {
     rowIndex = std::clamp(rowIndex, 0, int(m_rows.size()));
-    auto history = m_store.loadHistory();
-    if (!history) {
-        m_reportFailure(qs(history.error().message));
-        return false;
-    }
-    const int next = history->empty() ? kLowestDrawNumber : history->records().back().drawNumber + 1;
-    if (!isValidDrawNumber(next)) {
-        m_reportFailure(QStringLiteral("これ以上の回を追加できません（回数は%1までです）。").arg(kHighestDrawNumber));
-        return false;
-    }
-    if (auto written = m_store.writeDraw(DrawRecord{next, {}}); !written) {
-        m_reportFailure(qs(written.error().message));
+    // The number is taken inside the write, so two programs adding rows never get the same draw.
+    auto next = m_store.appendEmptyDraw();
+    if (!next) {
+        m_reportFailure(qs(next.error().message));
         return false;
     }
     beginInsertRows({}, rowIndex, rowIndex);
-    m_rows.insert(m_rows.begin() + rowIndex, Row{next, {}, {}});
+    m_rows.insert(m_rows.begin() + rowIndex, Row{*next, {}, {}});
     endInsertRows();
     return true;
 }

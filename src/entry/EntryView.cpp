@@ -1,14 +1,14 @@
 #include "entry/EntryView.h"
 
-#include "gui/QtText.h"
-#include "gui/BusyCursor.h"
-#include "gui/Dialogs.h"
 #include "entry/EntryModel.h"
 #include "entry/NumberCellDelegate.h"
+#include "grid/ui/ResultGridView.h"
+#include "gui/BusyCursor.h"
+#include "gui/Dialogs.h"
+#include "gui/QtText.h"
 #include "shell/MenuTable.h"
 #include "store/HistoryCsv.h"
 #include "store/HistoryImport.h"
-#include "grid/ui/ResultGridView.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -51,7 +51,8 @@ EntryView::EntryView(ViewGuard& guard, const ConnectionString& connection, QWidg
     csvMenu->addAction(QStringLiteral("CSV書き出し..."), this, &EntryView::exportCsv)
         ->setObjectName("mnuExportCsv");
 
-    auto* label = new QLabel(QStringLiteral("当選数字を開催回数毎に入力します。ここのデータが分析対象になります"), this);
+    auto* label = new QLabel(
+        QStringLiteral("当選数字を開催回数毎に入力します。ここのデータが分析対象になります"), this);
     label->setObjectName("Label1");
 
     m_grid = new QTableView(this);
@@ -95,6 +96,7 @@ EntryView::~EntryView() = default;
 
 void EntryView::reportFailure(const QString& message) {
     Dialogs::instance().message(this, applicationTitle(), message, Dialogs::Icon::Critical);
+    m_grid->setFocus();
 }
 
 void EntryView::build() {
@@ -104,7 +106,8 @@ void EntryView::build() {
         return;
     }
     m_store.emplace(std::move(store).value());
-    m_model = new EntryModel(*m_store, [this](const QString& message) { reportFailure(message); }, this);
+    m_model = new EntryModel(
+        *m_store, [this](const QString& message) { reportFailure(message); }, this);
     m_grid->setModel(m_model);
     m_model->reload();
 
@@ -155,8 +158,11 @@ void EntryView::showRowMenu(const QPoint& position) {
 void EntryView::addLine() {
     if (!m_model)
         return;
-    if (!Dialogs::instance().confirm(this, applicationTitle(),
-                                     QStringLiteral("選択された行のうしろに行を追加します。よろしいですか？")))
+    const bool yes = Dialogs::instance().confirm(
+        this, applicationTitle(), QStringLiteral("選択された行のうしろに行を追加します。よろしいですか？"));
+    // Typing goes on in the grid, whatever the answer; the menu or the box had the focus.
+    m_grid->setFocus();
+    if (!yes)
         return;
     const QModelIndex current = m_grid->currentIndex();
     const int column = current.isValid() ? current.column() : 1;
@@ -171,7 +177,10 @@ void EntryView::deleteLine() {
     const QModelIndex current = m_grid->currentIndex();
     if (!current.isValid())
         return;
-    if (!Dialogs::instance().confirm(this, applicationTitle(), QStringLiteral("選択された行を削除します。よろしいですか？")))
+    const bool yes = Dialogs::instance().confirm(
+        this, applicationTitle(), QStringLiteral("選択された行を削除します。よろしいですか？"));
+    m_grid->setFocus();
+    if (!yes)
         return;
     const int column = current.column();
     if (m_model->deleteDrawAt(current.row()) && m_model->rowCount() > 0)
@@ -184,7 +193,8 @@ void EntryView::validateAndClose() {
         m_grid->setFocus();
         const QModelIndex wrong = m_model->firstWrongCell();
         if (wrong.isValid()) {
-            Dialogs::instance().message(this, errorTitle(), QStringLiteral("当選データの数字に誤りがあります。"),
+            Dialogs::instance().message(this, errorTitle(),
+                                        QStringLiteral("当選データの数字に誤りがあります。"),
                                         Dialogs::Icon::Critical);
             m_grid->setCurrentIndex(wrong);
             m_grid->scrollTo(wrong);
@@ -197,8 +207,9 @@ void EntryView::validateAndClose() {
 void EntryView::importCsv() {
     if (!m_store)
         return;
-    const QString name = Dialogs::instance().openFileName(this, QStringLiteral("CSV取り込み"),
-                                                          QStringLiteral("CSV ファイル (*.csv *.txt);;すべてのファイル (*)"));
+    const QString name =
+        Dialogs::instance().openFileName(this, QStringLiteral("CSV取り込み"),
+                                         QStringLiteral("CSV ファイル (*.csv *.txt);;すべてのファイル (*)"));
     if (name.isEmpty())
         return;
     std::optional<ImportedHistory> imported;
@@ -236,7 +247,8 @@ void EntryView::importCsv() {
     // Replacing stored numbers is offered only when the file would change some; Cancel is the default.
     Dialogs::Question question{QStringLiteral("CSV取り込み"), text, Dialogs::Icon::Question, {}, 0, -1};
     if (preview->replaced > 0)
-        question.buttons << QStringLiteral("変更された回も置き換える(&R)") << QStringLiteral("新しい回だけ取り込む(&N)");
+        question.buttons << QStringLiteral("変更された回も置き換える(&R)")
+                         << QStringLiteral("新しい回だけ取り込む(&N)");
     else
         question.buttons << QStringLiteral("取り込む(&O)");
     question.buttons << QStringLiteral("キャンセル");
@@ -274,9 +286,10 @@ void EntryView::exportCsv() {
     }
     QSaveFile file(name);
     const std::string csv = formatHistoryCsv(history.value());
-    if (!file.open(QIODevice::WriteOnly) || file.write(csv.data(), qint64(csv.size())) != qint64(csv.size()) ||
-        !file.commit()) {
-        reportFailure(QStringLiteral("CSVファイル「%1」を書き込めませんでした（%2）。").arg(name, file.errorString()));
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(csv.data(), qint64(csv.size())) != qint64(csv.size()) || !file.commit()) {
+        reportFailure(
+            QStringLiteral("CSVファイル「%1」を書き込めませんでした（%2）。").arg(name, file.errorString()));
         return;
     }
     Dialogs::instance().message(this, applicationTitle(),

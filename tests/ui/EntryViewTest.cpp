@@ -324,3 +324,44 @@ TEST_F(EntryViewTest, ExportWritesTheWholeHistoryInKazutamasLayout) {
 
 } // namespace
 } // namespace kazutama
+
+namespace kazutama {
+namespace {
+
+TEST_F(EntryViewTest, AnEditNeverOverwritesWhatAnotherProgramStoredMeanwhile) {
+    const int draw = model()->drawNumberAt(0);
+    const DrawRecord before = *stored(draw);
+    auto other = DrawStore::open(m_program.window().connectionString());
+    ASSERT_TRUE(other);
+
+    // The other program changes the first number; this grid still shows the old one there.
+    DrawRecord theirs = before;
+    theirs.numbers[0] = before.numbers[0] % 37 + 1;
+    ASSERT_TRUE(other->writeDraw(theirs));
+    // A different number of the same draw is written alone and keeps their change.
+    const int mine = before.numbers[1] % 37 + 1;
+    type(0, 2, QString::number(mine));
+    EXPECT_TRUE(m_program.dialogs.messages.empty());
+    DrawRecord expected = theirs;
+    expected.numbers[1] = mine;
+    EXPECT_EQ(*stored(draw), expected);
+
+    // The number they changed is not overwritten: the user is told and sees what is stored now.
+    type(0, 1, QString::number(theirs.numbers[0] % 37 + 1));
+    ASSERT_EQ(m_program.dialogs.messages.size(), 1u);
+    EXPECT_TRUE(m_program.dialogs.messages[0].text.contains(QStringLiteral("ほかのプログラムで変更されていた")));
+    EXPECT_EQ(*stored(draw), expected);
+    EXPECT_EQ(model()->index(0, 1).data().toString(), QString::number(theirs.numbers[0]));
+}
+
+TEST_F(EntryViewTest, TheGridHasTheKeyboardAgainAfterAConfirmation) {
+    m_program.window().activateWindow();
+    QApplication::setActiveWindow(&m_program.window());
+    m_view->findChild<QWidget*>("Command1")->setFocus();
+    answer(false);
+    m_view->addLine();
+    EXPECT_EQ(QApplication::focusWidget(), grid());
+}
+
+} // namespace
+} // namespace kazutama
