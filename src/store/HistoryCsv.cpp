@@ -1,5 +1,7 @@
 #include "store/HistoryCsv.h"
 
+#include "common/QuotedInput.h"
+
 #include <map>
 
 namespace kazutama {
@@ -32,8 +34,9 @@ Result<std::vector<DrawRecord>> parseHistoryCsv(const std::vector<importtext::Li
         const std::string_view key = trim(fields[0]);
         const auto drawNumber = importtext::wholeNumber(key);
         if (!drawNumber || !isValidDrawNumber(*drawNumber))
-            return lineError(lineNumber, "回数「" + std::string(key) + "」は" + std::to_string(kLowestDrawNumber) +
-                                             "から" + std::to_string(kHighestDrawNumber) + "までの整数ではありません。");
+            return lineError(lineNumber, "回数" + quoteInput(key) + "は" + std::to_string(kLowestDrawNumber) +
+                                             "から" + std::to_string(kHighestDrawNumber) +
+                                             "までの整数ではありません。");
         draw.drawNumber = *drawNumber;
         for (int i = 0; i < kBallCount; ++i) {
             const std::string_view field = trim(fields[i + 1]);
@@ -41,8 +44,8 @@ Result<std::vector<DrawRecord>> parseHistoryCsv(const std::vector<importtext::Li
                 continue; // not entered yet
             const auto number = importtext::wholeNumber(field);
             if (!number || !isValidNumber(*number))
-                return lineError(lineNumber, std::string(kNumberColumns[i]) + "「" + std::string(field) +
-                                                 "」は1から37までの整数ではありません。");
+                return lineError(lineNumber, std::string(kNumberColumns[i]) + quoteInput(field) +
+                                                 "は1から37までの整数ではありません。");
             draw.numbers[i] = *number;
         }
         if (auto [it, inserted] = lineOfDraw.emplace(draw.drawNumber, lineNumber); !inserted)

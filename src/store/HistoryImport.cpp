@@ -1,5 +1,6 @@
 #include "store/HistoryImport.h"
 
+#include "common/QuotedInput.h"
 #include "store/HistoryCsv.h"
 #include "store/ImportColumns.h"
 #include "store/ImportText.h"
@@ -25,7 +26,7 @@ struct Row {
 };
 
 std::string inBrackets(std::string_view text) {
-    return "「" + std::string(trim(text)) + "」";
+    return quoteInput(trim(text));
 }
 
 // Reads the data lines of a file in another tool's layout.

@@ -1,5 +1,6 @@
 #include "store/ImportColumns.h"
 
+#include "common/QuotedInput.h"
 #include "store/ImportText.h"
 
 #include <algorithm>
@@ -106,7 +107,7 @@ std::string ImportColumns::whatIsMissing() const {
 }
 
 std::string ImportColumns::describe(const std::vector<std::string>& headings) const {
-    auto name = [&](int i) { return "「" + std::string(importtext::trim(headings[i])) + "」"; };
+    auto name = [&](int i) { return quoteInput(importtext::trim(headings[i])); };
     std::string text = "回数: " + (draw >= 0 ? name(draw) : std::string("なし"));
     text +=
         "、本数字: " + (mainsTogether >= 0 ? name(mainsTogether) : name(mains[0]) + "〜" + name(mains[6]));

@@ -1,5 +1,6 @@
 #include "store/ImportText.h"
 
+#include "common/SystemError.h"
 #include "common/TextEncoding.h"
 #include "store/DrawRecord.h"
 
@@ -14,18 +15,6 @@
 namespace kazutama::importtext {
 
 namespace {
-
-std::string reason(int error) {
-    switch (error) {
-    case EACCES:
-    case EPERM:
-        return "読み取りが許可されていません";
-    case EISDIR:
-        return "フォルダーです";
-    default:
-        return std::strerror(error);
-    }
-}
 
 void removePrefix(std::string& text, std::string_view prefix) {
     if (text.starts_with(prefix))
@@ -45,17 +34,24 @@ Result<std::string> readFile(const std::filesystem::path& path) {
     if (!file) {
         if (errno == ENOENT)
             return makeError(ErrorCode::FileMissing, name + "がありません。");
-        return makeError(ErrorCode::Unreadable, name + "を開けません（" + reason(errno) + "）。");
+        return makeError(ErrorCode::Unreadable,
+                         name + "を開けません（" + describeSystemError(errno) + "）。");
     }
     std::string bytes;
     char buffer[1 << 16];
     size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+    while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
         bytes.append(buffer, n);
+        if (bytes.size() > kMaxFileBytes)
+            return makeError(ErrorCode::InvalidData,
+                             name + "は大きすぎます（" + std::to_string(kMaxFileBytes / (1024 * 1024)) +
+                                 "MBまでです）。当選データのファイルか確かめてください。");
+    }
     // A read error ends the loop like the end of the file does; without this check a file cut short by it
     // would be taken for the whole file.
     if (std::ferror(file.get()))
-        return makeError(ErrorCode::Unreadable, name + "を読み込めません（" + reason(errno) + "）。");
+        return makeError(ErrorCode::Unreadable,
+                         name + "を読み込めません（" + describeSystemError(errno) + "）。");
     return bytes;
 }
 
@@ -70,6 +66,9 @@ Result<std::vector<Line>> csvLines(std::string_view bytes) {
         ++number;
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
+        if (line.size() > kMaxLineBytes)
+            return lineError(number,
+                             "行が長すぎます（" + std::to_string(kMaxLineBytes) + "バイトまでです）。");
         bool blank = true;
         for (const std::string& field : splitFields(line))
             blank = blank && trim(field).empty();

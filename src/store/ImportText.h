@@ -16,6 +16,11 @@ namespace kazutama {
 // number, dates in several spellings).
 namespace importtext {
 
+// What a history file may hold: far more than any real history needs, little enough that a wrong file
+// is refused at once instead of being read for minutes.
+inline constexpr std::size_t kMaxFileBytes = 64 * 1024 * 1024;
+inline constexpr std::size_t kMaxLineBytes = 4096;
+
 // The whole file. The message names the file and the cause when it cannot be opened or read.
 Result<std::string> readFile(const std::filesystem::path& path);
 

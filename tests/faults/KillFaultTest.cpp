@@ -7,10 +7,9 @@
 #include "store/HistoryCsv.h"
 #include "support/TestSupport.h"
 
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <random>
 #include <signal.h>
 #include <sys/wait.h>
@@ -84,7 +83,8 @@ TEST(KillFaultTest, AKilledImportLeavesNoDatabaseOrTheOldHistoryOrTheWholeNewOne
     for (int run = 0; run < kRuns; ++run) {
         for (const bool fresh : {true, false}) {
             SCOPED_TRACE((fresh ? "creating, run " : "importing, run ") + std::to_string(run));
-            const fs::path database = dir / ("run" + std::to_string(run) + (fresh ? "-new" : "-old") + ".mdb");
+            const fs::path database =
+                dir / ("run" + std::to_string(run) + (fresh ? "-new" : "-old") + ".mdb");
             if (!fresh)
                 fs::copy_file(base, database);
             // Creation is the first tenth or so of a run: the fresh runs are cut short mostly there.

@@ -234,7 +234,7 @@ TEST(HistoryImportTest, BothReadersReadFilesAlike) {
         std::string message;
     } cases[] = {
         {"missing.csv", ErrorCode::FileMissing, "がありません。"},
-        {"folder.csv", ErrorCode::Unreadable, "を読み込めません（フォルダーです）。"},
+        {"folder.csv", ErrorCode::Unreadable, "を読み込めません（ファイルではなくフォルダです）。"},
         {"commented.csv", std::nullopt, ""},
     };
     for (const auto& read : readers)
