@@ -36,9 +36,9 @@ private:
 };
 
 Error failure(const fs::path& path, std::string_view kind, int error) {
-    return makeError(error == ENOENT ? ErrorCode::FileMissing : ErrorCode::WriteFailed,
-                     std::string(kind) + "「" + path.string() + "」を書き込めませんでした（" +
-                         describeSystemError(error) + "）。");
+    return makeError(ErrorCode::WriteFailed, std::string(kind) + "「" + path.string() +
+                                                 "」を書き込めませんでした（" + describeSystemError(error) +
+                                                 "）。");
 }
 
 // 0 or the errno of the failed write.

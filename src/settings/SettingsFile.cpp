@@ -1,16 +1,13 @@
 #include "settings/SettingsFile.h"
 
+#include "common/FileWrite.h"
 #include "common/TextEncoding.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <fcntl.h>
 #include <fstream>
 #include <optional>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -117,11 +114,6 @@ std::optional<bool> toBoolean(std::string_view value) {
     return nonZero;
 }
 
-Error writeError(const std::filesystem::path& path, const std::string& reason) {
-    return makeError(ErrorCode::WriteFailed, "設定ファイル「" + path.string() + "」を書き込めませんでした（" +
-                                                 reason + "）。");
-}
-
 } // namespace
 
 AnalysisOptions ReadInitFile(const std::filesystem::path& path) {
@@ -138,7 +130,8 @@ AnalysisOptions ReadInitFile(const std::filesystem::path& path) {
             text.remove_prefix(kUtf8Bom.size());
         if (!cut && text.ends_with('\r'))
             text.remove_suffix(1);
-        // The first piece before "=" is the key, the second the value; anything after a further "=" is ignored.
+        // The first piece before "=" is the key, the second the value; anything after a further "=" is
+        // ignored.
         const auto eq = text.find('=');
         if (eq == std::string_view::npos)
             continue;
@@ -166,37 +159,9 @@ std::string formatInitFile(const AnalysisOptions& options) {
 Status WriteInitFile(const AnalysisOptions& options, const std::filesystem::path& path) {
     const std::string data = encodeForLocale(formatInitFile(options));
 
-    const std::string temporary = path.string() + ".tmp";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return writeError(path, std::strerror(errno));
-    size_t written = 0;
-    while (written < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + written, data.size() - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            const std::string reason = std::strerror(errno);
-            ::close(fd);
-            ::unlink(temporary.c_str());
-            return writeError(path, reason);
-        }
-        written += static_cast<size_t>(n);
-    }
-    const bool synced = ::fsync(fd) == 0;
-    const int syncError = errno;
-    const bool closed = ::close(fd) == 0;
-    if (!synced || !closed) {
-        const std::string reason = std::strerror(synced ? errno : syncError);
-        ::unlink(temporary.c_str());
-        return writeError(path, reason);
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        const std::string reason = std::strerror(errno);
-        ::unlink(temporary.c_str());
-        return writeError(path, reason);
-    }
-    return Ok{};
+    // Through a temporary file that replaces the old one, so a failed write leaves the previous settings;
+    // a settings file the user made read-only stays read-only.
+    return writeWholeFile(path, data, "設定ファイル");
 }
 
 } // namespace kazutama
