@@ -3,8 +3,7 @@
 
 #include "cli/CliCommands.h"
 
-#include "store/ConnectionString.h"
-#include "store/DrawStore.h"
+#include "store/Workspace.h"
 
 #include <clocale>
 #include <iostream>
@@ -26,13 +25,11 @@ const std::vector<Command>& commands() {
 }
 
 DrawHistory loadHistoryOrThrow(const std::string& databasePath) {
-    auto store = DrawStore::open(ConnectionString::forDatabase(databasePath));
-    if (!store)
-        throw CliError{store.error().message};
-    auto history = store->loadHistory();
-    if (!history)
-        throw CliError{history.error().message};
-    return std::move(history).value();
+    // Workspace::open, not openOrCreate: a command that only reads never leaves an empty database behind.
+    auto workspace = Workspace::open(ConnectionString::forDatabase(databasePath));
+    if (!workspace)
+        throw CliError{workspace.error().message};
+    return workspace->history();
 }
 
 namespace {
