@@ -222,6 +222,7 @@ TEST(MainFrmTest, MissingDatabaseIsCreatedAndTheUserTold) {
     ASSERT_FALSE(program.dialogs.messages.empty());
     EXPECT_EQ(program.dialogs.messages.front().icon, Dialogs::Icon::Information);
     EXPECT_TRUE(program.dialogs.messages.front().text.contains("新しく作成しました"));
+    EXPECT_FALSE(program.dialogs.messages.front().underBusyCursor);
     EXPECT_TRUE(std::filesystem::exists(program.dir / "Kazutama.mdb"));
     EXPECT_EQ(program.window().history().size(), 0u);
     // An empty history still opens every view with its headings.
@@ -238,6 +239,9 @@ TEST(MainFrmTest, UnusableDatabaseStopsStartUpAndIsLeftAlone) {
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages.front().icon, Dialogs::Icon::Critical);
     EXPECT_TRUE(dialogs.messages.front().text.contains("Kazutama.mdb"));
+    EXPECT_TRUE(dialogs.messages.front().text.endsWith("\nKazutamaを終了します。"));
+    EXPECT_FALSE(dialogs.messages.front().underBusyCursor);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(readFile(dir / "Kazutama.mdb"), "this is not a history database");
 }
 

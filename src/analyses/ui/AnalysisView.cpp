@@ -4,6 +4,7 @@
 #include "grid/ResultGrid.h"
 #include "analyses/ui/LegendWidget.h"
 #include "grid/ui/ResultGridView.h"
+#include "store/Workspace.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,10 +13,9 @@
 
 namespace kazutama {
 
-AnalysisView::AnalysisView(ViewGuard& guard, const ViewEntry& entry, const DrawHistory& history,
-                           const StartupSummary& summary, QWidget* parent)
-    : ChildView(guard, parent), m_entry(entry), m_history(history), m_summary(summary),
-      m_grid(new ResultGridView(this)) {
+AnalysisView::AnalysisView(ViewGuard& guard, const ViewEntry& entry, const Workspace& workspace,
+                           QWidget* parent)
+    : ChildView(guard, parent), m_entry(entry), m_workspace(workspace), m_grid(new ResultGridView(this)) {
     setObjectName(qs(entry.windowName));
     setWindowTitle(qs(entry.caption));
     m_grid->setObjectName("fpSpread1");
@@ -50,7 +50,7 @@ AnalysisView::AnalysisView(ViewGuard& guard, const ViewEntry& entry, const DrawH
 
 void AnalysisView::build() {
     ++m_buildCount;
-    m_grid->setGrid(m_entry.builder(m_history, m_summary));
+    m_grid->setGrid(m_entry.builder(m_workspace.history(), m_workspace.summary()));
 }
 
 } // namespace kazutama

@@ -1,8 +1,8 @@
 #include "prediction/ui/PredictionView.h"
 
-#include "gui/QtText.h"
-#include "store/StartupSummary.h"
 #include "grid/ui/ResultGridView.h"
+#include "gui/QtText.h"
+#include "store/Workspace.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -14,9 +14,9 @@
 
 namespace kazutama {
 
-PredictionView::PredictionView(ViewGuard& guard, AnalysisOptions& options, const DrawHistory& history,
-                               const StartupSummary& summary, QWidget* parent)
-    : ChildView(guard, parent), m_options(options), m_history(history), m_summary(summary) {
+PredictionView::PredictionView(ViewGuard& guard, AnalysisOptions& options, const Workspace& workspace,
+                               QWidget* parent)
+    : ChildView(guard, parent), m_options(options), m_workspace(workspace) {
     setObjectName(QStringLiteral("一発Kazutama予想"));
     setWindowTitle(QStringLiteral("一発Kazutama予想"));
 
@@ -112,7 +112,7 @@ void PredictionView::build() {
         m_gridViews[i]->setGrid(m_grids[i]);
         m_gridViews[i]->setFixedSize(m_gridViews[i]->fullTableSize());
     }
-    m_engine.fillTables(m_history, m_summary.latestDrawNumber);
+    m_engine.fillTables(m_workspace.history(), m_workspace.summary().latestDrawNumber);
     predictionRun();
 }
 
