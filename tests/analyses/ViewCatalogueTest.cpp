@@ -54,6 +54,26 @@ TEST(ViewCatalogueTest, AppearanceFrequencyHasItsLegendAndNoPrintButton) {
     EXPECT_TRUE(ViewCatalogue::find("回数別出現分析")->showsPrintButton);
 }
 
+// One builder serves several views, told apart by the parameter of their rows.
+TEST(ViewCatalogueTest, BuildHandsTheRowsParameterToItsBuilder) {
+    const ViewBuilder columnsFromParameter = [](const DrawHistory&, const StartupSummary&, int parameter) {
+        return ResultGrid(parameter, 1);
+    };
+    const DrawHistory empty;
+    const StartupSummary summary;
+    for (int groups : {6, 7, 9}) {
+        const ViewEntry entry{.windowName = "分割データ分析",
+                              .caption = "分割データ分析",
+                              .menuItem = "mnuBunkatsuData",
+                              .menuText = "分割データ分析",
+                              .geometry = {.width = 12365, .height = 12600},
+                              .label = "",
+                              .builder = columnsFromParameter,
+                              .parameter = groups};
+        EXPECT_EQ(entry.build(empty, summary).columnCount(), groups);
+    }
+}
+
 // Every view that can be built opens on an empty history and shows its headings.
 TEST(ViewCatalogueTest, EveryBuilderGivesHeadingsForAnEmptyHistory) {
     const DrawHistory empty;
@@ -63,7 +83,7 @@ TEST(ViewCatalogueTest, EveryBuilderGivesHeadingsForAnEmptyHistory) {
         if (!entry.builder)
             continue;
         ++built;
-        const ResultGrid grid = entry.builder(empty, summary);
+        const ResultGrid grid = entry.build(empty, summary);
         // The appearance-by-count table has one row per count group, and an empty history has none.
         if (entry.windowName == "回数別出現分析") {
             EXPECT_EQ(grid.rowCount(), 0);

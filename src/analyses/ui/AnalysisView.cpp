@@ -50,7 +50,7 @@ AnalysisView::AnalysisView(ViewGuard& guard, const ViewEntry& entry, const Works
 
 void AnalysisView::build() {
     ++m_buildCount;
-    m_grid->setGrid(m_entry.builder(m_workspace.history(), m_workspace.summary()));
+    m_grid->setGrid(m_entry.build(m_workspace.history(), m_workspace.summary()));
 }
 
 } // namespace kazutama
