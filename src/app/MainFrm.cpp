@@ -79,13 +79,8 @@ bool MainFrm::load() {
 void MainFrm::createMenus() {
     QMenu* parents[3] = {nullptr, nullptr, nullptr};
     for (const MenuNode& node : mainMenuTree()) {
-        QString name = qs(node.name);
-        QString caption = qs(node.caption);
-        const ViewEntry* entry = node.view.empty() ? nullptr : ViewCatalogue::find(node.view);
-        if (entry && node.name.empty()) {
-            name = qs(entry->menuItem);
-            caption = qs(entry->menuText);
-        }
+        const QString name = qs(node.name);
+        const QString caption = qs(node.caption);
         if (node.kind == MenuNode::Kind::Submenu) {
             QMenu* menu = node.level == 0 ? menuBar()->addMenu(caption) : parents[node.level - 1]->addMenu(caption);
             menu->setObjectName(name);

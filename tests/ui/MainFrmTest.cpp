@@ -1,8 +1,10 @@
 #include "ui/UiTestSupport.h"
 
+#include "analyses/ui/AnalysisView.h"
 #include "app/AboutBox.h"
 #include "app/HelpWindow.h"
-#include "analyses/ui/AnalysisView.h"
+#include "gui/QtText.h"
+#include "shell/WindowNames.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -19,7 +21,7 @@ namespace {
 using test::ProgramFixture;
 using test::readFile;
 
-const QString kPrediction = QStringLiteral("一発Kazutama予想");
+const QString kPrediction = qs(kPredictionViewName);
 const QString kFrequency = QStringLiteral("出現頻度分析");
 const QString kByCount = QStringLiteral("回数別出現分析");
 

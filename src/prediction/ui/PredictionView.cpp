@@ -2,6 +2,7 @@
 
 #include "grid/ui/ResultGridView.h"
 #include "gui/QtText.h"
+#include "shell/WindowNames.h"
 #include "store/Workspace.h"
 
 #include <QButtonGroup>
@@ -17,8 +18,8 @@ namespace kazutama {
 PredictionView::PredictionView(ViewGuard& guard, AnalysisOptions& options, const Workspace& workspace,
                                QWidget* parent)
     : ChildView(guard, parent), m_options(options), m_workspace(workspace) {
-    setObjectName(QStringLiteral("一発Kazutama予想"));
-    setWindowTitle(QStringLiteral("一発Kazutama予想"));
+    setObjectName(qs(kPredictionViewName));
+    setWindowTitle(qs(kPredictionViewName));
 
     auto* close = new QPushButton(QStringLiteral("閉じる"), this);
     close->setObjectName("Cmd閉じる");
