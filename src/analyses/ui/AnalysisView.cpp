@@ -1,13 +1,14 @@
 #include "analyses/ui/AnalysisView.h"
 
-#include "gui/QtText.h"
-#include "grid/ResultGrid.h"
+#include "analyses/ui/DescriptionLayout.h"
 #include "analyses/ui/LegendWidget.h"
+#include "grid/ResultGrid.h"
 #include "grid/ui/ResultGridView.h"
+#include "gui/QtText.h"
+#include "gui/WrappingLabel.h"
 #include "store/Workspace.h"
 
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -20,14 +21,12 @@ AnalysisView::AnalysisView(ViewGuard& guard, const ViewEntry& entry, const Works
     setWindowTitle(qs(entry.caption));
     m_grid->setObjectName("fpSpread1");
 
-    auto* label = new QLabel(qs(entry.label), this);
+    auto* label = new WrappingLabel(qs(entry.label), this);
     label->setObjectName("Label1");
-    auto* top = new QHBoxLayout;
+    auto* top = new DescriptionLayout;
     top->addWidget(label);
-    top->addSpacing(16);
     if (!entry.legend.empty())
         top->addWidget(new LegendWidget(entry.legend, this));
-    top->addStretch();
 
     auto* close = new QPushButton(QStringLiteral("閉じる"), this);
     close->setObjectName("Command1");

@@ -31,6 +31,7 @@ protected:
 
 private:
     QWidget* createOptionsFrame();
+    QWidget* createOptionPair(std::size_t index, QWidget* parent);
     QWidget* createPredictionFrame();
     void optionClicked(int index, bool reflect);
     void predictionRun();
