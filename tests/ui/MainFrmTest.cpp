@@ -9,7 +9,9 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QHelpIndexWidget>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -298,6 +300,14 @@ TEST(MainFrmTest, HelpOpensAtTheOverviewTopicOrSaysItIsMissing) {
             help = h;
     ASSERT_NE(help, nullptr);
     EXPECT_EQ(help->currentTopicTitle(), "Kazutamaについて");
+    // The whole index, with the topic's keyword selected in it; nothing typed into the search field.
+    auto* index = help->findChild<QHelpIndexWidget*>("helpIndex");
+    ASSERT_NE(index, nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([index] { return index->currentIndex().isValid(); }, 5000));
+    EXPECT_EQ(index->currentIndex().data().toString(), "Kazutamaについて");
+    EXPECT_FALSE(
+        index->model()->match(index->model()->index(0, 0), Qt::DisplayRole, "当選データ入力").isEmpty());
+    EXPECT_TRUE(help->findChild<QLineEdit*>("keywordEdit")->text().isEmpty());
     help->close();
 }
 
