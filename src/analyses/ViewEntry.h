@@ -11,8 +11,9 @@ class DrawHistory;
 class ResultGrid;
 struct StartupSummary;
 
-// Builds a view's whole table from the start-up snapshot.
-using ViewBuilder = ResultGrid (*)(const DrawHistory& history, const StartupSummary& summary);
+// Builds a view's whole table from the start-up snapshot. One builder can serve several views, each with
+// its own parameter (the group count of the division views, the pattern of the combination views).
+using ViewBuilder = ResultGrid (*)(const DrawHistory& history, const StartupSummary& summary, int parameter);
 
 // Window geometry in twips (15 twips = 1 pixel at 96 dpi).
 struct ViewGeometry {
@@ -37,18 +38,24 @@ enum class MessagePump {
     AfterBuild,
 };
 
-// What the program knows of one analysis view before it is opened.
+// What the program knows of one analysis view before it is opened. Rows are written with designated
+// initialisers: most fields are texts, and two swapped texts would still compile. The fields without a
+// default are the ones every row must give (the compiler warns of a missing one).
 struct ViewEntry {
     std::string_view windowName; // the window's objectName
     std::string_view caption;
-    ViewGeometry geometry;
-    std::string_view label; // the text of Label1
-    std::span<const LegendEntry> legend;
-    bool showsPrintButton;     // Command2 "印刷"
     std::string_view menuItem; // objectName of the menu action that opens the view
     std::string_view menuText;
-    MessagePump pump;
-    ViewBuilder builder; // null while the view cannot be built yet
+    ViewGeometry geometry;
+    std::string_view label; // the text of Label1
+    std::span<const LegendEntry> legend = {};
+    bool showsPrintButton = true; // Command2 "印刷"
+    MessagePump pump = MessagePump::BeforeBuild;
+    ViewBuilder builder = nullptr; // null while the view cannot be built yet
+    int parameter = 0;             // passed to the builder
+
+    // The view's table, from the builder with this entry's parameter. Only for entries with a builder.
+    ResultGrid build(const DrawHistory& history, const StartupSummary& summary) const;
 };
 
 } // namespace kazutama

@@ -40,9 +40,9 @@ HelpWindow::HelpWindow(const QString& collectionFile, QWidget* parent) : QWidget
     m_usable = QFileInfo::exists(collectionFile) && m_engine->setupData();
     m_engine->setReadOnly(true);
 
-    auto* search = new QLineEdit(this);
-    search->setObjectName("keywordEdit");
-    search->setPlaceholderText(QStringLiteral("キーワードを入力"));
+    m_search = new QLineEdit(this);
+    m_search->setObjectName("keywordEdit");
+    m_search->setPlaceholderText(QStringLiteral("キーワードを入力"));
     QHelpIndexWidget* index = m_engine->indexWidget();
     index->setObjectName("helpIndex");
     m_browser = new HelpBrowser(m_engine, this);
@@ -51,7 +51,7 @@ HelpWindow::HelpWindow(const QString& collectionFile, QWidget* parent) : QWidget
     auto* left = new QWidget(this);
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
-    leftLayout->addWidget(search);
+    leftLayout->addWidget(m_search);
     leftLayout->addWidget(index);
     auto* splitter = new QSplitter(this);
     splitter->addWidget(left);
@@ -61,34 +61,35 @@ HelpWindow::HelpWindow(const QString& collectionFile, QWidget* parent) : QWidget
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(splitter);
 
-    connect(search, &QLineEdit::textChanged, index, [index](const QString& text) { index->filterIndices(text); });
+    connect(m_search, &QLineEdit::textChanged, index,
+            [index](const QString& text) { index->filterIndices(text); });
     connect(index, &QHelpIndexWidget::documentActivated, this,
             [this](const QHelpLink& link) { m_browser->setSource(link.url); });
     connect(index, &QHelpIndexWidget::documentsActivated, this, [this](const QList<QHelpLink>& links) {
         if (!links.isEmpty())
             m_browser->setSource(links.first().url);
     });
-    // The index is built in the background after set-up; the keyword asked for before that is shown then.
-    connect(m_engine->indexModel(), &QHelpIndexModel::indexCreated, this, [this, index, search] {
-        if (!m_pendingKeyword.isEmpty()) {
-            search->setText(m_pendingKeyword);
-            index->filterIndices(m_pendingKeyword);
-        }
-    });
+    // The index is built in the background after set-up; the keyword asked for before that is selected then.
+    connect(m_engine->indexModel(), &QHelpIndexModel::indexCreated, this, &HelpWindow::selectKeyword);
 }
 
 void HelpWindow::showKeyword(const QString& keyword) {
-    m_pendingKeyword = keyword;
-    if (auto* search = findChild<QLineEdit*>("keywordEdit"))
-        search->setText(keyword);
-    m_engine->indexWidget()->filterIndices(keyword);
-    openTopicsOf(keyword);
-}
-
-void HelpWindow::openTopicsOf(const QString& keyword) {
+    m_keyword = keyword;
+    m_search->clear();
+    selectKeyword();
     const QList<QHelpLink> links = m_engine->documentsForKeyword(keyword);
     if (!links.isEmpty())
         m_browser->setSource(links.first().url);
+}
+
+void HelpWindow::selectKeyword() {
+    QHelpIndexModel* model = m_engine->indexModel();
+    const qsizetype row = model->stringList().indexOf(m_keyword);
+    if (row < 0)
+        return;
+    QHelpIndexWidget* index = m_engine->indexWidget();
+    index->setCurrentIndex(model->index(int(row)));
+    index->scrollTo(index->currentIndex(), QAbstractItemView::PositionAtCenter);
 }
 
 QString HelpWindow::currentTopicTitle() const { return m_browser->documentTitle(); }

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QHelpEngine;
+class QLineEdit;
 class QTextBrowser;
 
 namespace kazutama {
@@ -17,16 +18,17 @@ public:
     // False when the help files are missing or cannot be read.
     bool isUsable() const { return m_usable; }
 
-    // Shows the index at `keyword` and opens its topic.
+    // Opens the topic of `keyword` with the whole index shown and the keyword selected in it.
     void showKeyword(const QString& keyword);
     QString currentTopicTitle() const;
 
 private:
-    void openTopicsOf(const QString& keyword);
+    void selectKeyword();
 
     QHelpEngine* m_engine = nullptr;
+    QLineEdit* m_search = nullptr;
     QTextBrowser* m_browser = nullptr;
-    QString m_pendingKeyword;
+    QString m_keyword;
     bool m_usable = false;
 };
 

@@ -1,19 +1,18 @@
 #include "app/MainFrm.h"
 
-#include "gui/QtText.h"
+#include "analyses/ViewCatalogue.h"
+#include "analyses/ui/AnalysisView.h"
 #include "app/AboutBox.h"
+#include "app/HelpWindow.h"
+#include "app/WindowArrangement.h"
+#include "entry/EntryView.h"
 #include "gui/BusyCursor.h"
 #include "gui/ChildView.h"
 #include "gui/Dialogs.h"
-#include "app/HelpWindow.h"
-#include "shell/MenuTable.h"
-#include "app/WindowArrangement.h"
-#include "entry/EntryView.h"
+#include "gui/QtText.h"
 #include "prediction/ui/PredictionView.h"
 #include "settings/SettingsFile.h"
-#include "store/DrawStore.h"
-#include "analyses/ViewCatalogue.h"
-#include "analyses/ui/AnalysisView.h"
+#include "shell/MenuTable.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -54,31 +53,24 @@ MainFrm::~MainFrm() { qApp->removeEventFilter(this); }
 
 bool MainFrm::load() {
     m_options = ReadInitFile(m_setup.settingsFile);
-    BusyCursor busy;
-    m_viewGuard.set(true);
-    m_connection = ConnectionString::forApplicationFolder(m_setup.applicationFolder);
-
-    auto opened = DrawStore::openOrCreate(*m_connection);
+    auto opened = [this] {
+        BusyCursor busy;
+        m_viewGuard.set(true);
+        return Workspace::openOrCreate(ConnectionString::forApplicationFolder(m_setup.applicationFolder));
+    }();
+    // The hourglass has gone: the user has to read and answer what follows.
     if (!opened) {
         Dialogs::instance().message(this, applicationTitle(),
                                     qs(opened.error().message) + "\nKazutamaを終了します。",
                                     Dialogs::Icon::Critical);
         return false;
     }
-    auto history = opened->store.loadHistory();
-    if (!history) {
-        Dialogs::instance().message(this, applicationTitle(),
-                                    qs(history.error().message) + "\nKazutamaを終了します。",
-                                    Dialogs::Icon::Critical);
-        return false;
-    }
-    m_history = std::move(history).value();
-    m_summary = computeStartupSummary(m_history);
-    if (opened->created)
+    m_workspace.emplace(std::move(opened).value());
+    if (m_workspace->createdDatabase())
         Dialogs::instance().message(
             this, applicationTitle(),
             "当選データのデータベースが見つからなかったため、新しく作成しました。\n" +
-                QString::fromStdString(m_connection->databasePath().string()) +
+                QString::fromStdString(m_workspace->connection().databasePath().string()) +
                 "\n\n当選データは「データ管理」の「当選データ入力」で入力できます。",
             Dialogs::Icon::Information);
     return true;
@@ -87,13 +79,8 @@ bool MainFrm::load() {
 void MainFrm::createMenus() {
     QMenu* parents[3] = {nullptr, nullptr, nullptr};
     for (const MenuNode& node : mainMenuTree()) {
-        QString name = qs(node.name);
-        QString caption = qs(node.caption);
-        const ViewEntry* entry = node.view.empty() ? nullptr : ViewCatalogue::find(node.view);
-        if (entry && node.name.empty()) {
-            name = qs(entry->menuItem);
-            caption = qs(entry->menuText);
-        }
+        const QString name = qs(node.name);
+        const QString caption = qs(node.caption);
         if (node.kind == MenuNode::Kind::Submenu) {
             QMenu* menu = node.level == 0 ? menuBar()->addMenu(caption) : parents[node.level - 1]->addMenu(caption);
             menu->setObjectName(name);
@@ -158,13 +145,13 @@ void MainFrm::openView(const QString& windowName) {
 
 ChildView* MainFrm::createView(const QString& windowName) {
     if (windowName == qs(kPredictionViewName))
-        return new PredictionView(m_viewGuard, m_options, m_history, m_summary);
+        return new PredictionView(m_viewGuard, m_options, *m_workspace);
     if (windowName == qs(kEntryViewName))
-        return new EntryView(m_viewGuard, *m_connection);
+        return new EntryView(m_viewGuard, m_workspace->connection());
     const ViewEntry* entry = ViewCatalogue::find(windowName.toStdString());
     if (!entry || !entry->builder)
         return nullptr;
-    return new AnalysisView(m_viewGuard, *entry, m_history, m_summary);
+    return new AnalysisView(m_viewGuard, *entry, *m_workspace);
 }
 
 void MainFrm::openEntryView() {

@@ -2,9 +2,7 @@
 
 #include "gui/ViewGuard.h"
 #include "settings/AnalysisOptions.h"
-#include "store/ConnectionString.h"
-#include "store/DrawHistory.h"
-#include "store/StartupSummary.h"
+#include "store/Workspace.h"
 
 #include <QMainWindow>
 #include <QMap>
@@ -21,8 +19,8 @@ namespace kazutama {
 class ChildView;
 class HelpWindow;
 
-// The main window: menus, the child-window host, the ViewGuard, start-up and shutdown. It routes
-// commands; every view loads itself.
+// The main window: menus, the child-window host, the ViewGuard, the messages of start-up and shutdown. It
+// routes commands; the workspace does the start-up's work and every view loads itself.
 class MainFrm : public QMainWindow {
     Q_OBJECT
     Q_PROPERTY(bool propEnd READ propEnd WRITE setPropEnd)
@@ -38,17 +36,18 @@ public:
     explicit MainFrm(Setup setup, QWidget* parent = nullptr);
     ~MainFrm() override;
 
-    // The load step: settings, database, history, summary. False when the database cannot be used; the
-    // user has been told why and the program should end.
+    // The load step: settings, then the workspace (database, history, summary). False when the database
+    // cannot be used; the user has been told why and the program should end.
     bool load();
 
     bool propEnd() const { return m_viewGuard.value(); }
     void setPropEnd(bool value) { m_viewGuard.set(value); }
     ViewGuard& viewGuard() { return m_viewGuard; }
     const AnalysisOptions& analysisOptions() const { return m_options; }
-    const DrawHistory& history() const { return m_history; }
-    const StartupSummary& summary() const { return m_summary; }
-    const ConnectionString& connectionString() const { return *m_connection; }
+    // The workspace and its parts, after a successful load().
+    const Workspace& workspace() const { return *m_workspace; }
+    const DrawHistory& history() const { return m_workspace->history(); }
+    const ConnectionString& connectionString() const { return m_workspace->connection(); }
     QMdiArea* mdiArea() const { return m_mdi; }
 
     // The open-view command: brings an open view to the front, or creates and loads it.
@@ -71,9 +70,7 @@ private:
     Setup m_setup;
     ViewGuard m_viewGuard;
     AnalysisOptions m_options;
-    std::optional<ConnectionString> m_connection;
-    DrawHistory m_history;
-    StartupSummary m_summary;
+    std::optional<Workspace> m_workspace;
     QMdiArea* m_mdi = nullptr;
     QMap<QString, QPointer<QMdiSubWindow>> m_views;
     QPointer<QWidget> m_about;

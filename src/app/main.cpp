@@ -1,14 +1,12 @@
 #include "app/MainFrm.h"
+#include "app/ProgramFont.h"
 
 #include <QApplication>
-#include <QFont>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kazutama"));
-    QFont font(QStringLiteral("Noto Sans CJK JP"));
-    font.setPointSize(9);
-    QApplication::setFont(font);
+    QApplication::setFont(kazutama::programFont());
 
     kazutama::MainFrm window(kazutama::MainFrm::defaultSetup());
     if (!window.load())

@@ -245,7 +245,7 @@ void runTable(const Args& args, std::ostream& out) {
     const TableRequest request = parseArgs(args);
     const ViewEntry& view = viewOrThrow(request.view);
     const DrawHistory history = loadHistoryOrThrow(request.database);
-    const ResultGrid grid = view.builder(history, computeStartupSummary(history));
+    const ResultGrid grid = view.build(history, computeStartupSummary(history));
     switch (request.format) {
     case Format::Json:
         writeJson(out, view, grid);

@@ -3,8 +3,7 @@
 
 #include "cli/CliCommands.h"
 
-#include "store/ConnectionString.h"
-#include "store/DrawStore.h"
+#include "store/Workspace.h"
 
 #include <clocale>
 #include <iostream>
@@ -19,20 +18,19 @@ const std::vector<Command>& commands() {
         {"export", "export  DB [FILE.csv]      履歴全体をCSVで書き出します（FILE省略時は標準出力）", runExport},
         {"summary", "summary DB                 起動時集計をJSONで出力します", runSummary},
         {"predict", "predict DB [--ini FILE]    当選予想をJSONで出力します（既定の設定は Kazutama.ini）", runPredict},
-        {"views", "views                      使用できる分析ビュー名を1行に1つ出力します", runViews},
+        {"views", "views   [--menu]           使用できる分析ビュー名を1行に1つ出力します（--menu: メニューの全項目）",
+         runViews},
         {"table", "table   DB VIEW [--format json|csv|html]  分析ビューの表を出力します（既定は JSON）", runTable},
     };
     return table;
 }
 
 DrawHistory loadHistoryOrThrow(const std::string& databasePath) {
-    auto store = DrawStore::open(ConnectionString::forDatabase(databasePath));
-    if (!store)
-        throw CliError{store.error().message};
-    auto history = store->loadHistory();
-    if (!history)
-        throw CliError{history.error().message};
-    return std::move(history).value();
+    // Workspace::open, not openOrCreate: a command that only reads never leaves an empty database behind.
+    auto workspace = Workspace::open(ConnectionString::forDatabase(databasePath));
+    if (!workspace)
+        throw CliError{workspace.error().message};
+    return workspace->history();
 }
 
 namespace {

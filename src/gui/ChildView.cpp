@@ -5,6 +5,8 @@
 
 #include <QCloseEvent>
 #include <QMdiSubWindow>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 namespace kazutama {
 
@@ -12,6 +14,7 @@ ChildView::ChildView(ViewGuard& guard, QWidget* parent) : QWidget(parent), m_gua
 
 void ChildView::load(QMdiSubWindow* window) {
     m_window = window;
+    scrollWhenTooSmall();
     {
         BusyCursor busy(messagePump() == MessagePump::BeforeBuild ? BusyCursor::Pump::Once
                                                                   : BusyCursor::Pump::No);
@@ -24,6 +27,27 @@ void ChildView::load(QMdiSubWindow* window) {
         if (messagePump() == MessagePump::AfterBuild)
             QApplication::processEvents();
     }
+}
+
+void ChildView::scrollWhenTooSmall() {
+    // The view laid its controls out on itself. They move, layout and all, onto a page inside a scroll area
+    // that fills the view: a window tiled smaller than its content then scrolls instead of squeezing its
+    // controls on top of each other. The page never gets smaller than the layout's minimum.
+    QLayout* content = layout();
+    if (!content || m_page)
+        return;
+    m_page = new QWidget;
+    m_page->setObjectName("page");
+    m_page->setLayout(content);
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName("pageScrollArea");
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(m_page);
+    auto* frame = new QVBoxLayout(this);
+    frame->setContentsMargins(0, 0, 0, 0);
+    frame->addWidget(scroll);
 }
 
 void ChildView::closeView() {

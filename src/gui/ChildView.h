@@ -36,7 +36,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void scrollWhenTooSmall();
+
     ViewGuard& m_guard;
+    QWidget* m_page = nullptr;
     QMdiSubWindow* m_window = nullptr;
     bool m_loaded = false;
 };

@@ -1,5 +1,6 @@
 #include "gui/Dialogs.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -11,14 +12,37 @@ namespace kazutama {
 
 namespace {
 
+// A dialog that comes up in the middle of a long step, under a BusyCursor, waits for the user: it shows the
+// normal pointer, and the hourglass comes back when it closes.
+class NormalPointer {
+public:
+    NormalPointer() {
+        while (const QCursor* cursor = QApplication::overrideCursor()) {
+            m_lifted.push_back(*cursor);
+            QApplication::restoreOverrideCursor();
+        }
+    }
+    ~NormalPointer() {
+        for (auto cursor = m_lifted.rbegin(); cursor != m_lifted.rend(); ++cursor)
+            QApplication::setOverrideCursor(*cursor);
+    }
+    NormalPointer(const NormalPointer&) = delete;
+    NormalPointer& operator=(const NormalPointer&) = delete;
+
+private:
+    std::vector<QCursor> m_lifted;
+};
+
 class QtDialogs final : public Dialogs {
 public:
     void message(QWidget* parent, const QString& title, const QString& text, Icon icon) override {
+        NormalPointer pointer;
         QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, parent);
         box.exec();
     }
 
     int choose(QWidget* parent, const Question& question) override {
+        NormalPointer pointer;
         QMessageBox box(toQt(question.icon), question.title, question.text, QMessageBox::NoButton, parent);
         std::vector<QPushButton*> buttons;
         for (const QString& caption : question.buttons)
@@ -35,11 +59,13 @@ public:
     }
 
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override {
+        NormalPointer pointer;
         return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
     }
 
     QString saveFileName(QWidget* parent, const QString& caption, const QString& suggestedName,
                          const QString& filter) override {
+        NormalPointer pointer;
         return QFileDialog::getSaveFileName(parent, caption, suggestedName, filter);
     }
 

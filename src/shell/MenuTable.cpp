@@ -1,5 +1,7 @@
 #include "shell/MenuTable.h"
 
+#include "analyses/ViewCatalogue.h"
+
 #include <array>
 
 namespace kazutama {
@@ -14,6 +16,7 @@ constexpr MenuNode sub(int level, std::string_view name, std::string_view captio
 constexpr MenuNode cmd(int level, std::string_view name, std::string_view caption) {
     return {level, K::Command, name, caption, {}};
 }
+// A command that opens an analysis: its name and caption are the catalogue's.
 constexpr MenuNode view(int level, std::string_view window) { return {level, K::Command, {}, {}, window}; }
 
 constexpr auto kTree = std::to_array<MenuNode>({
@@ -56,6 +59,40 @@ constexpr auto kTree = std::to_array<MenuNode>({
 
 } // namespace
 
-std::span<const MenuNode> mainMenuTree() { return kTree; }
+const std::vector<MenuNode>& mainMenuTree() {
+    static const std::vector<MenuNode> tree = [] {
+        std::vector<MenuNode> lines(kTree.begin(), kTree.end());
+        for (MenuNode& line : lines) {
+            const ViewEntry* entry = line.name.empty() ? ViewCatalogue::find(line.view) : nullptr;
+            if (entry) {
+                line.name = entry->menuItem;
+                line.caption = entry->menuText;
+            }
+        }
+        return lines;
+    }();
+    return tree;
+}
+
+std::vector<MenuPlace> menuCommandPlaces() {
+    std::vector<MenuPlace> places;
+    std::vector<int> positions;
+    std::vector<std::string_view> captions;
+    for (const MenuNode& line : mainMenuTree()) {
+        const auto depth = std::size_t(line.level) + 1;
+        if (positions.size() >= depth) {
+            positions.resize(depth);
+            captions.resize(depth);
+            ++positions.back();
+            captions.back() = line.caption;
+        } else {
+            positions.push_back(0);
+            captions.push_back(line.caption);
+        }
+        if (line.kind == MenuNode::Kind::Command)
+            places.push_back({&line, positions, captions});
+    }
+    return places;
+}
 
 } // namespace kazutama

@@ -1,7 +1,9 @@
 #pragma once
 
-#include <span>
+#include "shell/WindowNames.h"
+
 #include <string_view>
+#include <vector>
 
 namespace kazutama {
 
@@ -11,11 +13,23 @@ struct MenuNode {
     int level;                 // 0 on the menu bar, 1 in a menu, 2 in a submenu
     Kind kind;
     std::string_view name;     // objectName of the action or menu
-    std::string_view caption;  // empty for analysis views: their caption comes from the view catalogue
+    std::string_view caption;
     std::string_view view;     // the window a command opens, if any
 };
 
-std::span<const MenuNode> mainMenuTree();
+// The whole tree. The lines that open an analysis take their names and captions from the view catalogue.
+const std::vector<MenuNode>& mainMenuTree();
+
+// A command and the way to it: its index among the items of each menu, from the menu bar down, and the
+// captions along the way (the command's own last).
+struct MenuPlace {
+    const MenuNode* command;
+    std::vector<int> positions;
+    std::vector<std::string_view> captions;
+};
+
+// Every command of the tree with its place, in menu order.
+std::vector<MenuPlace> menuCommandPlaces();
 
 // Names of the commands that are not plain view openers.
 namespace menu {
@@ -30,9 +44,5 @@ inline constexpr std::string_view kArrangeIcons = "mnuWindowArrangeIcon";
 inline constexpr std::string_view kHelpFile = "mnuHelpFile";
 inline constexpr std::string_view kAbout = "mnuAbout";
 } // namespace menu
-
-// Window names of the views that are not analyses.
-inline constexpr std::string_view kPredictionViewName = "一発Kazutama予想";
-inline constexpr std::string_view kEntryViewName = "当選データ入力";
 
 } // namespace kazutama

@@ -1,14 +1,23 @@
 #include "ui/UiTestSupport.h"
 
+#include "analyses/ViewCatalogue.h"
+#include "analyses/ui/AnalysisView.h"
 #include "app/AboutBox.h"
 #include "app/HelpWindow.h"
-#include "analyses/ui/AnalysisView.h"
+#include "gui/QtText.h"
+#include "shell/WindowNames.h"
 
 #include <QApplication>
+#include <QGroupBox>
+#include <QHelpIndexWidget>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -19,7 +28,7 @@ namespace {
 using test::ProgramFixture;
 using test::readFile;
 
-const QString kPrediction = QStringLiteral("一発Kazutama予想");
+const QString kPrediction = qs(kPredictionViewName);
 const QString kFrequency = QStringLiteral("出現頻度分析");
 const QString kByCount = QStringLiteral("回数別出現分析");
 
@@ -222,6 +231,7 @@ TEST(MainFrmTest, MissingDatabaseIsCreatedAndTheUserTold) {
     ASSERT_FALSE(program.dialogs.messages.empty());
     EXPECT_EQ(program.dialogs.messages.front().icon, Dialogs::Icon::Information);
     EXPECT_TRUE(program.dialogs.messages.front().text.contains("新しく作成しました"));
+    EXPECT_FALSE(program.dialogs.messages.front().underBusyCursor);
     EXPECT_TRUE(std::filesystem::exists(program.dir / "Kazutama.mdb"));
     EXPECT_EQ(program.window().history().size(), 0u);
     // An empty history still opens every view with its headings.
@@ -238,6 +248,9 @@ TEST(MainFrmTest, UnusableDatabaseStopsStartUpAndIsLeftAlone) {
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages.front().icon, Dialogs::Icon::Critical);
     EXPECT_TRUE(dialogs.messages.front().text.contains("Kazutama.mdb"));
+    EXPECT_TRUE(dialogs.messages.front().text.endsWith("\nKazutamaを終了します。"));
+    EXPECT_FALSE(dialogs.messages.front().underBusyCursor);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(readFile(dir / "Kazutama.mdb"), "this is not a history database");
 }
 
@@ -287,7 +300,84 @@ TEST(MainFrmTest, HelpOpensAtTheOverviewTopicOrSaysItIsMissing) {
             help = h;
     ASSERT_NE(help, nullptr);
     EXPECT_EQ(help->currentTopicTitle(), "Kazutamaについて");
+    // The whole index, with the topic's keyword selected in it; nothing typed into the search field.
+    auto* index = help->findChild<QHelpIndexWidget*>("helpIndex");
+    ASSERT_NE(index, nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([index] { return index->currentIndex().isValid(); }, 5000));
+    EXPECT_EQ(index->currentIndex().data().toString(), "Kazutamaについて");
+    EXPECT_FALSE(
+        index->model()->match(index->model()->index(0, 0), Qt::DisplayRole, "当選データ入力").isEmpty());
+    EXPECT_TRUE(help->findChild<QLineEdit*>("keywordEdit")->text().isEmpty());
     help->close();
+}
+
+// A control's rectangle in the coordinates of the view it sits in.
+QRect placeIn(const QWidget* view, const QWidget* control) {
+    return QRect(control->mapTo(view, QPoint(0, 0)), control->size());
+}
+
+// The controls of a view, however small its window, each keep a place of their own.
+void expectApart(const QWidget* view, const QList<QWidget*>& controls) {
+    for (int i = 0; i < controls.size(); ++i)
+        for (int j = i + 1; j < controls.size(); ++j)
+            EXPECT_FALSE(placeIn(view, controls[i]).intersects(placeIn(view, controls[j])))
+                << view->objectName().toStdString() << ": " << controls[i]->objectName().toStdString()
+                << " / " << controls[j]->objectName().toStdString();
+}
+
+TEST(MainFrmTest, TiledWindowsSmallerThanTheirContentKeepTheirLayout) {
+    ProgramFixture program;
+    program.window().resize(640, 480);
+    program.trigger("mnuSyutugenHindo");
+    program.trigger("mnuSyutugenKaisu");
+    for (const char* tiling : {"mnuWindowVertical", "mnuWindowHorizontal"}) {
+        program.trigger(tiling);
+        QWidget* prediction = program.window().openedView(kPrediction)->widget();
+        QList<QWidget*> predictionControls;
+        for (QGroupBox* frame : prediction->findChildren<QGroupBox*>())
+            if (frame->title() == "データ分析オプション")
+                predictionControls << frame;
+        ASSERT_EQ(predictionControls.size(), 1);
+        for (int i = 0; i < 4; ++i)
+            predictionControls << prediction->findChild<QWidget*>(QStringLiteral("fpSpread1(%1)").arg(i));
+        expectApart(prediction, predictionControls);
+        for (const QString& name : {kFrequency, kByCount}) {
+            QWidget* view = program.window().openedView(name)->widget();
+            QList<QWidget*> controls;
+            for (const char* control : {"Label1", "fpSpread1", "Command1", "Command2"})
+                if (auto* widget = view->findChild<QWidget*>(control))
+                    controls << widget;
+            expectApart(view, controls);
+        }
+    }
+}
+
+// Nothing is cut and nothing scrolls while a window has the size it was designed with.
+TEST(MainFrmTest, ViewsShowTheirWholeContentAtTheirDesignedSize) {
+    ProgramFixture program;
+    QStringList views = {kPrediction};
+    for (const ViewEntry& entry : ViewCatalogue::entries())
+        if (entry.builder)
+            views << qs(entry.windowName);
+    for (const QString& name : views) {
+        program.window().openView(name);
+        ProgramFixture::settle();
+        QWidget* view = program.window().openedView(name)->widget();
+        auto* page = view->findChild<QScrollArea*>("pageScrollArea");
+        ASSERT_NE(page, nullptr) << name.toStdString();
+        EXPECT_FALSE(page->horizontalScrollBar()->isVisible()) << name.toStdString();
+        EXPECT_FALSE(page->verticalScrollBar()->isVisible()) << name.toStdString();
+        // Label1 wraps within its width (回数別頻度分析 is 227 pixels wide) and shows all its lines.
+        auto* label = view->findChild<QLabel*>("Label1");
+        if (!label)
+            continue;
+        const QRect room = label->contentsRect();
+        const QRect needed = label->fontMetrics().boundingRect(
+            QRect(0, 0, room.width(), 10000), label->wordWrap() ? Qt::TextWordWrap : 0, label->text());
+        EXPECT_LE(needed.width(), room.width()) << name.toStdString();
+        EXPECT_LE(needed.height(), room.height()) << name.toStdString();
+        EXPECT_EQ(label->visibleRegion(), QRegion(label->rect())) << name.toStdString();
+    }
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 #include "ui/UiTestSupport.h"
 
-#include "prediction/ui/PredictionView.h"
-#include "settings/SettingsFile.h"
 #include "grid/ResultGrid.h"
 #include "grid/ui/ResultGridView.h"
+#include "gui/QtText.h"
+#include "prediction/ui/PredictionView.h"
+#include "settings/SettingsFile.h"
+#include "shell/WindowNames.h"
 
 #include <QMdiSubWindow>
 #include <QRadioButton>
@@ -15,7 +17,7 @@ namespace {
 
 using test::ProgramFixture;
 
-const QString kPrediction = QStringLiteral("一発Kazutama予想");
+const QString kPrediction = qs(kPredictionViewName);
 
 // A grid's texts, row by row.
 std::vector<std::string> texts(const ResultGridView* view) {

@@ -1,5 +1,6 @@
 #include "ui/UiTestSupport.h"
 
+#include "app/ProgramFont.h"
 #include "store/DrawStore.h"
 #include "store/HistoryCsv.h"
 
@@ -10,6 +11,8 @@
 namespace kazutama::test {
 
 ProgramFixture::ProgramFixture(bool withSampleHistory) {
+    // Layouts are checked with the font the program shows them in.
+    QApplication::setFont(programFont());
     settingsFile = dir / "Kazutama.ini";
     if (withSampleHistory) {
         auto store = DrawStore::create(ConnectionString::forApplicationFolder(dir.path()));

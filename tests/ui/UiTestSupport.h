@@ -1,10 +1,11 @@
 #pragma once
 
-#include "gui/Dialogs.h"
 #include "app/MainFrm.h"
+#include "gui/Dialogs.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QStringList>
 
 #include <deque>
@@ -19,13 +20,14 @@ public:
         QString title;
         QString text;
         Icon icon;
+        bool underBusyCursor; // the hourglass was still up: the user would wait instead of reading
     };
 
     ScriptedDialogs() { Dialogs::install(this); }
     ~ScriptedDialogs() override { Dialogs::install(nullptr); }
 
     void message(QWidget*, const QString& title, const QString& text, Icon icon) override {
-        messages.push_back({title, text, icon});
+        messages.push_back({title, text, icon, QApplication::overrideCursor() != nullptr});
     }
     // Answers with the front of `choices` (a button index), or presses Escape when it is empty.
     int choose(QWidget*, const Question& question) override {

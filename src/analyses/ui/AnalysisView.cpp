@@ -1,33 +1,32 @@
 #include "analyses/ui/AnalysisView.h"
 
-#include "gui/QtText.h"
-#include "grid/ResultGrid.h"
+#include "analyses/ui/DescriptionLayout.h"
 #include "analyses/ui/LegendWidget.h"
+#include "grid/ResultGrid.h"
 #include "grid/ui/ResultGridView.h"
+#include "gui/QtText.h"
+#include "gui/WrappingLabel.h"
+#include "store/Workspace.h"
 
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace kazutama {
 
-AnalysisView::AnalysisView(ViewGuard& guard, const ViewEntry& entry, const DrawHistory& history,
-                           const StartupSummary& summary, QWidget* parent)
-    : ChildView(guard, parent), m_entry(entry), m_history(history), m_summary(summary),
-      m_grid(new ResultGridView(this)) {
+AnalysisView::AnalysisView(ViewGuard& guard, const ViewEntry& entry, const Workspace& workspace,
+                           QWidget* parent)
+    : ChildView(guard, parent), m_entry(entry), m_workspace(workspace), m_grid(new ResultGridView(this)) {
     setObjectName(qs(entry.windowName));
     setWindowTitle(qs(entry.caption));
     m_grid->setObjectName("fpSpread1");
 
-    auto* label = new QLabel(qs(entry.label), this);
+    auto* label = new WrappingLabel(qs(entry.label), this);
     label->setObjectName("Label1");
-    auto* top = new QHBoxLayout;
+    auto* top = new DescriptionLayout;
     top->addWidget(label);
-    top->addSpacing(16);
     if (!entry.legend.empty())
         top->addWidget(new LegendWidget(entry.legend, this));
-    top->addStretch();
 
     auto* close = new QPushButton(QStringLiteral("閉じる"), this);
     close->setObjectName("Command1");
@@ -50,7 +49,7 @@ AnalysisView::AnalysisView(ViewGuard& guard, const ViewEntry& entry, const DrawH
 
 void AnalysisView::build() {
     ++m_buildCount;
-    m_grid->setGrid(m_entry.builder(m_history, m_summary));
+    m_grid->setGrid(m_entry.build(m_workspace.history(), m_workspace.summary()));
 }
 
 } // namespace kazutama

@@ -5,17 +5,16 @@
 
 namespace kazutama {
 
-class DrawHistory;
 class ResultGridView;
-struct StartupSummary;
+class Workspace;
 
 // The one window every analysis is shown in: description label, legend, the table and the buttons, set up
 // from the view's catalogue entry; the table comes from the entry's builder.
 class AnalysisView : public ChildView {
     Q_OBJECT
 public:
-    AnalysisView(ViewGuard& guard, const ViewEntry& entry, const DrawHistory& history,
-                 const StartupSummary& summary, QWidget* parent = nullptr);
+    AnalysisView(ViewGuard& guard, const ViewEntry& entry, const Workspace& workspace,
+                 QWidget* parent = nullptr);
 
     ResultGridView* gridView() const { return m_grid; }
     const ViewEntry& entry() const { return m_entry; }
@@ -29,8 +28,7 @@ protected:
 
 private:
     const ViewEntry& m_entry;
-    const DrawHistory& m_history;
-    const StartupSummary& m_summary;
+    const Workspace& m_workspace;
     ResultGridView* m_grid;
     int m_buildCount = 0;
 };

@@ -1,8 +1,9 @@
 #include "prediction/ui/PredictionView.h"
 
-#include "gui/QtText.h"
-#include "store/StartupSummary.h"
 #include "grid/ui/ResultGridView.h"
+#include "gui/QtText.h"
+#include "shell/WindowNames.h"
+#include "store/Workspace.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -14,11 +15,11 @@
 
 namespace kazutama {
 
-PredictionView::PredictionView(ViewGuard& guard, AnalysisOptions& options, const DrawHistory& history,
-                               const StartupSummary& summary, QWidget* parent)
-    : ChildView(guard, parent), m_options(options), m_history(history), m_summary(summary) {
-    setObjectName(QStringLiteral("一発Kazutama予想"));
-    setWindowTitle(QStringLiteral("一発Kazutama予想"));
+PredictionView::PredictionView(ViewGuard& guard, AnalysisOptions& options, const Workspace& workspace,
+                               QWidget* parent)
+    : ChildView(guard, parent), m_options(options), m_workspace(workspace) {
+    setObjectName(qs(kPredictionViewName));
+    setWindowTitle(qs(kPredictionViewName));
 
     auto* close = new QPushButton(QStringLiteral("閉じる"), this);
     close->setObjectName("Cmd閉じる");
@@ -36,7 +37,7 @@ PredictionView::PredictionView(ViewGuard& guard, AnalysisOptions& options, const
     right->addLayout(buttons);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 4, 6, 6);
-    layout->setSpacing(6);
+    layout->setSpacing(4);
     layout->addWidget(createOptionsFrame());
     layout->addLayout(right, 1);
 }
@@ -49,31 +50,45 @@ QWidget* PredictionView::createOptionsFrame() {
     auto* label = new QLabel(QStringLiteral("各データ分析の分析結果を当選予想へ反映するかを設定します。"), frame);
     label->setWordWrap(true);
     layout->addWidget(label);
-    for (size_t i = 0; i < kAnalysisOptionCount; ++i) {
-        auto* pair = new QGroupBox(qs(kAnalysisOptionCaptions[i]), frame);
-        pair->setObjectName(QStringLiteral("Frame%1").arg(i));
-        auto* row = new QHBoxLayout(pair);
-        row->setContentsMargins(14, 0, 4, 1);
-        row->setSpacing(12);
-        auto* reflect = new QRadioButton(QStringLiteral("反映する"), pair);
-        reflect->setObjectName(QStringLiteral("Opt反映する(%1)").arg(i));
-        auto* ignore = new QRadioButton(QStringLiteral("反映しない"), pair);
-        ignore->setObjectName(QStringLiteral("Opt反映しない(%1)").arg(i));
-        auto* group = new QButtonGroup(pair);
-        group->addButton(reflect);
-        group->addButton(ignore);
-        row->addWidget(reflect);
-        row->addWidget(ignore);
-        row->addStretch();
-        connect(reflect, &QRadioButton::clicked, this, [this, i] { optionClicked(int(i), true); });
-        connect(ignore, &QRadioButton::clicked, this, [this, i] { optionClicked(int(i), false); });
-        m_reflect[i] = reflect;
-        m_ignore[i] = ignore;
-        layout->addWidget(pair);
-    }
+    for (size_t i = 0; i < kAnalysisOptionCount; ++i)
+        layout->addWidget(createOptionPair(i, frame));
     layout->addStretch();
     frame->setFixedWidth(296);
     return frame;
+}
+
+// The caption over a box with the two buttons, drawn tighter than a group box with its title would be: the
+// twelve pairs have to fit the window's designed height.
+QWidget* PredictionView::createOptionPair(std::size_t index, QWidget* parent) {
+    auto* pair = new QWidget(parent);
+    pair->setObjectName(QStringLiteral("Frame%1").arg(index));
+    auto* box = new QFrame(pair);
+    box->setFrameShape(QFrame::StyledPanel);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(14, 0, 4, 0);
+    row->setSpacing(12);
+    auto* reflect = new QRadioButton(QStringLiteral("反映する"), box);
+    reflect->setObjectName(QStringLiteral("Opt反映する(%1)").arg(index));
+    auto* ignore = new QRadioButton(QStringLiteral("反映しない"), box);
+    ignore->setObjectName(QStringLiteral("Opt反映しない(%1)").arg(index));
+    auto* group = new QButtonGroup(box);
+    for (QRadioButton* button : {reflect, ignore}) {
+        button->setFixedHeight(button->fontMetrics().height());
+        group->addButton(button);
+        row->addWidget(button);
+    }
+    row->addStretch();
+    connect(reflect, &QRadioButton::clicked, this, [this, index] { optionClicked(int(index), true); });
+    connect(ignore, &QRadioButton::clicked, this, [this, index] { optionClicked(int(index), false); });
+    m_reflect[index] = reflect;
+    m_ignore[index] = ignore;
+
+    auto* layout = new QVBoxLayout(pair);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(new QLabel(qs(kAnalysisOptionCaptions[index]), pair));
+    layout->addWidget(box);
+    return pair;
 }
 
 QWidget* PredictionView::createPredictionFrame() {
@@ -112,7 +127,7 @@ void PredictionView::build() {
         m_gridViews[i]->setGrid(m_grids[i]);
         m_gridViews[i]->setFixedSize(m_gridViews[i]->fullTableSize());
     }
-    m_engine.fillTables(m_history, m_summary.latestDrawNumber);
+    m_engine.fillTables(m_workspace.history(), m_workspace.summary().latestDrawNumber);
     predictionRun();
 }
 

@@ -11,17 +11,16 @@ class QRadioButton;
 
 namespace kazutama {
 
-class DrawHistory;
 class ResultGridView;
-struct StartupSummary;
+class Workspace;
 
 // 一発Kazutama予想: the twelve option pairs and the four prediction tables. The options belong to the
 // program, not to this window, so they keep their values while the window is closed and reopened.
 class PredictionView : public ChildView {
     Q_OBJECT
 public:
-    PredictionView(ViewGuard& guard, AnalysisOptions& options, const DrawHistory& history,
-                   const StartupSummary& summary, QWidget* parent = nullptr);
+    PredictionView(ViewGuard& guard, AnalysisOptions& options, const Workspace& workspace,
+                   QWidget* parent = nullptr);
 
     ResultGridView* grid(int index) const { return m_gridViews[index]; }
     int runCount() const { return m_runCount; }
@@ -32,13 +31,13 @@ protected:
 
 private:
     QWidget* createOptionsFrame();
+    QWidget* createOptionPair(std::size_t index, QWidget* parent);
     QWidget* createPredictionFrame();
     void optionClicked(int index, bool reflect);
     void predictionRun();
 
     AnalysisOptions& m_options;
-    const DrawHistory& m_history;
-    const StartupSummary& m_summary;
+    const Workspace& m_workspace;
     PredictionEngine m_engine;
     std::array<ResultGrid, kPredictionGridCount> m_grids;
     std::array<ResultGridView*, kPredictionGridCount> m_gridViews{};

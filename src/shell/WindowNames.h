@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string_view>
+
+namespace kazutama {
+
+// Window names (and captions) of the views that are not analyses; the analyses' names are in the view
+// catalogue.
+inline constexpr std::string_view kPredictionViewName = "一発Kazutama予想";
+inline constexpr std::string_view kEntryViewName = "当選データ入力";
+
+} // namespace kazutama

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "common/Result.h"
+#include "store/ConnectionString.h"
+#include "store/DrawHistory.h"
+#include "store/StartupSummary.h"
+
+namespace kazutama {
+
+class DrawStore;
+
+// What the program works on from start-up to exit: where the database is, the history read from it once
+// and the summary of that history. The database is not kept open: the views read the snapshot, and the
+// entry view opens a connection of its own with connection().
+class Workspace {
+public:
+    // The desktop program's start-up: a missing database is created empty (createdDatabase() says so), a
+    // file that cannot be used is reported and left untouched.
+    static Result<Workspace> openOrCreate(ConnectionString connection);
+    // An existing database only; a missing one is an error and is not created.
+    static Result<Workspace> open(ConnectionString connection);
+
+    Workspace(Workspace&&) = default;
+    Workspace& operator=(Workspace&&) = default;
+    // Views keep references into the workspace; a copy would leave them pointing at the wrong one.
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
+    const ConnectionString& connection() const { return m_connection; }
+    const DrawHistory& history() const { return m_history; }
+    const StartupSummary& summary() const { return m_summary; }
+    // True when the database file was missing and has just been created.
+    bool createdDatabase() const { return m_created; }
+
+private:
+    Workspace(ConnectionString connection, DrawHistory history, bool created);
+    static Result<Workspace> read(DrawStore& store, ConnectionString connection, bool created);
+
+    ConnectionString m_connection;
+    DrawHistory m_history;
+    StartupSummary m_summary;
+    bool m_created = false;
+};
+
+} // namespace kazutama
