@@ -31,28 +31,11 @@ void ResultGridDelegate::paintText(QPainter* painter, const QStyleOptionViewItem
                                    const QModelIndex& index) const {
     const int column = index.column() + 1, row = index.row() + 1;
     // The cell whose text covers this one: the cell itself, or a neighbour whose text runs on into it.
-    int owner = column;
-    ColumnSpan span{column, column};
-    if (m_grid.text(column, row).empty()) {
-        if (!m_grid.textRunsOn())
-            return;
-        owner = 0;
-        for (int c = column - 1; c >= 1 && !owner; --c)
-            if (!m_grid.text(c, row).empty()) {
-                if (m_grid.runOnSpan(c, row).last >= column)
-                    owner = c;
-                break;
-            }
-        for (int c = column + 1; c <= m_grid.columnCount() && !owner; ++c)
-            if (!m_grid.text(c, row).empty()) {
-                if (m_grid.runOnSpan(c, row).first <= column)
-                    owner = c;
-                break;
-            }
-        if (!owner)
-            return;
-    }
-    span = m_grid.runOnSpan(owner, row);
+    const TextCover cover = m_grid.textCover(column, row);
+    if (cover.empty())
+        return;
+    const int owner = cover.owner;
+    const ColumnSpan span = cover.span;
 
     // Geometry of the owner cell and of its span, relative to this cell.
     const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
