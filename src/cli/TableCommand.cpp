@@ -3,6 +3,7 @@
 #include "cli/CliCommands.h"
 #include "cli/JsonWriter.h"
 #include "store/StartupSummary.h"
+#include "grid/Colours.h"
 #include "grid/ResultGrid.h"
 #include "analyses/ViewCatalogue.h"
 
@@ -219,7 +220,7 @@ std::string cellStyle(const ResultGrid& grid, int column, int row) {
     for (const auto& [side, name] : kSides)
         if (borders.has(side))
             style += ";border-" + std::string(name) + ":1px solid " +
-                     (borders.colour(side) ? borders.colour(side)->hex() : std::string("#808080"));
+                     borders.colour(side).value_or(colours::kDefaultBorder).hex();
     return style;
 }
 

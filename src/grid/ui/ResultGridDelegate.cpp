@@ -1,5 +1,6 @@
 #include "grid/ui/ResultGridDelegate.h"
 
+#include "grid/Colours.h"
 #include "grid/ResultGrid.h"
 #include "gui/QtText.h"
 
@@ -21,7 +22,7 @@ void ResultGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
                                const QModelIndex& index) const {
     const int column = index.column() + 1, row = index.row() + 1;
     painter->save();
-    painter->fillRect(option.rect, qcolor(m_grid.background(column, row), option.palette.base().color()));
+    painter->fillRect(option.rect, qcolor(m_grid.background(column, row), qcolor(colours::kDefaultBackground)));
     paintText(painter, option, index);
     paintBorders(painter, option.rect, column, row);
     painter->restore();
@@ -84,7 +85,7 @@ void ResultGridDelegate::paintText(QPainter* painter, const QStyleOptionViewItem
 
     painter->setClipRect(option.rect.intersected(spanRect));
     painter->setFont(font);
-    painter->setPen(qcolor(m_grid.foreground(owner, row), option.palette.text().color()));
+    painter->setPen(qcolor(m_grid.foreground(owner, row), qcolor(colours::kDefaultText)));
     painter->drawText(QPoint(x, baseline), text);
     painter->setClipping(false);
 }
@@ -94,11 +95,11 @@ void ResultGridDelegate::paintBorders(QPainter* painter, const QRect& rect, int 
     // A shared edge shows if either cell draws it; each edge is painted once, by the cell left of or above it.
     auto edge = [&](BorderSide side, int otherColumn, int otherRow, BorderSide otherSide) -> std::optional<QColor> {
         if (own.has(side))
-            return qcolor(own.colour(side), defaultBorderColour());
+            return qcolor(own.colour(side), qcolor(colours::kDefaultBorder));
         if (m_grid.contains(otherColumn, otherRow)) {
             const CellBorders other = m_grid.borders(otherColumn, otherRow);
             if (other.has(otherSide))
-                return qcolor(other.colour(otherSide), defaultBorderColour());
+                return qcolor(other.colour(otherSide), qcolor(colours::kDefaultBorder));
         }
         return std::nullopt;
     };
@@ -112,11 +113,11 @@ void ResultGridDelegate::paintBorders(QPainter* painter, const QRect& rect, int 
         painter->drawLine(rect.bottomLeft(), rect.bottomRight());
     }
     if (column == 1 && own.has(BorderSide::Left)) {
-        painter->setPen(qcolor(own.colour(BorderSide::Left), defaultBorderColour()));
+        painter->setPen(qcolor(own.colour(BorderSide::Left), qcolor(colours::kDefaultBorder)));
         painter->drawLine(rect.topLeft(), rect.bottomLeft());
     }
     if (row == 1 && own.has(BorderSide::Top)) {
-        painter->setPen(qcolor(own.colour(BorderSide::Top), defaultBorderColour()));
+        painter->setPen(qcolor(own.colour(BorderSide::Top), qcolor(colours::kDefaultBorder)));
         painter->drawLine(rect.topLeft(), rect.topRight());
     }
     // A left or top line of a cell whose neighbour there draws nothing is painted by the neighbour's

@@ -15,9 +15,6 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
-    // The default colour of border lines the grid did not give a colour of its own.
-    static QColor defaultBorderColour() { return QColor(0, 0, 0); }
-
 private:
     void paintBorders(QPainter* painter, const QRect& rect, int column, int row) const;
     void paintText(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const;

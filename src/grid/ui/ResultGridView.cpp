@@ -1,7 +1,9 @@
 #include "grid/ui/ResultGridView.h"
 
+#include "grid/Colours.h"
 #include "grid/ui/ResultGridDelegate.h"
 #include "grid/ui/ResultGridModel.h"
+#include "gui/QtText.h"
 
 #include <QHeaderView>
 #include <QScrollBar>
@@ -32,8 +34,8 @@ ResultGridView::ResultGridView(QWidget* parent) : QTableView(parent), m_model(ne
     verticalScrollBar()->setSingleStep(rowPixels(10));
     horizontalScrollBar()->setSingleStep(columnPixels(2));
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Base, Qt::white);
-    palette.setColor(QPalette::Text, Qt::black);
+    palette.setColor(QPalette::Base, qcolor(colours::kDefaultBackground));
+    palette.setColor(QPalette::Text, qcolor(colours::kDefaultText));
     setPalette(palette);
 }
 
