@@ -8,7 +8,6 @@
 #include <QHeaderView>
 #include <QScrollBar>
 
-#include <cmath>
 #include <map>
 
 namespace kazutama {
@@ -16,7 +15,7 @@ namespace kazutama {
 ResultGridView::ResultGridView(QWidget* parent) : QTableView(parent), m_model(new ResultGridModel(this)) {
     setModel(m_model);
     setItemDelegate(new ResultGridDelegate(m_model->grid(), this));
-    setFont(gridFont());
+    setFont(GridMetrics::font());
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::NoSelection);
     setTabKeyNavigation(false);
@@ -31,27 +30,13 @@ ResultGridView::ResultGridView(QWidget* parent) : QTableView(parent), m_model(ne
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    verticalScrollBar()->setSingleStep(rowPixels(10));
-    horizontalScrollBar()->setSingleStep(columnPixels(2));
+    verticalScrollBar()->setSingleStep(GridMetrics::rowPixels(10));
+    horizontalScrollBar()->setSingleStep(GridMetrics::columnPixels(2));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Base, qcolor(colours::kDefaultBackground));
     palette.setColor(QPalette::Text, qcolor(colours::kDefaultText));
     setPalette(palette);
 }
-
-QFont ResultGridView::gridFont() {
-    QFont font(QStringLiteral("Noto Sans CJK JP"));
-    font.setPixelSize(11);
-    return font;
-}
-
-int ResultGridView::columnPixels(double characterWidths) {
-    const QFontMetrics metrics(gridFont());
-    // One character width is a digit plus its share of spacing, so a width of 2 holds a full-width mark.
-    return int(std::lround(characterWidths * (metrics.horizontalAdvance(QLatin1Char('0')) + 1) + 4));
-}
-
-int ResultGridView::rowPixels(double points) { return int(std::lround(points * 4.0 / 3.0)); }
 
 const ResultGrid& ResultGridView::grid() const { return m_model->grid(); }
 
@@ -63,17 +48,17 @@ void ResultGridView::setGrid(ResultGrid grid) {
     // tens of thousands of rows quick to lay out.
     std::map<int, int> heights;
     for (int r = 1; r <= g.rowCount(); ++r)
-        ++heights[rowPixels(g.rowHeight(r))];
-    int common = rowPixels(ResultGrid::kDefaultRowHeight), most = 0;
+        ++heights[GridMetrics::rowPixels(g.rowHeight(r))];
+    int common = GridMetrics::rowPixels(ResultGrid::kDefaultRowHeight), most = 0;
     for (auto [height, count] : heights)
         if (count > most)
             common = height, most = count;
     verticalHeader()->setDefaultSectionSize(common);
     for (int r = 1; r <= g.rowCount(); ++r)
-        if (const int h = rowPixels(g.rowHeight(r)); h != common)
+        if (const int h = GridMetrics::rowPixels(g.rowHeight(r)); h != common)
             setRowHeight(r - 1, h);
     for (int c = 1; c <= g.columnCount(); ++c)
-        setColumnWidth(c - 1, columnPixels(g.columnWidth(c)));
+        setColumnWidth(c - 1, GridMetrics::columnPixels(g.columnWidth(c)));
 
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);

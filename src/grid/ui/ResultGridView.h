@@ -1,5 +1,7 @@
 #pragma once
 
+#include "grid/ui/GridMetrics.h"
+
 #include <QTableView>
 
 namespace kazutama {
@@ -18,12 +20,10 @@ public:
     void setGrid(ResultGrid grid);
     const ResultGrid& grid() const;
 
-    // Pixels of a column width in character widths and of a row height in points.
-    static int columnPixels(double characterWidths);
-    static int rowPixels(double points);
-
-    // The font every grid uses; its digit width is the unit of column widths.
-    static QFont gridFont();
+    // Kept while the entry view still asks the grid view for these; GridMetrics answers them.
+    static int columnPixels(double characterWidths) { return GridMetrics::columnPixels(characterWidths); }
+    static int rowPixels(double points) { return GridMetrics::rowPixels(points); }
+    static QFont gridFont() { return GridMetrics::font(); }
 
     // The size that shows the whole table without scroll bars.
     QSize fullTableSize() const;
