@@ -14,8 +14,8 @@ namespace kazutama {
 
 ResultGridView::ResultGridView(QWidget* parent) : QTableView(parent), m_model(new ResultGridModel(this)) {
     setModel(m_model);
-    setItemDelegate(new ResultGridDelegate(m_model->grid(), this));
     setFont(GridMetrics::font());
+    setItemDelegate(new ResultGridDelegate(m_model->grid(), this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::NoSelection);
     setTabKeyNavigation(false);
