@@ -9,6 +9,7 @@
 #include <QScrollBar>
 
 #include <map>
+#include <vector>
 
 namespace kazutama {
 
@@ -38,27 +39,38 @@ ResultGridView::ResultGridView(QWidget* parent) : QTableView(parent), m_model(ne
     setPalette(palette);
 }
 
+namespace {
+
+// Qt sizes sections one at a time, each in time that grows with their number: setting 32,000 column
+// widths one by one takes half a second. Most sections of a table share one size, so that size becomes
+// the header's default and only the others are set one by one.
+template <typename Pixels> void setSectionSizes(QHeaderView& header, int count, int fallback, Pixels pixels) {
+    std::vector<int> sizes(static_cast<std::size_t>(count));
+    std::map<int, int> uses;
+    for (int i = 0; i < count; ++i)
+        ++uses[sizes[std::size_t(i)] = pixels(i + 1)];
+    int common = fallback, most = 0;
+    for (auto [size, used] : uses)
+        if (used > most)
+            common = size, most = used;
+    header.setDefaultSectionSize(common);
+    for (int i = 0; i < count; ++i)
+        if (sizes[std::size_t(i)] != common)
+            header.resizeSection(i, sizes[std::size_t(i)]);
+}
+
+} // namespace
+
 const ResultGrid& ResultGridView::grid() const { return m_model->grid(); }
 
 void ResultGridView::setGrid(ResultGrid grid) {
     m_model->setGrid(std::move(grid));
     const ResultGrid& g = m_model->grid();
-
-    // Most rows share one height: make it the default and set only the others, which keeps tables of
-    // tens of thousands of rows quick to lay out.
-    std::map<int, int> heights;
-    for (int r = 1; r <= g.rowCount(); ++r)
-        ++heights[GridMetrics::rowPixels(g.rowHeight(r))];
-    int common = GridMetrics::rowPixels(ResultGrid::kDefaultRowHeight), most = 0;
-    for (auto [height, count] : heights)
-        if (count > most)
-            common = height, most = count;
-    verticalHeader()->setDefaultSectionSize(common);
-    for (int r = 1; r <= g.rowCount(); ++r)
-        if (const int h = GridMetrics::rowPixels(g.rowHeight(r)); h != common)
-            setRowHeight(r - 1, h);
-    for (int c = 1; c <= g.columnCount(); ++c)
-        setColumnWidth(c - 1, GridMetrics::columnPixels(g.columnWidth(c)));
+    setSectionSizes(*horizontalHeader(), g.columnCount(),
+                    GridMetrics::columnPixels(ResultGrid::kDefaultColumnWidth),
+                    [&](int column) { return GridMetrics::columnPixels(g.columnWidth(column)); });
+    setSectionSizes(*verticalHeader(), g.rowCount(), GridMetrics::rowPixels(ResultGrid::kDefaultRowHeight),
+                    [&](int row) { return GridMetrics::rowPixels(g.rowHeight(row)); });
 
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);
@@ -67,12 +79,8 @@ void ResultGridView::setGrid(ResultGrid grid) {
 }
 
 QSize ResultGridView::fullTableSize() const {
-    int width = 0, height = 0;
-    for (int c = 0; c < m_model->columnCount(); ++c)
-        width += columnWidth(c);
-    for (int r = 0; r < m_model->rowCount(); ++r)
-        height += rowHeight(r);
-    return QSize(width + 2 * frameWidth(), height + 2 * frameWidth());
+    const int frame = 2 * frameWidth();
+    return QSize(horizontalHeader()->length() + frame, verticalHeader()->length() + frame);
 }
 
 } // namespace kazutama
