@@ -24,6 +24,8 @@ class ResultGrid;
 // Paints cells of a ResultGrid onto any QPainter (screen, printer, image) at the places a GridGeometry gives:
 // backgrounds, borders, and texts, including texts that run on into empty neighbours. Texts that would be
 // cut are narrowed to fit their span, down to half their width, and cut at its ends beyond that.
+//
+// Texts are measured in screen pixels, once each; a printer's painter is scaled to those pixels.
 class GridPainter {
 public:
     explicit GridPainter(const ResultGrid& grid, const QFont& font = GridMetrics::font());
