@@ -1,47 +1,14 @@
 // Times Fill tables and one prediction run on random histories of growing length.
 
+#include "BenchSupport.h"
 #include "prediction/PredictionEngine.h"
 #include "store/StartupSummary.h"
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <numeric>
-#include <random>
-
-namespace {
 
 using namespace kazutama;
-using Clock = std::chrono::steady_clock;
-
-DrawHistory randomHistory(int count, unsigned seed) {
-    std::mt19937 rng(seed);
-    std::vector<int> pool(kHighestNumber);
-    std::iota(pool.begin(), pool.end(), kLowestNumber);
-    std::vector<DrawRecord> records;
-    records.reserve(count);
-    for (int d = 1; d <= count; ++d) {
-        std::shuffle(pool.begin(), pool.end(), rng);
-        DrawRecord record{d, {}};
-        std::copy_n(pool.begin(), kBallCount, record.numbers.begin());
-        std::sort(record.numbers.begin(), record.numbers.begin() + kMainCount);
-        records.push_back(record);
-    }
-    return DrawHistory(std::move(records));
-}
-
-template <typename Step> double medianMicroseconds(int repetitions, Step step) {
-    std::vector<double> times;
-    for (int i = 0; i < repetitions; ++i) {
-        const auto start = Clock::now();
-        step();
-        times.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
-    }
-    std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
-    return times[times.size() / 2];
-}
-
-} // namespace
+using bench::medianMicroseconds;
+using bench::randomHistory;
 
 int main() {
     constexpr int kRepetitions = 15;

@@ -20,14 +20,14 @@ constexpr std::array kDotLegend = {
 
 // The pull view's legend is written with a half-width colon.
 constexpr std::array kPullLegend = {
-    LegendEntry{Mark::Swatch, Rgb{128, 255, 255}, ":前回の数字"},
+    LegendEntry{Mark::Swatch, colours::kPreviousDrawNumber, ":前回の数字"},
 };
 
 constexpr std::array kDivisionLegend = {
     LegendEntry{Mark::Dot, colours::kMainNumberDot, "：本数字"},
     LegendEntry{Mark::Dot, colours::kFirstBonusDot, "：ボーナス数字1"},
     LegendEntry{Mark::Dot, colours::kSecondBonusDot, "：ボーナス数字2"},
-    LegendEntry{Mark::Swatch, Rgb{224, 224, 224}, "：該当する当選番号なし"},
+    LegendEntry{Mark::Swatch, colours::kNoWinningNumber, "：該当する当選番号なし"},
 };
 
 // Builders that serve one view only need no parameter.

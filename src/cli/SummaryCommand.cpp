@@ -1,5 +1,5 @@
 #include "cli/CliCommands.h"
-#include "cli/JsonWriter.h"
+#include "grid/JsonText.h"
 
 #include "store/StartupSummary.h"
 

@@ -2,7 +2,7 @@
 
 #include "entry/EntryModel.h"
 #include "entry/NumberCellDelegate.h"
-#include "grid/ui/ResultGridView.h"
+#include "grid/ui/GridMetrics.h"
 #include "gui/BusyCursor.h"
 #include "gui/Dialogs.h"
 #include "gui/QtText.h"
@@ -57,7 +57,7 @@ EntryView::EntryView(ViewGuard& guard, const ConnectionString& connection, QWidg
 
     m_grid = new QTableView(this);
     m_grid->setObjectName("fpSpread1");
-    m_grid->setFont(ResultGridView::gridFont());
+    m_grid->setFont(GridMetrics::font());
     m_grid->setItemDelegate(new NumberCellDelegate(m_grid));
     m_grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
     m_grid->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
@@ -66,9 +66,9 @@ EntryView::EntryView(ViewGuard& guard, const ConnectionString& connection, QWidg
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     // The headings' own minimum, taken from the window font, would make the rows taller than the analyses'.
-    m_grid->verticalHeader()->setFont(ResultGridView::gridFont());
+    m_grid->verticalHeader()->setFont(GridMetrics::font());
     m_grid->verticalHeader()->setMinimumSectionSize(1);
-    m_grid->verticalHeader()->setDefaultSectionSize(ResultGridView::rowPixels(kRowHeight));
+    m_grid->verticalHeader()->setDefaultSectionSize(GridMetrics::rowPixels(kRowHeight));
     m_grid->verticalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
     m_grid->installEventFilter(this);
     connect(m_grid->verticalHeader(), &QWidget::customContextMenuRequested, this, &EntryView::showRowMenu);
@@ -111,9 +111,9 @@ void EntryView::build() {
     m_grid->setModel(m_model);
     m_model->reload();
 
-    m_grid->setColumnWidth(0, ResultGridView::columnPixels(kDrawColumnWidth));
+    m_grid->setColumnWidth(0, GridMetrics::columnPixels(kDrawColumnWidth));
     for (int c = 1; c < EntryModel::kColumnCount; ++c)
-        m_grid->setColumnWidth(c, ResultGridView::columnPixels(kNumberColumnWidth));
+        m_grid->setColumnWidth(c, GridMetrics::columnPixels(kNumberColumnWidth));
     if (m_model->rowCount() > 0)
         m_grid->setCurrentIndex(m_model->index(0, 1));
 }

@@ -29,10 +29,22 @@ struct CellBorders {
     std::optional<Rgb> colour(BorderSide side) const { return colours[std::size_t(side)]; }
 };
 
-// The columns over which a cell's text may be drawn when it runs on into empty neighbours.
+// A range of columns of one row, both ends included.
 struct ColumnSpan {
     int first = 0;
     int last = 0;
+
+    bool operator==(const ColumnSpan&) const = default;
+};
+
+// The text shown in a cell: that of the cell `owner` of the same row (the cell itself, or a neighbour whose
+// text runs on into it), drawn over the columns of `span` and cut at their ends. Owner 0: no text shows.
+struct TextCover {
+    int owner = 0;
+    ColumnSpan span;
+
+    bool empty() const { return owner == 0; }
+    bool operator==(const TextCover&) const = default;
 };
 
 } // namespace kazutama

@@ -20,9 +20,19 @@ inline constexpr Rgb kPalePink{255, 200, 200};
 inline constexpr Rgb kVeryPaleCyan{222, 254, 253};
 inline constexpr Rgb kLightBlueBorder{136, 196, 255};
 
+// What a cell shows where its grid sets no colour of its own, on screen, on paper and in a file.
+inline constexpr Rgb kDefaultBackground = kWhite;
+inline constexpr Rgb kDefaultText = kBlack;
+inline constexpr Rgb kDefaultBorder = kBlack;
+
 // The dot marks by the kind of number.
 inline constexpr Rgb kMainNumberDot{62, 158, 255};
 inline constexpr Rgb kFirstBonusDot{255, 128, 192};
 inline constexpr Rgb kSecondBonusDot{0, 255, 170};
+
+// The pull view's mark of a number drawn in the previous draw, and the division views' mark of a group
+// without a winning number.
+inline constexpr Rgb kPreviousDrawNumber{128, 255, 255};
+inline constexpr Rgb kNoWinningNumber{224, 224, 224};
 
 } // namespace kazutama::colours

@@ -35,6 +35,7 @@ void ResultGrid::relayout(int columns, int rows) {
     m_rowHeights.resize(std::size_t(rows), m_allRowsHeight);
     m_columns = columns;
     m_rows = rows;
+    m_runOnsValid = false;
 }
 
 ResultGrid::Cell* ResultGrid::cellAt(int column, int row) {
@@ -57,6 +58,9 @@ void ResultGrid::setText(int column, int row, std::string_view text) {
         m_texts.emplace_back(text);
         found = m_textIds.emplace(m_texts.back(), id).first;
     }
+    // Run-on depends on which cells are empty, not on what the others say.
+    if ((cell->text == 0) != (found->second == 0))
+        m_runOnsValid = false;
     cell->text = found->second;
 }
 
@@ -145,6 +149,7 @@ void ResultGrid::setAlignment(const GridBlock& block, HorizontalAlignment horizo
 }
 
 void ResultGrid::setHorizontalAlignment(const GridBlock& block, HorizontalAlignment alignment) {
+    m_runOnsValid = false;
     forEachCell(block, [alignment](Cell& cell, int, int, const Range&) {
         cell.layout = std::uint8_t((cell.layout & ~0x03) | std::uint8_t(alignment));
     });
@@ -202,6 +207,11 @@ void ResultGrid::setBorders(const GridBlock& block, BorderMode mode) {
     });
 }
 
+void ResultGrid::setTextRunsOn(bool on) {
+    m_textRunsOn = on;
+    m_runOnsValid = false;
+}
+
 void ResultGrid::setCurrentCell(int column, int row) {
     m_currentColumn = std::clamp(column, 0, m_columns);
     m_currentRow = std::clamp(row, 0, m_rows);
@@ -243,20 +253,66 @@ CellBorders ResultGrid::borders(int column, int row) const {
     return result;
 }
 
-ColumnSpan ResultGrid::runOnSpan(int column, int row) const {
+void ResultGrid::findRunOns() const {
+    m_runOns.clear();
+    m_runOnRows.assign(std::size_t(m_rows) + 1, 0);
+    const auto reachesRight = [](HorizontalAlignment a) { return a != HorizontalAlignment::Right; };
+    const auto reachesLeft = [](HorizontalAlignment a) { return a != HorizontalAlignment::Left; };
+    for (int row = 1; row <= m_rows; ++row) {
+        m_runOnRows[std::size_t(row - 1)] = std::uint32_t(m_runOns.size());
+        int previous = 0; // the last text seen in this row
+        const auto addRun = [&](int first, int last, int owner) {
+            if (first <= last && owner != 0)
+                m_runOns.push_back(RunOn{first, last, owner});
+        };
+        for (int column = 1; column <= m_columns; ++column) {
+            if (cellAt(column, row)->text == 0)
+                continue;
+            const HorizontalAlignment alignment = horizontalAlignment(column, row);
+            int owner = 0;
+            if (previous != 0 && reachesRight(horizontalAlignment(previous, row)))
+                owner = previous;
+            else if (reachesLeft(alignment))
+                owner = column;
+            addRun(previous + 1, column - 1, owner);
+            previous = column;
+        }
+        if (previous != 0 && reachesRight(horizontalAlignment(previous, row)))
+            addRun(previous + 1, m_columns, previous);
+    }
+    m_runOnRows[std::size_t(m_rows)] = std::uint32_t(m_runOns.size());
+    m_runOnsValid = true;
+}
+
+const ResultGrid::RunOn* ResultGrid::runOnAt(int column, int row) const {
+    const auto first = m_runOns.begin() + m_runOnRows[std::size_t(row - 1)];
+    const auto last = m_runOns.begin() + m_runOnRows[std::size_t(row)];
+    const auto found =
+        std::lower_bound(first, last, column, [](const RunOn& run, int c) { return run.last < c; });
+    return found != last && found->first <= column ? &*found : nullptr;
+}
+
+ColumnSpan ResultGrid::spanOf(int column, int row) const {
     ColumnSpan span{column, column};
-    const Cell* cell = cellAt(column, row);
-    if (!cell || !m_textRunsOn || cell->text == 0)
-        return span;
-    const auto isEmpty = [&](int c) { return cellAt(c, row)->text == 0; };
-    const HorizontalAlignment alignment = horizontalAlignment(column, row);
-    if (alignment != HorizontalAlignment::Right)
-        while (span.last < m_columns && isEmpty(span.last + 1))
-            ++span.last;
-    if (alignment != HorizontalAlignment::Left)
-        while (span.first > 1 && isEmpty(span.first - 1))
-            --span.first;
+    if (const RunOn* left = runOnAt(column - 1, row); left && left->owner == column)
+        span.first = left->first;
+    if (const RunOn* right = runOnAt(column + 1, row); right && right->owner == column)
+        span.last = right->last;
     return span;
+}
+
+TextCover ResultGrid::textCover(int column, int row) const {
+    const Cell* cell = cellAt(column, row);
+    if (!cell)
+        return {};
+    if (!m_textRunsOn)
+        return cell->text == 0 ? TextCover{} : TextCover{column, {column, column}};
+    if (!m_runOnsValid)
+        findRunOns();
+    if (cell->text != 0)
+        return TextCover{column, spanOf(column, row)};
+    const RunOn* run = runOnAt(column, row);
+    return run ? TextCover{run->owner, spanOf(run->owner, row)} : TextCover{};
 }
 
 } // namespace kazutama

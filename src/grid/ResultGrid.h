@@ -62,7 +62,7 @@ public:
     void setBorders(const GridBlock& block, BorderMode mode);
 
     // A setting of the whole table: texts may run on into empty neighbouring cells.
-    void setTextRunsOn(bool on) { m_textRunsOn = on; }
+    void setTextRunsOn(bool on);
     bool textRunsOn() const { return m_textRunsOn; }
 
     // The cell the table scrolls to; (0, 0) means the top-left corner.
@@ -77,9 +77,12 @@ public:
     bool isStaticText(int column, int row) const;
     CellBorders borders(int column, int row) const;
 
-    // The columns the cell's text may cover: the cell itself, widened over the empty cells next to it on
-    // the side(s) its alignment lets the text grow to, when texts run on.
-    ColumnSpan runOnSpan(int column, int row) const;
+    // Which cell's text shows in (column, row), and over which columns. When texts run on, a text widens
+    // over the empty cells next to it on the side(s) its alignment lets it grow to; a run of empty cells
+    // between two texts belongs to the left one unless it is right-aligned, then to the right one unless it
+    // is left-aligned. The runs are worked out once after the last change, so painting a cell costs a
+    // lookup, not a scan of its row.
+    TextCover textCover(int column, int row) const;
 
 private:
     struct Cell {
@@ -110,6 +113,14 @@ private:
     std::uint8_t paletteSlot(Rgb colour);
     std::optional<Rgb> paletteColour(std::uint8_t slot) const;
 
+    // A run of empty cells in one row and the cell whose text runs on over it.
+    struct RunOn {
+        int first, last, owner;
+    };
+    void findRunOns() const;
+    const RunOn* runOnAt(int column, int row) const;
+    ColumnSpan spanOf(int column, int row) const;
+
     struct TextHash {
         using is_transparent = void;
         std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
@@ -127,6 +138,11 @@ private:
     double m_allColumnsWidth = kDefaultColumnWidth;
     double m_allRowsHeight = kDefaultRowHeight;
     bool m_textRunsOn = false;
+    // The owned runs of empty cells, row by row and left to right; m_runOnRows[r - 1] is the index of row
+    // r's first run, and one more entry closes the last row. Rebuilt on the first query after a change.
+    mutable std::vector<RunOn> m_runOns;
+    mutable std::vector<std::uint32_t> m_runOnRows;
+    mutable bool m_runOnsValid = false;
     int m_currentColumn = 0;
     int m_currentRow = 0;
 };

@@ -1,6 +1,7 @@
 #include "grid/ResultGrid.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace kazutama {
 namespace {
@@ -195,24 +196,74 @@ TEST(ResultGridTest, TextsAndNumbersShareOneStore) {
     EXPECT_EQ(grid.text(2, 1), "●");
 }
 
-TEST(ResultGridTest, RunOnTextSpansTheEmptyCellsItsAlignmentAllows) {
+// One row of six cells: each text with its alignment, and the owner expected in every column ('-': none). A
+// text's span is the columns it owns.
+struct RunOnCase {
+    const char* name;
+    std::vector<std::tuple<int, std::string_view, HorizontalAlignment>> texts;
+    std::string_view owners;
+};
+
+constexpr TextCover cover(int owner, int first, int last) {
+    return TextCover{owner, {first, last}};
+}
+constexpr auto L = HorizontalAlignment::Left;
+constexpr auto C = HorizontalAlignment::Center;
+constexpr auto R = HorizontalAlignment::Right;
+
+TEST(ResultGridTest, RunOnTextCoversTheEmptyCellsItsAlignmentAllows) {
+    const RunOnCase cases[] = {
+        {"left runs right", {{2, "title", L}}, "-22222"},
+        {"right runs left", {{5, "title", R}}, "55555-"},
+        {"centre runs both ways", {{3, "t", C}}, "333333"},
+        {"a neighbour blocks", {{2, "  title", L}, {4, "x", L}}, "-22444"},
+        {"the left text takes a shared gap", {{1, "a", C}, {4, "b", C}}, "111444"},
+        {"unless it is right-aligned", {{2, "a", R}, {5, "b", C}}, "225555"},
+        {"facing away, nobody takes the gap", {{2, "a", R}, {5, "b", L}}, "22--55"},
+        {"texts at the row's ends cannot run off it", {{1, "a", R}, {6, "b", L}}, "1----6"},
+        {"a text of blanks still blocks", {{1, "abc  ", L}, {4, " ", L}}, "111444"},
+    };
+    for (const RunOnCase& c : cases) {
+        ResultGrid grid(6, 2);
+        grid.setTextRunsOn(true);
+        for (const auto& [column, text, alignment] : c.texts) {
+            grid.setText(column, 1, text);
+            grid.setHorizontalAlignment(GridBlock::cell(column, 1), alignment);
+        }
+        for (int column = 1; column <= 6; ++column) {
+            const char owner = c.owners[std::size_t(column - 1)];
+            const TextCover expected =
+                owner == '-' ? TextCover{}
+                             : cover(owner - '0', int(c.owners.find(owner)) + 1, int(c.owners.rfind(owner)) + 1);
+            EXPECT_EQ(grid.textCover(column, 1), expected) << c.name << ", column " << column;
+            EXPECT_TRUE(grid.textCover(column, 2).empty()) << c.name << ", column " << column;
+        }
+        EXPECT_TRUE(grid.textCover(7, 1).empty());
+    }
+}
+
+TEST(ResultGridTest, RunOnFollowsEveryChange) {
     ResultGrid grid(6, 1);
-    grid.setText(2, 1, "  title");
-    grid.setText(5, 1, "x");
-    EXPECT_EQ(grid.runOnSpan(2, 1).last, 2); // off until the table allows it
+    grid.setText(2, 1, "title");
+    EXPECT_TRUE(grid.textCover(3, 1).empty()); // off until the table allows it
+    EXPECT_EQ(grid.textCover(2, 1), cover(2, 2, 2));
 
     grid.setTextRunsOn(true);
-    EXPECT_EQ(grid.runOnSpan(2, 1).first, 2);
-    EXPECT_EQ(grid.runOnSpan(2, 1).last, 4); // stops before the next text
-    EXPECT_EQ(grid.runOnSpan(5, 1).last, 6);
-    EXPECT_EQ(grid.runOnSpan(3, 1).last, 3); // an empty cell runs nowhere
-
+    EXPECT_EQ(grid.textCover(6, 1), cover(2, 2, 6));
+    grid.setText(5, 1, "x");
+    EXPECT_EQ(grid.textCover(3, 1), cover(2, 2, 4));
+    EXPECT_EQ(grid.textCover(6, 1), cover(5, 5, 6));
+    grid.setHorizontalAlignment(GridBlock::cell(2, 1), HorizontalAlignment::Right);
     grid.setHorizontalAlignment(GridBlock::cell(5, 1), HorizontalAlignment::Center);
-    EXPECT_EQ(grid.runOnSpan(5, 1).first, 3);
-    EXPECT_EQ(grid.runOnSpan(5, 1).last, 6);
-    grid.setHorizontalAlignment(GridBlock::cell(5, 1), HorizontalAlignment::Right);
-    EXPECT_EQ(grid.runOnSpan(5, 1).first, 3);
-    EXPECT_EQ(grid.runOnSpan(5, 1).last, 5);
+    EXPECT_EQ(grid.textCover(1, 1), cover(2, 1, 2));
+    EXPECT_EQ(grid.textCover(3, 1), cover(5, 3, 6));
+    grid.setText(2, 1, "");
+    EXPECT_EQ(grid.textCover(1, 1), cover(5, 1, 6));
+    grid.setText(9, 1, "outside");
+    grid.setColumnCount(8);
+    EXPECT_EQ(grid.textCover(8, 1), cover(5, 1, 8));
+    grid.setTextRunsOn(false);
+    EXPECT_TRUE(grid.textCover(8, 1).empty());
 }
 
 TEST(ResultGridTest, CurrentCellAndStaticCells) {

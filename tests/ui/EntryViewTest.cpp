@@ -1,7 +1,7 @@
 #include "entry/EntryView.h"
 
 #include "entry/EntryModel.h"
-#include "grid/ui/ResultGridView.h"
+#include "grid/ui/GridMetrics.h"
 #include "store/DrawStore.h"
 #include "store/Transaction.h"
 #include "ui/UiTestSupport.h"
@@ -78,7 +78,7 @@ TEST_F(EntryViewTest, OpensWithEveryStoredDraw) {
     EXPECT_EQ(model()->index(0, 0).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(0, 0, 255));
     EXPECT_FALSE(model()->flags(model()->index(0, 0)) & Qt::ItemIsEditable);
     EXPECT_FALSE(m_program.window().propEnd());
-    EXPECT_EQ(grid()->rowHeight(0), ResultGridView::rowPixels(10)); // as high as the analyses' rows
+    EXPECT_EQ(grid()->rowHeight(0), GridMetrics::rowPixels(10)); // as high as the analyses' rows
 }
 
 TEST_F(EntryViewTest, TypedDrawInANewRowIsStored) {

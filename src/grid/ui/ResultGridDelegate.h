@@ -1,28 +1,28 @@
 #pragma once
 
+#include "grid/ui/GridPainter.h"
+
 #include <QStyledItemDelegate>
+
+class QTableView;
 
 namespace kazutama {
 
 class ResultGrid;
 
-// Paints one cell of a ResultGrid: background, its borders, and the text of whichever cell's text runs
-// across it. Texts that would be cut are narrowed to fit rather than clipped.
+// Paints the cells of a ResultGrid in the table view that shows it, through the GridPainter that paints
+// the grid everywhere else too, at the places the view's headers give.
 class ResultGridDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    ResultGridDelegate(const ResultGrid& grid, QObject* parent = nullptr);
+    ResultGridDelegate(const ResultGrid& grid, QTableView* view);
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-
-    // The default colour of border lines the grid did not give a colour of its own.
-    static QColor defaultBorderColour() { return QColor(0, 0, 0); }
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
 
 private:
-    void paintBorders(QPainter* painter, const QRect& rect, int column, int row) const;
-    void paintText(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const;
-
-    const ResultGrid& m_grid;
+    const QTableView* m_view;
+    GridPainter m_painter;
 };
 
 } // namespace kazutama

@@ -1,20 +1,23 @@
 #include "grid/ui/ResultGridView.h"
 
+#include "grid/Colours.h"
+#include "grid/ui/GridMetrics.h"
 #include "grid/ui/ResultGridDelegate.h"
 #include "grid/ui/ResultGridModel.h"
+#include "gui/QtText.h"
 
 #include <QHeaderView>
 #include <QScrollBar>
 
-#include <cmath>
 #include <map>
+#include <vector>
 
 namespace kazutama {
 
 ResultGridView::ResultGridView(QWidget* parent) : QTableView(parent), m_model(new ResultGridModel(this)) {
     setModel(m_model);
+    setFont(GridMetrics::font());
     setItemDelegate(new ResultGridDelegate(m_model->grid(), this));
-    setFont(gridFont());
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::NoSelection);
     setTabKeyNavigation(false);
@@ -29,49 +32,46 @@ ResultGridView::ResultGridView(QWidget* parent) : QTableView(parent), m_model(ne
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    verticalScrollBar()->setSingleStep(rowPixels(10));
-    horizontalScrollBar()->setSingleStep(columnPixels(2));
+    verticalScrollBar()->setSingleStep(GridMetrics::rowPixels(10));
+    horizontalScrollBar()->setSingleStep(GridMetrics::columnPixels(2));
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Base, Qt::white);
-    palette.setColor(QPalette::Text, Qt::black);
+    palette.setColor(QPalette::Base, qcolor(colours::kDefaultBackground));
+    palette.setColor(QPalette::Text, qcolor(colours::kDefaultText));
     setPalette(palette);
 }
 
-QFont ResultGridView::gridFont() {
-    QFont font(QStringLiteral("Noto Sans CJK JP"));
-    font.setPixelSize(11);
-    return font;
+namespace {
+
+// Qt sizes sections one at a time, each in time that grows with their number: setting 32,000 column
+// widths one by one takes half a second. Most sections of a table share one size, so that size becomes
+// the header's default and only the others are set one by one.
+template <typename Pixels> void setSectionSizes(QHeaderView& header, int count, int fallback, Pixels pixels) {
+    std::vector<int> sizes(static_cast<std::size_t>(count));
+    std::map<int, int> uses;
+    for (int i = 0; i < count; ++i)
+        ++uses[sizes[std::size_t(i)] = pixels(i + 1)];
+    int common = fallback, most = 0;
+    for (auto [size, used] : uses)
+        if (used > most)
+            common = size, most = used;
+    header.setDefaultSectionSize(common);
+    for (int i = 0; i < count; ++i)
+        if (sizes[std::size_t(i)] != common)
+            header.resizeSection(i, sizes[std::size_t(i)]);
 }
 
-int ResultGridView::columnPixels(double characterWidths) {
-    const QFontMetrics metrics(gridFont());
-    // One character width is a digit plus its share of spacing, so a width of 2 holds a full-width mark.
-    return int(std::lround(characterWidths * (metrics.horizontalAdvance(QLatin1Char('0')) + 1) + 4));
-}
-
-int ResultGridView::rowPixels(double points) { return int(std::lround(points * 4.0 / 3.0)); }
+} // namespace
 
 const ResultGrid& ResultGridView::grid() const { return m_model->grid(); }
 
 void ResultGridView::setGrid(ResultGrid grid) {
     m_model->setGrid(std::move(grid));
     const ResultGrid& g = m_model->grid();
-
-    // Most rows share one height: make it the default and set only the others, which keeps tables of
-    // tens of thousands of rows quick to lay out.
-    std::map<int, int> heights;
-    for (int r = 1; r <= g.rowCount(); ++r)
-        ++heights[rowPixels(g.rowHeight(r))];
-    int common = rowPixels(ResultGrid::kDefaultRowHeight), most = 0;
-    for (auto [height, count] : heights)
-        if (count > most)
-            common = height, most = count;
-    verticalHeader()->setDefaultSectionSize(common);
-    for (int r = 1; r <= g.rowCount(); ++r)
-        if (const int h = rowPixels(g.rowHeight(r)); h != common)
-            setRowHeight(r - 1, h);
-    for (int c = 1; c <= g.columnCount(); ++c)
-        setColumnWidth(c - 1, columnPixels(g.columnWidth(c)));
+    setSectionSizes(*horizontalHeader(), g.columnCount(),
+                    GridMetrics::columnPixels(ResultGrid::kDefaultColumnWidth),
+                    [&](int column) { return GridMetrics::columnPixels(g.columnWidth(column)); });
+    setSectionSizes(*verticalHeader(), g.rowCount(), GridMetrics::rowPixels(ResultGrid::kDefaultRowHeight),
+                    [&](int row) { return GridMetrics::rowPixels(g.rowHeight(row)); });
 
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);
@@ -80,12 +80,8 @@ void ResultGridView::setGrid(ResultGrid grid) {
 }
 
 QSize ResultGridView::fullTableSize() const {
-    int width = 0, height = 0;
-    for (int c = 0; c < m_model->columnCount(); ++c)
-        width += columnWidth(c);
-    for (int r = 0; r < m_model->rowCount(); ++r)
-        height += rowHeight(r);
-    return QSize(width + 2 * frameWidth(), height + 2 * frameWidth());
+    const int frame = 2 * frameWidth();
+    return QSize(horizontalHeader()->length() + frame, verticalHeader()->length() + frame);
 }
 
 } // namespace kazutama

@@ -18,13 +18,6 @@ public:
     void setGrid(ResultGrid grid);
     const ResultGrid& grid() const;
 
-    // Pixels of a column width in character widths and of a row height in points.
-    static int columnPixels(double characterWidths);
-    static int rowPixels(double points);
-
-    // The font every grid uses; its digit width is the unit of column widths.
-    static QFont gridFont();
-
     // The size that shows the whole table without scroll bars.
     QSize fullTableSize() const;
 

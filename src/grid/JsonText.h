@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace kazutama::cli {
+namespace kazutama {
 
 // The JSON text of a string: quoted, with quotes, backslashes and control characters escaped.
 // Other UTF-8 text passes through unchanged.
@@ -47,4 +47,4 @@ std::string jsonArray(const Range& range, Format format) {
     return out;
 }
 
-} // namespace kazutama::cli
+} // namespace kazutama

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <iosfwd>
+#include <string_view>
+
+namespace kazutama {
+
+class ResultGrid;
+
+// A ResultGrid written as a file: JSON with everything a script needs to redraw the table, CSV with the
+// texts alone, or an HTML page whose table shows the colours, alignments, lines and sizes.
+class GridExport {
+public:
+    // How the file names the table: the view's window name (JSON) and its caption (JSON, the HTML title).
+    struct Names {
+        std::string_view view;
+        std::string_view caption;
+    };
+
+    // Extent, widths, heights and the run-on setting, then every cell that has a text or a colour, row by
+    // row. A colour the grid leaves to its default is null.
+    static void writeJson(std::ostream& out, const ResultGrid& grid, const Names& names);
+    // One line per row, texts only; a field with a comma, quote or line break is quoted.
+    static void writeCsv(std::ostream& out, const ResultGrid& grid);
+    static void writeHtml(std::ostream& out, const ResultGrid& grid, const Names& names);
+};
+
+} // namespace kazutama

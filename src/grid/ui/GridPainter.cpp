@@ -1,0 +1,224 @@
+#include "grid/ui/GridPainter.h"
+
+#include "grid/Colours.h"
+#include "grid/ResultGrid.h"
+#include "grid/ui/GridGeometry.h"
+#include "gui/QtText.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <optional>
+
+namespace kazutama {
+
+namespace {
+
+// Texts measured so far are kept up to this many; a table's distinct texts are usually far fewer.
+constexpr std::size_t kMeasuredLimit = 1 << 14;
+// Antialiased glyph edges may reach a pixel beyond the measured ink.
+constexpr int kInkMargin = 1;
+
+int blanksFrom(const QString& text, bool fromEnd) {
+    int count = 0;
+    while (count < text.size() && text[fromEnd ? text.size() - 1 - count : count] == QLatin1Char(' '))
+        ++count;
+    return count;
+}
+
+} // namespace
+
+GridPainter::GridPainter(const ResultGrid& grid, const QFont& font)
+    : m_grid(grid), m_font(font), m_metrics(font), m_capHeight(m_metrics.capHeight()),
+      m_ascent(m_metrics.ascent()), m_descent(m_metrics.descent()),
+      m_staticAscent(QFontMetricsF(font).ascent()) {}
+
+const GridPainter::MeasuredText& GridPainter::measured(std::string_view text) const {
+    if (const auto found = m_measured.find(text); found != m_measured.end())
+        return found->second;
+    if (m_measured.size() >= kMeasuredLimit)
+        m_measured.clear();
+    MeasuredText m;
+    m.text = qs(text);
+    m.leadingBlanks = blanksFrom(m.text, false);
+    m.trailingBlanks = blanksFrom(m.text, true);
+    const auto advance = [&](int from, int count) {
+        return count <= 0 ? 0 : m_metrics.horizontalAdvance(m.text.mid(from, count));
+    };
+    const int length = int(m.text.size());
+    m.width = m_metrics.horizontalAdvance(m.text);
+    m.leadWidth = advance(0, m.leadingBlanks);
+    // Blanks at the end a text grows to take no visible room; a text of blanks alone shows nothing.
+    m.visibleWidth[int(HorizontalAlignment::Left)] = advance(0, length - m.trailingBlanks);
+    m.visibleWidth[int(HorizontalAlignment::Right)] = advance(m.leadingBlanks, length - m.leadingBlanks);
+    m.visibleWidth[int(HorizontalAlignment::Center)] =
+        advance(m.leadingBlanks, length - m.leadingBlanks - m.trailingBlanks);
+    m.ink = m_metrics.tightBoundingRect(m.text);
+    m.shaped.setText(m.text);
+    m.shaped.setTextFormat(Qt::PlainText);
+    m.shaped.prepare(QTransform(), m_font);
+    return m_measured.emplace(text, std::move(m)).first->second;
+}
+
+void GridPainter::paintCell(QPainter& painter, const GridGeometry& geometry, int column, int row) const {
+    const QRect rect = geometry.cellRect(column, row);
+    paintBackground(painter, column, row, rect);
+    if (const TextCover cover = m_grid.textCover(column, row); !cover.empty())
+        paintText(painter, geometry, cover, row, rect);
+    paintBorders(painter, column, row, rect, column == 1, row == 1);
+}
+
+void GridPainter::paintCells(QPainter& painter, const GridGeometry& geometry, const GridBlock& block) const {
+    const auto first = [](int value) { return value == GridBlock::kAll ? 1 : std::max(value, 1); };
+    const auto last = [](int value, int count) {
+        return value == GridBlock::kAll ? count : std::min(value, count);
+    };
+    const int firstColumn = first(block.firstColumn),
+              lastColumn = last(block.lastColumn, m_grid.columnCount());
+    const int firstRow = first(block.firstRow), lastRow = last(block.lastRow, m_grid.rowCount());
+    if (firstColumn > lastColumn || firstRow > lastRow)
+        return;
+
+    for (int row = firstRow; row <= lastRow; ++row)
+        for (int column = firstColumn; column <= lastColumn; ++column)
+            paintBackground(painter, column, row, geometry.cellRect(column, row));
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const QRect rowRect = geometry.spanRect({firstColumn, lastColumn}, row);
+        int painted = 0; // a text covers neighbouring cells only, so each shows once
+        for (int column = firstColumn; column <= lastColumn; ++column) {
+            const TextCover cover = m_grid.textCover(column, row);
+            if (cover.empty() || cover.owner == painted)
+                continue;
+            paintText(painter, geometry, cover, row, rowRect);
+            painted = cover.owner;
+        }
+    }
+    for (int row = firstRow; row <= lastRow; ++row)
+        for (int column = firstColumn; column <= lastColumn; ++column)
+            paintBorders(painter, column, row, geometry.cellRect(column, row), column == firstColumn,
+                         row == firstRow);
+}
+
+void GridPainter::paintBackground(QPainter& painter, int column, int row, const QRect& rect) const {
+    painter.fillRect(rect, qcolor(m_grid.background(column, row).value_or(colours::kDefaultBackground)));
+}
+
+void GridPainter::paintText(QPainter& painter, const GridGeometry& geometry, const TextCover& cover, int row,
+                            const QRect& clip) const {
+    const int owner = cover.owner;
+    const QRect ownerRect = geometry.cellRect(owner, row);
+    const QRect spanRect = geometry.spanRect(cover.span, row);
+    const QRect visible = clip.intersected(spanRect);
+    if (visible.isEmpty())
+        return;
+
+    const MeasuredText& m = measured(m_grid.text(owner, row));
+    const HorizontalAlignment alignment = m_grid.horizontalAlignment(owner, row);
+    // A centred text grows both ways, so only the room on its narrower side counts twice.
+    const int room = alignment == HorizontalAlignment::Center
+                         ? ownerRect.width() + 2 * std::min(ownerRect.left() - spanRect.left(),
+                                                            spanRect.right() - ownerRect.right())
+                         : spanRect.width();
+    const int available = room - 3;
+    Fitted fitted{m.width, m.visibleWidth[int(alignment)], m.leadWidth, m_capHeight, m_ascent, m_descent};
+    std::optional<QFont> narrowed;
+    if (fitted.visibleWidth > available && available > 0) {
+        narrowed.emplace(m_font);
+        narrowed->setStretch(std::max(50, 100 * available / fitted.visibleWidth));
+        fitted = fit(*narrowed, m.text, alignment, m.leadingBlanks, m.trailingBlanks);
+    }
+
+    // The text is placed by hand rather than by drawText's alignment: the CJK font's line box is taller
+    // than the short rows, and centring that box would push the glyphs onto the line below.
+    int x = ownerRect.left() + 2;
+    switch (alignment) {
+    case HorizontalAlignment::Left:
+        break;
+    case HorizontalAlignment::Right:
+        x = ownerRect.right() - 1 - fitted.width;
+        break;
+    case HorizontalAlignment::Center:
+        x = ownerRect.left() + (ownerRect.width() - fitted.visibleWidth) / 2 -
+            (m.leadingBlanks < m.text.size() ? fitted.leadWidth : 0);
+        break;
+    }
+    int baseline = ownerRect.top() + (ownerRect.height() + fitted.capHeight + 2) / 2;
+    switch (m_grid.verticalAlignment(owner, row)) {
+    case VerticalAlignment::Top:
+        baseline = ownerRect.top() + 1 + fitted.ascent;
+        break;
+    case VerticalAlignment::Bottom:
+        baseline = ownerRect.bottom() - fitted.descent;
+        break;
+    case VerticalAlignment::Center:
+        break;
+    }
+    // A cell the text does not reach has nothing to draw; one the text lies inside of needs no clipping.
+    const QRect ink =
+        m.ink.translated(x, baseline).adjusted(-kInkMargin, -kInkMargin, kInkMargin, kInkMargin);
+    const bool cut = narrowed || !visible.contains(ink);
+    if (cut && !narrowed && !visible.intersects(ink))
+        return;
+
+    if (cut) {
+        painter.save();
+        painter.setClipRect(visible, Qt::IntersectClip);
+    }
+    painter.setPen(qcolor(m_grid.foreground(owner, row).value_or(colours::kDefaultText)));
+    if (narrowed) {
+        painter.setFont(*narrowed);
+        painter.drawText(QPoint(x, baseline), m.text);
+    } else {
+        // Shaped once per text: most cells of a table repeat a few texts.
+        painter.setFont(m_font);
+        painter.drawStaticText(QPointF(x, baseline - m_staticAscent), m.shaped);
+    }
+    if (cut)
+        painter.restore();
+}
+
+GridPainter::Fitted GridPainter::fit(const QFont& font, const QString& text, HorizontalAlignment alignment,
+                                     int leadingBlanks, int trailingBlanks) {
+    const QFontMetrics metrics(font);
+    const int length = int(text.size());
+    const int from = alignment == HorizontalAlignment::Left ? 0 : leadingBlanks;
+    const int to = alignment == HorizontalAlignment::Right ? length : length - trailingBlanks;
+    return Fitted{metrics.horizontalAdvance(text),
+                  to > from ? metrics.horizontalAdvance(text.mid(from, to - from)) : 0,
+                  metrics.horizontalAdvance(text.left(leadingBlanks)),
+                  metrics.capHeight(),
+                  metrics.ascent(),
+                  metrics.descent()};
+}
+
+void GridPainter::paintBorders(QPainter& painter, int column, int row, const QRect& rect, bool leftEdge,
+                               bool topEdge) const {
+    const CellBorders own = m_grid.borders(column, row);
+    // A shared edge shows if either cell draws it, in the colour of this cell's line if it has one. Lines are
+    // one pixel wide and straight, so a filled rectangle draws them, at a fraction of a stroke's cost.
+    const auto edge = [&](BorderSide side, int otherColumn, int otherRow, BorderSide otherSide,
+                          const QRect& line) {
+        std::optional<Rgb> colour;
+        if (own.has(side)) {
+            colour = own.colour(side).value_or(colours::kDefaultBorder);
+        } else if (m_grid.contains(otherColumn, otherRow)) {
+            const CellBorders other = m_grid.borders(otherColumn, otherRow);
+            if (other.has(otherSide))
+                colour = other.colour(otherSide).value_or(colours::kDefaultBorder);
+        }
+        if (colour)
+            painter.fillRect(line, qcolor(*colour));
+    };
+    edge(BorderSide::Right, column + 1, row, BorderSide::Left,
+         QRect(rect.right(), rect.top(), 1, rect.height()));
+    edge(BorderSide::Bottom, column, row + 1, BorderSide::Top,
+         QRect(rect.left(), rect.bottom(), rect.width(), 1));
+    if (leftEdge)
+        edge(BorderSide::Left, column - 1, row, BorderSide::Right,
+             QRect(rect.left(), rect.top(), 1, rect.height()));
+    if (topEdge)
+        edge(BorderSide::Top, column, row - 1, BorderSide::Bottom,
+             QRect(rect.left(), rect.top(), rect.width(), 1));
+}
+
+} // namespace kazutama

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "grid/CellFormat.h"
+#include "grid/GridBlock.h"
+#include "grid/ui/GridMetrics.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QRect>
+#include <QStaticText>
+#include <QString>
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+class QPainter;
+
+namespace kazutama {
+
+class GridGeometry;
+class ResultGrid;
+
+// Paints cells of a ResultGrid onto any QPainter (screen, printer, image) at the places a GridGeometry gives:
+// backgrounds, borders, and texts, including texts that run on into empty neighbours. Texts that would be
+// cut are narrowed to fit their span, down to half their width, and cut at its ends beyond that.
+//
+// Texts are measured in screen pixels, once each; a printer's painter is scaled to those pixels.
+class GridPainter {
+public:
+    explicit GridPainter(const ResultGrid& grid, const QFont& font = GridMetrics::font());
+
+    // One cell, as a view paints them one by one: its left and top lines only at the table's edge, since the
+    // neighbour there paints the line they share.
+    void paintCell(QPainter& painter, const GridGeometry& geometry, int column, int row) const;
+    // A block of cells, as a page or an image shows them: each text once, and the lines around the block.
+    void paintCells(QPainter& painter, const GridGeometry& geometry, const GridBlock& block) const;
+
+private:
+    // A text's QString and widths, measured once in the grid font.
+    struct MeasuredText {
+        QString text;
+        int leadingBlanks = 0;
+        int trailingBlanks = 0;
+        int width = 0;
+        int leadWidth = 0;        // of the leading blanks
+        int visibleWidth[3] = {}; // by HorizontalAlignment: without the blanks on the side(s) it grows to
+        QRect ink;                // the glyphs' extent from the start of the baseline
+        QStaticText shaped;
+    };
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
+
+    // Widths and heights of a text in the font it is drawn in.
+    struct Fitted {
+        int width, visibleWidth, leadWidth;
+        int capHeight, ascent, descent;
+    };
+
+    const MeasuredText& measured(std::string_view text) const;
+    static Fitted fit(const QFont& font, const QString& text, HorizontalAlignment alignment,
+                      int leadingBlanks, int trailingBlanks);
+    void paintBackground(QPainter& painter, int column, int row, const QRect& rect) const;
+    void paintText(QPainter& painter, const GridGeometry& geometry, const TextCover& cover, int row,
+                   const QRect& clip) const;
+    void paintBorders(QPainter& painter, int column, int row, const QRect& rect, bool leftEdge,
+                      bool topEdge) const;
+
+    const ResultGrid& m_grid;
+    QFont m_font;
+    QFontMetrics m_metrics;
+    int m_capHeight, m_ascent, m_descent;
+    qreal m_staticAscent; // how far below its top QStaticText puts the baseline
+    mutable std::unordered_map<std::string, MeasuredText, Hash, std::equal_to<>> m_measured;
+};
+
+} // namespace kazutama

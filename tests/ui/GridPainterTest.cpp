@@ -1,0 +1,158 @@
+#include "grid/ui/GridPainter.h"
+
+#include "grid/Colours.h"
+#include "grid/ResultGrid.h"
+#include "grid/ui/FixedGridGeometry.h"
+#include "grid/ui/ResultGridView.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+namespace kazutama {
+namespace {
+
+// Four columns of width 5 and three rows of 15 points:
+//   row 1: a red title that runs on to the right, on pale yellow, no lines;
+//   rows 2-3: lines around every cell, (2, 2) on pale cyan, the right line of (3, 3) light blue;
+//   row 3: a blue right-aligned text in column 4 that runs on to the left.
+ResultGrid sampleGrid() {
+    ResultGrid grid(4, 3);
+    grid.setColumnWidth(ResultGrid::kAll, 5);
+    grid.setRowHeight(ResultGrid::kAll, 15);
+    grid.setTextRunsOn(true);
+    grid.setBackground(GridBlock::rows(1, 1), colours::kPaleYellow);
+    grid.setText(1, 1, "出現頻度");
+    grid.setForeground(GridBlock::cell(1, 1), colours::kRed);
+    grid.setBorders(GridBlock::rows(2, 3), BorderMode::Grid);
+    grid.setBackground(GridBlock::cell(2, 2), colours::kPaleCyan);
+    grid.setBorderColour(colours::kLightBlueBorder);
+    grid.setBorders(GridBlock::cell(3, 3), BorderMode::Right);
+    grid.setText(4, 3, "右寄せの文字");
+    grid.setHorizontalAlignment(GridBlock::cell(4, 3), HorizontalAlignment::Right);
+    grid.setForeground(GridBlock::cell(4, 3), colours::kBlue);
+    return grid;
+}
+
+QImage paintBlock(const ResultGrid& grid) {
+    const FixedGridGeometry geometry(grid);
+    QImage image(geometry.size(), QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    QPainter painter(&image);
+    GridPainter(grid).paintCells(painter, geometry, GridBlock::all());
+    return image;
+}
+
+QImage paintCellByCell(const ResultGrid& grid) {
+    const FixedGridGeometry geometry(grid);
+    QImage image(geometry.size(), QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    QPainter painter(&image);
+    const GridPainter gridPainter(grid);
+    for (int row = 1; row <= grid.rowCount(); ++row)
+        for (int column = 1; column <= grid.columnCount(); ++column)
+            gridPainter.paintCell(painter, geometry, column, row);
+    return image;
+}
+
+Rgb pixel(const QImage& image, QPoint at) {
+    const QRgb p = image.pixel(at);
+    return Rgb{std::uint8_t(qRed(p)), std::uint8_t(qGreen(p)), std::uint8_t(qBlue(p))};
+}
+
+// Pixels of the rectangle inked in the given hue: its channel clearly above the other two.
+int inked(const QImage& image, const QRect& rect, int channel) {
+    int count = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            const int values[] = {qRed(p), qGreen(p), qBlue(p)};
+            count +=
+                values[channel] > 150 && values[(channel + 1) % 3] < 120 && values[(channel + 2) % 3] < 120;
+        }
+    return count;
+}
+
+int darkPixels(const QImage& image, const QRect& rect) {
+    int count = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            count += qGray(image.pixel(x, y)) < 100;
+    return count;
+}
+
+constexpr int kRed = 0, kBlue = 2;
+
+TEST(GridPainterTest, PaintsBackgroundsBordersAndRunOnText) {
+    const ResultGrid grid = sampleGrid();
+    const FixedGridGeometry at(grid);
+    const QImage image = paintBlock(grid);
+    const auto inside = [&](int column, int row) { return at.cellRect(column, row).adjusted(1, 1, -2, -2); };
+
+    // Backgrounds, away from any text: the cell's own colour, or white where it has none.
+    EXPECT_EQ(pixel(image, inside(4, 1).topLeft()), colours::kPaleYellow);
+    EXPECT_EQ(pixel(image, inside(2, 2).center()), colours::kPaleCyan);
+    EXPECT_EQ(pixel(image, inside(1, 3).center()), colours::kDefaultBackground);
+
+    // Lines: none in row 1; default black between cells; a cell's own coloured side over its neighbour's.
+    const QRect c12 = at.cellRect(1, 2), c33 = at.cellRect(3, 3);
+    EXPECT_EQ(pixel(image, {at.cellRect(1, 1).right(), at.cellRect(1, 1).top() + 1}), colours::kPaleYellow);
+    EXPECT_EQ(pixel(image, {c12.right(), c12.center().y()}), colours::kDefaultBorder);
+    EXPECT_EQ(pixel(image, {c12.center().x(), c12.top() - 1}), colours::kDefaultBorder); // row 1's bottom
+
+    EXPECT_EQ(pixel(image, {c33.right(), c33.center().y()}), colours::kLightBlueBorder);
+    EXPECT_EQ(pixel(image, {c33.left() - 1, c33.center().y()}), colours::kDefaultBorder);
+
+    // The title runs on into column 2 but not as far as column 4; the right-aligned text runs on to the left.
+    EXPECT_GT(inked(image, at.cellRect(1, 1), kRed), 0);
+    EXPECT_GT(inked(image, at.cellRect(2, 1), kRed), 0);
+    EXPECT_EQ(inked(image, at.cellRect(4, 1), kRed), 0);
+    EXPECT_GT(inked(image, at.cellRect(3, 3), kBlue), 0);
+    EXPECT_EQ(inked(image, at.cellRect(1, 3), kBlue), 0);
+}
+
+TEST(GridPainterTest, ANeighbourWithATextCutsTheRunOn) {
+    ResultGrid grid = sampleGrid();
+    grid.setText(2, 1, " ");
+    grid.setText(3, 3, ".");
+    const FixedGridGeometry at(grid);
+    const QImage image = paintBlock(grid);
+    EXPECT_GT(inked(image, at.cellRect(1, 1), kRed), 0);
+    EXPECT_EQ(inked(image, at.cellRect(2, 1), kRed), 0);
+    EXPECT_GT(inked(image, at.cellRect(4, 3), kBlue), 0);
+    EXPECT_EQ(inked(image, at.cellRect(3, 3).adjusted(0, 0, -1, 0), kBlue), 0);
+}
+
+TEST(GridPainterTest, ATextTooWideForItsCellIsNarrowedToFit) {
+    ResultGrid grid(3, 1);
+    grid.setColumnWidth(ResultGrid::kAll, 5);
+    grid.setRowHeight(ResultGrid::kAll, 15);
+    grid.setAlignment(GridBlock::all(), HorizontalAlignment::Center, VerticalAlignment::Center);
+    grid.setText(2, 1, "■■■■■");
+    const FixedGridGeometry at(grid);
+    const QImage image = paintBlock(grid);
+    const QRect cell = at.cellRect(2, 1);
+    EXPECT_GT(darkPixels(image, cell), cell.width() * 3);
+    // Cut at the cell's edges, the squares would ink them.
+    EXPECT_EQ(darkPixels(image, QRect(cell.left(), 0, 1, image.height())), 0);
+    EXPECT_EQ(darkPixels(image, QRect(cell.right(), 0, 1, image.height())), 0);
+}
+
+TEST(GridPainterTest, CellByCellBlockAndScreenShowTheSamePixels) {
+    const ResultGrid grid = sampleGrid();
+    const QImage block = paintBlock(grid);
+    EXPECT_EQ(paintCellByCell(grid), block);
+
+    ResultGridView view;
+    view.setFrameShape(QFrame::NoFrame);
+    view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view.setGrid(grid);
+    view.resize(view.fullTableSize());
+    const QImage screen = view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(screen, block);
+}
+
+} // namespace
+} // namespace kazutama
