@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ViewGeometry.h"
 #include "grid/Rgb.h"
 
 #include <span>
@@ -15,27 +16,12 @@ struct StartupSummary;
 // its own parameter (the group count of the division views, the pattern of the combination views).
 using ViewBuilder = ResultGrid (*)(const DrawHistory& history, const StartupSummary& summary, int parameter);
 
-// Window geometry in twips (15 twips = 1 pixel at 96 dpi).
-struct ViewGeometry {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-};
-
 // One mark of a colour legend beside the description label.
 struct LegendEntry {
     enum class Mark { Dot, Swatch };
     Mark mark;
     Rgb colour;
     std::string_view caption;
-};
-
-// When a view lets pending window messages through while it loads.
-enum class MessagePump {
-    BeforeBuild, // the usual frame
-    Skipped,     // the window does not repaint before its table is built
-    AfterBuild,
 };
 
 // What the program knows of one analysis view before it is opened. Rows are written with designated

@@ -1,6 +1,7 @@
 #include "entry/EntryModel.h"
 
 #include "grid/Colours.h"
+#include "grid/ui/QtColour.h"
 #include "gui/QtText.h"
 #include "store/DrawStore.h"
 

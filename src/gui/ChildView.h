@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analyses/ViewEntry.h"
+#include "common/ViewGeometry.h"
 
 #include <QWidget>
 

@@ -1,5 +1,6 @@
 #include "analyses/ui/LegendWidget.h"
 
+#include "grid/ui/QtColour.h"
 #include "gui/QtText.h"
 
 #include <QHBoxLayout>

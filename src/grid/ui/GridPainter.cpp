@@ -3,6 +3,7 @@
 #include "grid/Colours.h"
 #include "grid/ResultGrid.h"
 #include "grid/ui/GridGeometry.h"
+#include "grid/ui/QtColour.h"
 #include "gui/QtText.h"
 
 #include <QPainter>

@@ -10,9 +10,9 @@ namespace kazutama {
 namespace {
 
 // The cells' places in the view's viewport, where the view paints them.
-class ViewGeometry : public GridGeometry {
+class HeaderGeometry : public GridGeometry {
 public:
-    explicit ViewGeometry(const QTableView& view) : m_view(view) {}
+    explicit HeaderGeometry(const QTableView& view) : m_view(view) {}
 
     int columnLeft(int column) const override { return m_view.columnViewportPosition(column - 1); }
     int columnWidth(int column) const override { return m_view.columnWidth(column - 1); }
@@ -31,7 +31,7 @@ ResultGridDelegate::ResultGridDelegate(const ResultGrid& grid, QTableView* view)
 void ResultGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem&,
                                const QModelIndex& index) const {
     painter->save();
-    m_painter.paintCell(*painter, ViewGeometry(*m_view), index.column() + 1, index.row() + 1);
+    m_painter.paintCell(*painter, HeaderGeometry(*m_view), index.column() + 1, index.row() + 1);
     painter->restore();
 }
 

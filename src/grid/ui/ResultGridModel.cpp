@@ -1,5 +1,6 @@
 #include "grid/ui/ResultGridModel.h"
 
+#include "grid/ui/QtColour.h"
 #include "gui/QtText.h"
 
 #include <QBrush>

@@ -2,9 +2,9 @@
 
 #include "grid/Colours.h"
 #include "grid/ui/GridMetrics.h"
+#include "grid/ui/QtColour.h"
 #include "grid/ui/ResultGridDelegate.h"
 #include "grid/ui/ResultGridModel.h"
-#include "gui/QtText.h"
 
 #include <QHeaderView>
 #include <QScrollBar>
