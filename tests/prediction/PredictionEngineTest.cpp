@@ -105,7 +105,8 @@ TEST(PredictionEngineCycleTest, RecordsTheNumbersThatCameBackAfterACycleLength) 
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const CycleTable& table = filled(c.history.build()).cycleTable();
+        const PredictionEngine engine = filled(c.history.build());
+        const CycleTable& table = engine.cycleTable();
         std::array<std::array<int, kBallCount>, kCycleRowCount> expected{};
         for (const CycleCell& cell : c.cells)
             expected[cell.row][cell.position - 1] = cell.number;
