@@ -15,6 +15,7 @@
 #include "shell/MenuTable.h"
 
 #include <QCloseEvent>
+#include <QLockFile>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QMdiArea>
@@ -23,6 +24,13 @@
 #include <QScreen>
 
 namespace kazutama {
+
+namespace {
+
+// Follows every message after which the program ends.
+const QString kEnding = QStringLiteral("\nKazutamaを終了します。");
+
+} // namespace
 
 MainFrm::Setup MainFrm::defaultSetup() {
     return Setup{QCoreApplication::applicationDirPath().toStdString(), std::string(kSettingsFileName)};
@@ -53,15 +61,17 @@ MainFrm::~MainFrm() { qApp->removeEventFilter(this); }
 
 bool MainFrm::load() {
     m_options = ReadInitFile(m_setup.settingsFile);
-    auto opened = [this] {
+    const ConnectionString connection = ConnectionString::forApplicationFolder(m_setup.applicationFolder);
+    if (!lockDatabase(connection.databasePath()))
+        return false;
+    auto opened = [&] {
         BusyCursor busy;
         m_viewGuard.set(true);
-        return Workspace::openOrCreate(ConnectionString::forApplicationFolder(m_setup.applicationFolder));
+        return Workspace::openOrCreate(connection);
     }();
     // The hourglass has gone: the user has to read and answer what follows.
     if (!opened) {
-        Dialogs::instance().message(this, applicationTitle(),
-                                    qs(opened.error().message) + "\nKazutamaを終了します。",
+        Dialogs::instance().message(this, applicationTitle(), qs(opened.error().message) + kEnding,
                                     Dialogs::Icon::Critical);
         return false;
     }
@@ -74,6 +84,27 @@ bool MainFrm::load() {
                 "\n\n当選データは「データ管理」の「当選データ入力」で入力できます。",
             Dialogs::Icon::Information);
     return true;
+}
+
+bool MainFrm::lockDatabase(const std::filesystem::path& database) {
+    // Two windows editing one file would each show the other's changes only after a restart; the second
+    // program is refused instead. A lock left by a program that died is recognised as stale and taken.
+    m_lock = std::make_unique<QLockFile>(QString::fromStdString(database.string() + ".lock"));
+    m_lock->setStaleLockTime(0);
+    if (m_lock->tryLock(0) || m_lock->error() != QLockFile::LockFailedError)
+        return true; // a folder where no lock can be made: the database itself says what it allows
+    qint64 pid = 0;
+    QString host, application;
+    m_lock->getLockInfo(&pid, &host, &application);
+    m_lock.reset();
+    Dialogs::instance().message(this, applicationTitle(),
+                                QStringLiteral("この当選データのファイルは、ほかのKazutamaで使用中です（プロセス番号 %1）。\n%2\n\n"
+                                               "同じファイルを2つのKazutamaで同時に開くことはできません。")
+                                        .arg(pid)
+                                        .arg(QString::fromStdString(database.string())) +
+                                    kEnding,
+                                Dialogs::Icon::Critical);
+    return false;
 }
 
 void MainFrm::createMenus() {

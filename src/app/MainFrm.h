@@ -9,8 +9,10 @@
 #include <QPointer>
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 
+class QLockFile;
 class QMdiArea;
 class QMdiSubWindow;
 
@@ -60,6 +62,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // False (the user has been told) when another program holds the database.
+    bool lockDatabase(const std::filesystem::path& database);
     void createMenus();
     ChildView* createView(const QString& windowName);
     void openEntryView();
@@ -71,6 +75,7 @@ private:
     ViewGuard m_viewGuard;
     AnalysisOptions m_options;
     std::optional<Workspace> m_workspace;
+    std::unique_ptr<QLockFile> m_lock; // held while the program runs
     QMdiArea* m_mdi = nullptr;
     QMap<QString, QPointer<QMdiSubWindow>> m_views;
     QPointer<QWidget> m_about;

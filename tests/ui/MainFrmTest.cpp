@@ -254,6 +254,25 @@ TEST(MainFrmTest, UnusableDatabaseStopsStartUpAndIsLeftAlone) {
     EXPECT_EQ(readFile(dir / "Kazutama.mdb"), "this is not a history database");
 }
 
+TEST(MainFrmTest, ASecondProgramOnTheSameDatabaseIsRefusedUntilTheFirstEnds) {
+    test::TempDir dir;
+    test::ScriptedDialogs dialogs;
+    const MainFrm::Setup setup{dir.path(), dir / "Kazutama.ini"};
+    {
+        MainFrm first(setup);
+        ASSERT_TRUE(first.load());
+        const size_t before = dialogs.messages.size();
+        MainFrm second(setup);
+        EXPECT_FALSE(second.load());
+        ASSERT_EQ(dialogs.messages.size(), before + 1);
+        const QString text = dialogs.messages.back().text;
+        EXPECT_TRUE(text.contains("ほかのKazutamaで使用中です"));
+        EXPECT_TRUE(text.contains(QString::fromStdString((dir / "Kazutama.mdb").string())));
+    }
+    MainFrm again(setup);
+    EXPECT_TRUE(again.load());
+}
+
 TEST(MainFrmTest, AboutBoxPlacesItselfFromTheMainWindow) {
     ProgramFixture program;
     program.window().setGeometry(90, 60, 900, 700);
