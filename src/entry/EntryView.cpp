@@ -239,10 +239,14 @@ void EntryView::importCsv() {
     for (const std::string& note : imported->notes)
         text += QStringLiteral("\n\n") + qs(note);
     if (!imported->drawsWithRepeatedNumbers.empty()) {
+        constexpr size_t kListed = 12;
+        const std::vector<int>& repeated = imported->drawsWithRepeatedNumbers;
         QStringList draws;
-        for (int draw : imported->drawsWithRepeatedNumbers)
-            draws << QString::number(draw);
+        for (size_t i = 0; i < std::min(repeated.size(), kListed); ++i)
+            draws << QString::number(repeated[i]);
         text += QStringLiteral("\n\n同じ数字が 2 回以上ある回: ") + draws.join(QStringLiteral("、"));
+        if (repeated.size() > kListed)
+            text += QStringLiteral(" ほか %1 回").arg(repeated.size() - kListed);
     }
     // Replacing stored numbers is offered only when the file would change some; Cancel is the default.
     Dialogs::Question question{QStringLiteral("CSV取り込み"), text, Dialogs::Icon::Question, {}, 0, -1};

@@ -33,17 +33,59 @@ private:
     std::vector<QCursor> m_lifted;
 };
 
+// What a message box shows of a text: enough lines of enough characters to say what is wrong, never a box
+// larger than the screen or a label that takes minutes to lay out, whatever a caller passes on. A long run
+// without a space (a path, a bad field) gets invisible break points so that it wraps instead of widening
+// the box.
+QString fitOnScreen(const QString& text) {
+    constexpr qsizetype kMaxLines = 20;
+    constexpr qsizetype kMaxLineChars = 120;
+    constexpr qsizetype kMaxChars = 640;
+    constexpr int kMaxRun = 40;
+    const QString more = QStringLiteral("…");
+    QStringList lines;
+    qsizetype start = 0, budget = kMaxChars;
+    while (start <= text.size() && lines.size() < kMaxLines && budget > 0) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        if (end < 0)
+            end = text.size();
+        qsizetype length = std::min({end - start, kMaxLineChars, budget});
+        budget -= std::max<qsizetype>(length, 1);
+        if (length < end - start && length > 0 && text.at(start + length - 1).isHighSurrogate())
+            --length;
+        QString line;
+        int run = 0;
+        for (qsizetype i = start; i < start + length; ++i) {
+            const QChar c = text.at(i);
+            run = c.isSpace() ? 0 : run + 1;
+            if (run > kMaxRun && !c.isLowSurrogate()) {
+                line += QChar(0x200B);
+                run = 1;
+            }
+            line += c;
+        }
+        if (length < end - start)
+            line += more;
+        lines << line;
+        start = end + 1;
+    }
+    if (start <= text.size())
+        lines << more;
+    return lines.join(QLatin1Char('\n'));
+}
+
 class QtDialogs final : public Dialogs {
 public:
     void message(QWidget* parent, const QString& title, const QString& text, Icon icon) override {
         NormalPointer pointer;
-        QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, parent);
+        QMessageBox box(toQt(icon), title, fitOnScreen(text), QMessageBox::Ok, parent);
         box.exec();
     }
 
     int choose(QWidget* parent, const Question& question) override {
         NormalPointer pointer;
-        QMessageBox box(toQt(question.icon), question.title, question.text, QMessageBox::NoButton, parent);
+        QMessageBox box(toQt(question.icon), question.title, fitOnScreen(question.text), QMessageBox::NoButton,
+                        parent);
         std::vector<QPushButton*> buttons;
         for (const QString& caption : question.buttons)
             buttons.push_back(box.addButton(caption, QMessageBox::ActionRole));

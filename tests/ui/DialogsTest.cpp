@@ -3,6 +3,8 @@
 #include "gui/BusyCursor.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -33,6 +35,39 @@ TEST(DialogsTest, DialogsShownUnderTheHourglassShowTheNormalPointer) {
         EXPECT_NE(QApplication::overrideCursor(), nullptr); // back for the rest of the step
     }
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// Whatever a caller passes on (a whole bad file among it), the box fits on the screen, comes up at once and
+// still begins with what the message says.
+TEST(DialogsTest, AMessageBoxNeverOutgrowsTheScreen) {
+    const QString start = QStringLiteral("1行目を読み込めません。");
+    const QString texts[] = {
+        start + QString(4'000'000, QLatin1Char('x')),
+        start + QStringLiteral("\n原因").repeated(20'000),
+        start + (QString(300, QChar(0x3042)) + QLatin1Char('\n')).repeated(100),
+    };
+    for (const QString& text : texts) {
+        QRect shown;
+        QString label;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                shown = dialog->frameGeometry();
+                label = dialog->property("text").toString();
+                dialog->close();
+            }
+        });
+        poll.start(10);
+        QElapsedTimer clock;
+        clock.start();
+        Dialogs::instance().message(nullptr, "Kazutama", text, Dialogs::Icon::Critical);
+        EXPECT_LT(clock.elapsed(), 5'000);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        EXPECT_LE(shown.height(), screen.height()) << text.size();
+        EXPECT_LE(shown.width(), screen.width()) << text.size();
+        EXPECT_TRUE(label.startsWith(start));
+        EXPECT_LT(label.size(), 5'000);
+    }
 }
 
 } // namespace

@@ -300,6 +300,18 @@ TEST_F(EntryViewTest, ImportShowsAPreviewAndWritesOnlyWhatWasChosen) {
     ASSERT_EQ(m_program.dialogs.questions.size(), 3u);
     EXPECT_TRUE(m_program.dialogs.questions[2].text.contains("上の行ほど古い回とみなして"))
         << m_program.dialogs.questions[2].text.toStdString();
+
+    // Draws with a number twice are listed, the first dozen of them: the question stays readable.
+    std::string repeated = "本数字,ボーナス数字\n";
+    for (int line = 0; line < 30; ++line)
+        repeated += "1 1 2 3 4 5 6,7 8\n";
+    test::writeFile(dir / "repeated.csv", repeated);
+    m_program.dialogs.openFiles.push_back(QString::fromStdString((dir / "repeated.csv").string()));
+    m_view->importCsv();
+    ASSERT_EQ(m_program.dialogs.questions.size(), 4u);
+    const QString text = m_program.dialogs.questions[3].text;
+    EXPECT_TRUE(text.contains("同じ数字が 2 回以上ある回: 1、2、3、4、5、6、7、8、9、10、11、12 ほか 18 回"))
+        << text.toStdString();
 }
 
 TEST_F(EntryViewTest, RejectedImportNamesTheLineAndChangesNothing) {
