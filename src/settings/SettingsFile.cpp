@@ -18,6 +18,8 @@ namespace {
 // The lines the program writes are under 50 bytes. Of a longer line only this much is kept, so no line of
 // a damaged file can take the memory.
 constexpr size_t kLineLimit = 256;
+// Nor can the file itself: reading stops after this much (a settings file is well under a kilobyte).
+constexpr size_t kFileLimit = 16 << 20;
 
 // The encodings a settings file may be in: the one WriteInitFile writes (the locale's) first, then UTF-8 and
 // those Japanese systems keep text in, so the file still reads after the locale changed or when it comes
@@ -51,12 +53,13 @@ private:
 
 // One line without its end, of which at most kLineLimit bytes are kept; `cut` says whether there was more.
 // False at the end of the file.
-bool readLine(std::streambuf& in, std::string& line, bool& cut) {
+bool readLine(std::streambuf& in, std::string& line, bool& cut, size_t& budget) {
     line.clear();
     cut = false;
     int c = 0;
     bool any = false;
-    while ((c = in.sbumpc()) != std::char_traits<char>::eof() && c != '\n') {
+    while (budget > 0 && (c = in.sbumpc()) != std::char_traits<char>::eof() && c != '\n') {
+        --budget;
         any = true;
         if (line.size() < kLineLimit)
             line += char(c);
@@ -124,7 +127,17 @@ AnalysisOptions ReadInitFile(const std::filesystem::path& path) {
     const KeyTable keys;
     std::string line;
     bool cut = false;
-    for (bool first = true; readLine(*in.rdbuf(), line, cut); first = false) {
+    size_t budget = kFileLimit;
+    // A read error (the name is a folder, the disk fails) ends the file where it happened: the options read
+    // up to there stand.
+    const auto nextLine = [&] {
+        try {
+            return readLine(*in.rdbuf(), line, cut, budget);
+        } catch (const std::ios_base::failure&) {
+            return false;
+        }
+    };
+    for (bool first = true; nextLine(); first = false) {
         std::string_view text = line;
         if (first && text.starts_with(kUtf8Bom))
             text.remove_prefix(kUtf8Bom.size());

@@ -2,6 +2,7 @@
 
 #include "store/DrawRecord.h"
 
+#include <array>
 #include <cstddef>
 #include <vector>
 
@@ -24,5 +25,22 @@ public:
 private:
     std::vector<DrawRecord> m_records;
 };
+
+// One row of the saved query as stored, NULL read as 0. A file written by another tool may hold anything.
+struct StoredDraw {
+    long long drawNumber = 0;
+    std::array<long long, kBallCount> numbers{};
+};
+
+// The history the analyses can rely on, from the rows as stored: draws numbered 1..32760 in ascending order,
+// each once (the first row of a draw number wins), every number 1..37 or not entered. A row without a usable
+// draw number is left out; a number outside 1..37 counts as not entered, so the entry view shows it empty
+// and the user can type the right one.
+DrawHistory historyFromStoredRows(const std::vector<StoredDraw>& rows);
+
+// A stored number as the analyses and the entry view see it.
+inline int numberOrNone(long long stored) {
+    return stored >= kLowestNumber && stored <= kHighestNumber ? int(stored) : kNoNumber;
+}
 
 } // namespace kazutama

@@ -256,20 +256,20 @@ Result<DrawHistory> DrawStore::loadHistory() {
     for (int i = 0; i < kBallCount; ++i)
         numberColumns[i] = query->columnIndex(kNumberColumns[i]);
 
-    std::vector<DrawRecord> records;
+    std::vector<StoredDraw> rows;
     while (true) {
         auto row = query->step();
         if (!row)
             return row.error();
         if (!row.value())
             break;
-        DrawRecord record;
-        record.drawNumber = query->intValue(keyColumn);
+        StoredDraw stored;
+        stored.drawNumber = query->wholeNumberOrZero(keyColumn);
         for (int i = 0; i < kBallCount; ++i)
-            record.numbers[i] = query->intOrZero(numberColumns[i]);
-        records.push_back(record);
+            stored.numbers[std::size_t(i)] = query->wholeNumberOrZero(numberColumns[i]);
+        rows.push_back(stored);
     }
-    return DrawHistory(std::move(records));
+    return historyFromStoredRows(rows);
 }
 
 Result<std::optional<DrawRecord>> DrawStore::findDraw(int drawNumber) {
@@ -286,7 +286,7 @@ Result<std::optional<DrawRecord>> DrawStore::findDraw(int drawNumber) {
         return std::optional<DrawRecord>();
     DrawRecord record{query->intValue(0), {}};
     for (int i = 0; i < kBallCount; ++i)
-        record.numbers[i] = query->intOrZero(i + 1);
+        record.numbers[std::size_t(i)] = numberOrNone(query->wholeNumberOrZero(i + 1));
     return std::optional<DrawRecord>(record);
 }
 

@@ -1,5 +1,7 @@
 #include "store/Statement.h"
 
+#include <cmath>
+
 #include "store/DatabaseError.h"
 
 #include <sqlite3.h>
@@ -75,6 +77,17 @@ bool Statement::isNull(int column) const {
 
 int Statement::intValue(int column) const {
     return sqlite3_column_int(m_stmt, column);
+}
+
+long long Statement::wholeNumberOrZero(int column) const {
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_INTEGER: return sqlite3_column_int64(m_stmt, column);
+    case SQLITE_FLOAT: {
+        const double value = sqlite3_column_double(m_stmt, column);
+        return value == std::trunc(value) && std::abs(value) < 1e15 ? static_cast<long long>(value) : 0;
+    }
+    default: return 0;
+    }
 }
 
 } // namespace kazutama

@@ -32,8 +32,9 @@ public:
     int columnIndex(std::string_view name) const;
     bool isNull(int column) const;
     int intValue(int column) const;
-    // 0 for NULL.
-    int intOrZero(int column) const { return isNull(column) ? 0 : intValue(column); }
+    // The value when it is a whole number (an integer, or a real without a fraction); 0 for anything else,
+    // NULL, text and fractions among it.
+    long long wholeNumberOrZero(int column) const;
 
 private:
     Error failure() const;

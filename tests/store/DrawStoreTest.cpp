@@ -96,6 +96,42 @@ TEST_F(DrawStoreTest, SchemaRefusesWhatIsNotADrawNumberOrANumber) {
     EXPECT_FALSE(store.findDraw(4)->has_value());
 }
 
+// A file whose saved query another tool defined, over a table without our checks: the analyses get draws
+// 1..32760 in order, each once, and numbers 1..37 or none; a bad number can be typed over in the grid.
+TEST_F(DrawStoreTest, WhatAnotherToolStoredReachesTheAnalysesOnlyWithinTheLimits) {
+    DrawStore store = createStore();
+    Database& db = store.database();
+    const std::string columns = "(回数, 第1数字, 第2数字, 第3数字, 第4数字, 第5数字, 第6数字, 第7数字, "
+                                "ボーナス数字1, ボーナス数字2)";
+    ASSERT_TRUE(db.exec("DROP VIEW 全データ選択クエリ; CREATE TABLE other " + columns +
+                        "; CREATE VIEW 全データ選択クエリ AS SELECT * FROM other"));
+    ASSERT_TRUE(db.exec("INSERT INTO other VALUES "
+                        "(3, 1, 2, 3, 4, 5, 6, 7, 8, 9), (1, 99, -1, 'x', 3.5, 5.0, 0, 37, 1e300, NULL), "
+                        "(3, 9, 9, 9, 9, 9, 9, 9, 9, 9), (0, 1, 2, 3, 4, 5, 6, 7, 8, 9), "
+                        "(32761, 1, 2, 3, 4, 5, 6, 7, 8, 9), (-4294967295, 1, 2, 3, 4, 5, 6, 7, 8, 9), "
+                        "(4294967298, 1, 2, 3, 4, 5, 6, 7, 8, 9), ('2', 1, 2, 3, 4, 5, 6, 7, 8, 9), "
+                        "(NULL, 1, 2, 3, 4, 5, 6, 7, 8, 9), (32760.0, 1, 1, 1, 1, 1, 1, 1, 1, 1)"));
+    auto history = store.loadHistory();
+    ASSERT_TRUE(history) << history.error().message;
+    ASSERT_EQ(history->size(), 3u);
+    EXPECT_EQ(history->records()[0], draw(1, {0, 0, 0, 0, 5, 0, 37, 0, 0}));
+    EXPECT_EQ(history->records()[1].drawNumber, 3);
+    EXPECT_EQ(history->records()[2], draw(32760, {1, 1, 1, 1, 1, 1, 1, 1, 1}));
+
+    EXPECT_EQ(store.findDraw(1)->value(), draw(1, {0, 0, 0, 0, 5, 0, 37, 0, 0}));
+}
+
+TEST_F(DrawStoreTest, ANumberOutsideTheLimitsCanBeTypedOver) {
+    DrawStore store = createStore();
+    ASSERT_TRUE(store.database().exec("PRAGMA ignore_check_constraints = ON; INSERT INTO 当選データ VALUES "
+                                      "(1, 99, 2, 3, 4, 5, 6, 7, 8, 9), (40000, 1, 2, 3, 4, 5, 6, 7, 8, 9)"));
+    EXPECT_EQ(store.loadHistory()->records(), std::vector<DrawRecord>{draw(1, {0, 2, 3, 4, 5, 6, 7, 8, 9})});
+    auto written = store.writeNumber(1, 0, kNoNumber, 12);
+    ASSERT_TRUE(written) << written.error().message;
+    EXPECT_EQ(written.value(), DrawStore::WriteOutcome::Written);
+    EXPECT_EQ(store.findDraw(1)->value(), draw(1, {12, 2, 3, 4, 5, 6, 7, 8, 9}));
+}
+
 TEST_F(DrawStoreTest, ImportAddsReplacesAndCounts) {
     DrawStore store = createStore();
     ASSERT_TRUE(store.writeDraw(draw(1, {1, 2, 3, 4, 5, 6, 7, 8, 9})));
