@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace kazutama {
 namespace {
@@ -38,7 +39,9 @@ protected:
 struct BadFile {
     const char* name;
     std::function<void(const fs::path& path, const std::string& good)> make;
-    const char* cause; // a part of the message
+    const char* cause;                 // a part of the message
+    std::string where = "Kazutama.mdb"; // in a new folder
+    bool onlyWithoutRoot = false;       // root reads any file
 };
 
 TEST_F(DatabaseFaultTest, UnusableFilesAreRefusedWithTheirNameAndCauseAndNeverWritten) {
@@ -91,15 +94,26 @@ TEST_F(DatabaseFaultTest, UnusableFilesAreRefusedWithTheirNameAndCauseAndNeverWr
          "パスワードが違うか"},
         {"a folder", [](const fs::path& p, const std::string&) { fs::create_directory(p); }, "フォルダです"},
         {"below a file", [](const fs::path& p, const std::string&) { writeFile(p.parent_path(), "x"); },
-         "フォルダではありません"},
+         "フォルダではありません", "file/Kazutama.mdb"},
+        {"a name too long", [](const fs::path&, const std::string&) {}, "ファイル名が長すぎます",
+         std::string(300, 'x') + ".mdb"},
+        {"unreadable",
+         [](const fs::path& p, const std::string& g) {
+             writeFile(p, g);
+             fs::permissions(p, fs::perms::none);
+         },
+         "アクセスする権限がありません", "Kazutama.mdb", true},
     };
     for (const BadFile& bad : cases) {
         SCOPED_TRACE(bad.name);
+        if (bad.onlyWithoutRoot && ::geteuid() == 0)
+            continue;
         TempDir dir;
-        const fs::path path =
-            std::string(bad.name) == "below a file" ? dir / "file" / "Kazutama.mdb" : dir / "Kazutama.mdb";
+        const fs::path path = dir / bad.where;
         bad.make(path, good);
-        const std::string before = fs::is_regular_file(path) ? readFile(path) : std::string();
+        std::error_code error;
+        const bool readable = fs::is_regular_file(path, error) && ::access(path.c_str(), R_OK) == 0;
+        const std::string before = readable ? readFile(path) : std::string();
         // Damage beyond the first page shows only when the draws are read.
         auto store = DrawStore::open(ConnectionString::forDatabase(path));
         auto history = store ? store->loadHistory() : Result<DrawHistory>(store.error());
@@ -107,7 +121,7 @@ TEST_F(DatabaseFaultTest, UnusableFilesAreRefusedWithTheirNameAndCauseAndNeverWr
         const std::string message = history.error().message;
         EXPECT_NE(message.find(path.string()), std::string::npos) << message;
         EXPECT_NE(message.find(bad.cause), std::string::npos) << message;
-        if (fs::is_regular_file(path)) {
+        if (readable) {
             EXPECT_EQ(readFile(path), before);
         }
     }
