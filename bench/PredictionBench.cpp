@@ -1,6 +1,8 @@
-// Times Fill tables and one prediction run on random histories of growing length.
+// Times Fill tables, one prediction run and every analysis builder on random histories of growing length.
 
 #include "BenchSupport.h"
+#include "analyses/ViewCatalogue.h"
+#include "grid/ResultGrid.h"
 #include "prediction/PredictionEngine.h"
 #include "store/StartupSummary.h"
 
@@ -27,6 +29,34 @@ int main() {
         std::printf("%8d %16.1f %20.2f\n", draws, fill, run);
         if (sink == 0)
             std::printf("(no candidates)\n");
+    }
+
+    // Every view that can be built, as the window builds it on opening: median of 21 builds, in ms.
+    constexpr int kBuilds = 21;
+    constexpr int kSizes[] = {695, 5000, 32000};
+    std::vector<DrawHistory> histories;
+    std::vector<StartupSummary> summaries;
+    for (int draws : kSizes) {
+        histories.push_back(randomHistory(draws, 2024));
+        summaries.push_back(computeStartupSummary(histories.back()));
+    }
+    std::printf("\n%-36s %10s %10s %10s   (ms, median of %d builds)\n", "view", "695", "5000", "32000", kBuilds);
+    for (const ViewEntry& entry : ViewCatalogue::entries()) {
+        if (!entry.builder)
+            continue;
+        std::printf("%-*s", int(36 + entry.windowName.size() / 3),
+                    std::string(entry.windowName).c_str());
+        for (std::size_t i = 0; i < histories.size(); ++i) {
+            long cells = 0;
+            const double us = medianMicroseconds(kBuilds, [&] {
+                const ResultGrid grid = entry.build(histories[i], summaries[i]);
+                cells += grid.columnCount();
+            });
+            std::printf(" %10.3f", us / 1000.0);
+            if (cells == 0)
+                std::printf("?");
+        }
+        std::printf("\n");
     }
     return 0;
 }
