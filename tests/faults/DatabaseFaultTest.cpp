@@ -152,21 +152,39 @@ TEST_F(DatabaseFaultTest, NewDatabaseFilesAreTheUsersAloneAndLeaveNoTemporaryFil
     EXPECT_EQ(again.error().code, ErrorCode::FileExists);
 }
 
-TEST_F(DatabaseFaultTest, AFullDiskIsReportedOnceInPlainWordsAndTheImportLeavesTheHistoryAsItWas) {
-    const fs::path path = m_dir / "Kazutama.mdb";
-    makeDatabase(path, 5);
-    auto store = DrawStore::open(ConnectionString::forDatabase(path));
-    ASSERT_TRUE(store);
-    ASSERT_TRUE(
-        store->database().exec("PRAGMA max_page_count = " + std::to_string(fs::file_size(path) / 1024 + 1)));
-    std::vector<DrawRecord> many;
-    for (int d = 6; d <= 3000; ++d)
-        many.push_back(DrawRecord{d, kNumbers});
-    auto imported = store->importDraws(many);
-    ASSERT_FALSE(imported);
-    EXPECT_EQ(imported.error().message, "データベースファイル「" + fs::canonical(path).string() +
-                                            "」に書き込めません（ディスクの空き容量が足りません）。");
-    EXPECT_EQ(store->loadHistory()->size(), 5u);
+// A write that the disk or the file refuses half-way through a large import: said once, in plain words,
+// and the history stays as it was.
+TEST_F(DatabaseFaultTest, AWriteRefusedHalfWayIsReportedAndTheImportLeavesTheHistoryAsItWas) {
+    const struct {
+        const char* name;
+        std::function<std::string(const fs::path&)> limit; // SQL that makes the store refuse, given the file
+        const char* cause;
+    } cases[] = {
+        {"disk full",
+         [](const fs::path& p) { return "PRAGMA max_page_count = " + std::to_string(fs::file_size(p) / 1024 + 1); },
+         "ディスクの空き容量が足りません"},
+        {"read-only", [](const fs::path&) { return std::string("PRAGMA query_only = ON"); },
+         "読み取り専用のファイルです"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const fs::path path = dir / "Kazutama.mdb";
+        makeDatabase(path, 5);
+        auto store = DrawStore::open(ConnectionString::forDatabase(path));
+        ASSERT_TRUE(store);
+        ASSERT_TRUE(store->database().exec(c.limit(path)));
+        std::vector<DrawRecord> many;
+        for (int d = 1; d <= 3000; ++d)
+            many.push_back(DrawRecord{d, {d % 37 + 1, 2, 3, 4, 5, 6, 7, 8, 9}});
+        auto imported = store->importDraws(many);
+        ASSERT_FALSE(imported);
+        EXPECT_EQ(imported.error().message, "データベースファイル「" + fs::canonical(path).string() +
+                                                "」に書き込めません（" + c.cause + "）。");
+        auto history = DrawStore::open(ConnectionString::forDatabase(path))->loadHistory();
+        ASSERT_EQ(history->size(), 5u);
+        EXPECT_EQ(history->records()[0].numbers, kNumbers);
+    }
 }
 
 TEST_F(DatabaseFaultTest, AnEditWritesOnlyItsNumberAndOnlyOverTheValueItWasMadeOn) {
