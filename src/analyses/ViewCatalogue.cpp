@@ -2,6 +2,7 @@
 
 #include "analyses/AppearanceByCountBuilder.h"
 #include "analyses/AppearanceFrequencyBuilder.h"
+#include "analyses/ConsecutiveNumbersBuilder.h"
 #include "grid/Colours.h"
 
 #include <array>
@@ -111,6 +112,7 @@ const std::array kEntries = {
         .geometry = {.width = 8310, .height = 13500},
         .label = "過去の当選番号の連続数字と一つ飛び数字の傾向を分析します",
         .pump = MessagePump::AfterBuild,
+        .builder = withoutParameter<buildConsecutiveNumbers>,
     },
     ViewEntry{
         .windowName = "数字合計分析",
