@@ -9,6 +9,7 @@ MODULES = [
     "shutsugen_hindo",
     "kaisubetsu_shutsugen",
     "renban_tobiishi",
+    "suji_goukei",
 ]
 
 
