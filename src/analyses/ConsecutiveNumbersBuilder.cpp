@@ -11,7 +11,7 @@ namespace {
 constexpr int kHeadingRows = 1;
 constexpr int kHalfColumns = 1 + kMainCount; // the draw number, then the seven main numbers
 constexpr int kColumns = 2 * kHalfColumns;
-constexpr int kTitleOffset = 3;              // the title starts over the third main number
+constexpr int kTitleOffset = 3; // the title starts over the third main number
 constexpr std::string_view kDrawNumberHeading = "回数";
 constexpr Rgb kNoPair{225, 225, 225};
 
@@ -66,7 +66,8 @@ void writeHalf(ResultGrid& grid, const Half& half, const DrawRecord& record, int
         // Neighbouring positions only, in their stored order: a pair stored the wrong way round is no pair.
         if (k < kMainCount && record.ball(k) + half.gap == record.ball(k + 1)) {
             ++pairs;
-            grid.setBackground({half.firstColumn + k, half.firstColumn + k + 1, row, row}, half.pairBackground);
+            grid.setBackground({half.firstColumn + k, half.firstColumn + k + 1, row, row},
+                               half.pairBackground);
         }
     }
     if (pairs == 0)

