@@ -15,7 +15,7 @@ constexpr int kTitleOffset = 3; // the title starts over the third main number
 constexpr std::string_view kDrawNumberHeading = "回数";
 constexpr Rgb kNoPair{225, 225, 225};
 
-// The two halves differ only in how far apart a marked pair is and in their colours.
+// The two halves differ only in how far apart a marked pair is, in their title and in their colours.
 struct Half {
     int firstColumn; // the draw-number column
     int gap;
