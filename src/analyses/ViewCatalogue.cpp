@@ -2,6 +2,8 @@
 
 #include "analyses/AppearanceByCountBuilder.h"
 #include "analyses/AppearanceFrequencyBuilder.h"
+#include "analyses/ConsecutiveNumbersBuilder.h"
+#include "analyses/NumberSumBuilder.h"
 #include "grid/Colours.h"
 
 #include <array>
@@ -111,6 +113,7 @@ const std::array kEntries = {
         .geometry = {.width = 8310, .height = 13500},
         .label = "過去の当選番号の連続数字と一つ飛び数字の傾向を分析します",
         .pump = MessagePump::AfterBuild,
+        .builder = withoutParameter<buildConsecutiveNumbers>,
     },
     ViewEntry{
         .windowName = "数字合計分析",
@@ -119,6 +122,7 @@ const std::array kEntries = {
         .menuText = "数字合計分析",
         .geometry = {.width = 8970, .height = 13800},
         .label = "過去の当選番号の本数字＋ボーナス数字合計を分析します",
+        .builder = withoutParameter<buildNumberSum>,
     },
     ViewEntry{
         .windowName = "低数字高数字の組合せパターン分析",

@@ -48,24 +48,43 @@ const ResultGrid::Cell* ResultGrid::cellAt(int column, int row) const {
     return const_cast<ResultGrid*>(this)->cellAt(column, row);
 }
 
-void ResultGrid::setText(int column, int row, std::string_view text) {
-    Cell* cell = cellAt(column, row);
-    if (!cell)
-        return;
+std::uint32_t ResultGrid::textId(std::string_view text) {
     auto found = m_textIds.find(text);
     if (found == m_textIds.end()) {
         const auto id = std::uint32_t(m_texts.size());
         m_texts.emplace_back(text);
         found = m_textIds.emplace(m_texts.back(), id).first;
     }
+    return found->second;
+}
+
+void ResultGrid::assignText(Cell& cell, std::uint32_t id) {
     // Run-on depends on which cells are empty, not on what the others say.
-    if ((cell->text == 0) != (found->second == 0))
+    if ((cell.text == 0) != (id == 0))
         m_runOnsValid = false;
-    cell->text = found->second;
+    cell.text = id;
+}
+
+void ResultGrid::setText(int column, int row, std::string_view text) {
+    if (Cell* cell = cellAt(column, row))
+        assignText(*cell, textId(text));
 }
 
 void ResultGrid::setNumber(int column, int row, long long value) {
-    setText(column, row, std::to_string(value));
+    Cell* cell = cellAt(column, row);
+    if (!cell)
+        return;
+    if (value < 0 || value >= kNumbersKeptById) {
+        assignText(*cell, textId(std::to_string(value)));
+        return;
+    }
+    // Tables of many draws are mostly small numbers; hashing each one's text was most of their build time.
+    const auto index = std::size_t(value);
+    if (index >= m_numberIds.size())
+        m_numberIds.resize(index + 1, 0);
+    if (m_numberIds[index] == 0)
+        m_numberIds[index] = textId(std::to_string(value));
+    assignText(*cell, m_numberIds[index]);
 }
 
 std::string_view ResultGrid::text(int column, int row) const {

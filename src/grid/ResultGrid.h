@@ -106,6 +106,8 @@ private:
     };
     Range clip(const GridBlock& block) const;
     template <typename Apply> void forEachCell(const GridBlock& block, Apply apply);
+    std::uint32_t textId(std::string_view text);
+    void assignText(Cell& cell, std::uint32_t id);
 
     Cell* cellAt(int column, int row);
     const Cell* cellAt(int column, int row) const;
@@ -133,6 +135,9 @@ private:
     std::vector<double> m_rowHeights;
     std::vector<std::string> m_texts{std::string()};
     std::unordered_map<std::string, std::uint32_t, TextHash, std::equal_to<>> m_textIds{{std::string(), 0}};
+    // The text id of each number 0 .. kNumbersKeptById - 1 written so far, by value; 0 = not yet written.
+    static constexpr long long kNumbersKeptById = 32768;
+    std::vector<std::uint32_t> m_numberIds;
     std::vector<Rgb> m_palette;
     std::optional<Rgb> m_borderColour;
     double m_allColumnsWidth = kDefaultColumnWidth;

@@ -194,6 +194,11 @@ TEST(ResultGridTest, TextsAndNumbersShareOneStore) {
     grid.setText(1, 1, "");
     EXPECT_EQ(grid.text(1, 1), "");
     EXPECT_EQ(grid.text(2, 1), "●");
+    for (long long n : {0LL, 7LL, 32767LL, 32768LL, 1LL << 40}) { // small numbers are kept by value
+        grid.setText(2, 1, std::to_string(n));
+        grid.setNumber(3, 1, n);
+        EXPECT_EQ(grid.text(3, 1).data(), grid.text(2, 1).data());
+    }
 }
 
 // One row of six cells: each text with its alignment, and the owner expected in every column ('-': none). A

@@ -8,6 +8,8 @@ import importlib
 MODULES = [
     "shutsugen_hindo",
     "kaisubetsu_shutsugen",
+    "renban_tobiishi",
+    "suji_goukei",
 ]
 
 

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "store/DrawHistory.h"
+#include "store/StartupSummary.h"
+#include "grid/ResultGrid.h"
+
+namespace kazutama {
+
+// 連番飛び石分析: every complete draw twice side by side, with the neighbouring main numbers that follow
+// each other (連番) marked on the left and those one number apart (飛び石) on the right.
+ResultGrid buildConsecutiveNumbers(const DrawHistory& history, const StartupSummary& summary);
+
+} // namespace kazutama
