@@ -1,6 +1,7 @@
 #include "grid/ResultGrid.h"
 
 #include <gtest/gtest.h>
+#include <string>
 #include <tuple>
 
 namespace kazutama {
@@ -194,6 +195,22 @@ TEST(ResultGridTest, TextsAndNumbersShareOneStore) {
     grid.setText(1, 1, "");
     EXPECT_EQ(grid.text(1, 1), "");
     EXPECT_EQ(grid.text(2, 1), "●");
+}
+
+// A long table writes hundreds of thousands of texts; numbers are found by value, other texts by content.
+TEST(ResultGridTest, ManyDistinctTextsAndNumbersReadBackExactly) {
+    constexpr int kRows = 40000;
+    ResultGrid grid(3, kRows);
+    for (int row = 1; row <= kRows; ++row) {
+        grid.setNumber(1, row, row - 100); // from below to above the values kept by number
+        grid.setText(2, row, std::to_string(row) + "回前");
+    }
+    grid.setText(3, 1, "7");
+    for (int row = 1; row <= kRows; ++row) {
+        ASSERT_EQ(grid.text(1, row), std::to_string(row - 100));
+        ASSERT_EQ(grid.text(2, row), std::to_string(row) + "回前");
+    }
+    EXPECT_EQ(grid.text(3, 1).data(), grid.text(1, 107).data());
 }
 
 // One row of six cells: each text with its alignment, and the owner expected in every column ('-': none). A
