@@ -2,6 +2,7 @@
 
 #include "analyses/AppearanceByCountBuilder.h"
 #include "analyses/AppearanceFrequencyBuilder.h"
+#include "analyses/AppearanceIntervalBuilder.h"
 #include "grid/Colours.h"
 
 #include <array>
@@ -66,6 +67,7 @@ const std::array kEntries = {
         .geometry = {.width = 12070, .height = 13920},
         .label = "過去の当選数字が何回前に出現しているか分析します",
         .pump = MessagePump::Skipped,
+        .builder = withoutParameter<buildAppearanceInterval>,
     },
     ViewEntry{
         .windowName = "数字間隔分析",
