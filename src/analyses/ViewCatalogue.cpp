@@ -3,6 +3,7 @@
 #include "analyses/AppearanceByCountBuilder.h"
 #include "analyses/AppearanceFrequencyBuilder.h"
 #include "analyses/AppearanceIntervalBuilder.h"
+#include "analyses/NumberIntervalBuilder.h"
 #include "grid/Colours.h"
 
 #include <array>
@@ -77,6 +78,7 @@ const std::array kEntries = {
         .geometry = {.width = 12070, .height = 13905},
         .label = "当選数字を第１数字～第７数字別に前回数字との数字の間隔を分析します",
         .pump = MessagePump::Skipped,
+        .builder = withoutParameter<buildNumberInterval>,
     },
     ViewEntry{
         .windowName = "出現回数分析",

@@ -9,6 +9,7 @@ MODULES = [
     "shutsugen_hindo",
     "kaisubetsu_shutsugen",
     "shutsugen_kankaku",
+    "suji_kankaku",
 ]
 
 
