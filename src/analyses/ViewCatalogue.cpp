@@ -1,6 +1,7 @@
 #include "analyses/ViewCatalogue.h"
 
 #include "analyses/AppearanceByCountBuilder.h"
+#include "analyses/AppearanceCountBuilder.h"
 #include "analyses/AppearanceFrequencyBuilder.h"
 #include "analyses/AppearanceIntervalBuilder.h"
 #include "analyses/NumberIntervalBuilder.h"
@@ -87,6 +88,7 @@ const std::array kEntries = {
         .menuText = "出現回数分析",
         .geometry = {.width = 12080, .height = 13995},
         .label = "過去の当選数字が何回出現したか分析します",
+        .builder = withoutParameter<buildAppearanceCount>,
     },
     ViewEntry{
         .windowName = "バラツキ分析",
