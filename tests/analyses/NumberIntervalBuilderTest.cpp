@@ -12,6 +12,7 @@ namespace {
 
 using test::makeHistory;
 
+constexpr std::array<int, kBallCount> kOneToNine{1, 2, 3, 4, 5, 6, 7, 8, 9};
 constexpr Rgb kPink{255, 200, 255};
 
 struct Cell {
@@ -28,53 +29,30 @@ TEST(NumberIntervalBuilderTest, ChangesFromTheDrawListedBefore) {
         std::optional<DrawHistory> summarised; // the history the summary is taken from, when another
         int rowCount;
         std::vector<Cell> cells;
-    } cases[] = {
-        {"an empty history gives the header and the footer",
-         DrawHistory(),
-         {},
-         4,
-         {{1, 2, "回数"},
-          {19, 2, "差分"},
-          {8, 1, "本 数 字"},
-          {1, 3, "回数"},
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"an empty history gives the header and the footer", DrawHistory(), {}, 4,
+         {{1, 2, "回数"}, {19, 2, "差分"}, {8, 1, "本 数 字"}, {1, 3, "回数"},
           {16, 4, "　　　ボーナス数字"}}},
-        {"one draw has no changes, and the footer follows it",
-         makeHistory({{1, {1, 2, 3, 4, 5, 6, 7, 8, 9}}}),
-         {},
-         5,
+        {"one draw has no changes, and the footer follows it", makeHistory({{1, kOneToNine}}), {}, 5,
          {{1, 3, "1"}, {18, 3, "9"}, {3, 3, ""}, {19, 3, ""}, {1, 4, "回数"}, {8, 5, "本 数 字"}}},
         {"a fall is pink, a rise has a plus sign, no change is 0; bonus numbers against bonus numbers",
-         makeHistory({{1, {20, 8, 5, 1, 2, 3, 4, 30, 31}}, {2, {8, 20, 5, 1, 2, 3, 4, 31, 30}}}),
-         {},
-         6,
+         makeHistory({{1, {20, 8, 5, 1, 2, 3, 4, 30, 31}}, {2, {8, 20, 5, 1, 2, 3, 4, 31, 30}}}), {}, 6,
          {{3, 4, "-12", true}, {5, 4, "+12"}, {7, 4, "0"}, {17, 4, "+1"}, {19, 4, "-1", true}}},
         {"an incomplete draw leaves a blank row; the next is compared with the last complete one",
-         makeHistory({{1, {10, 2, 3, 4, 5, 6, 7, 8, 9}},
-                      {2, {1, 2, 3, 4, 5, 6, 7, 8, 0}},
-                      {3, {15, 2, 3, 4, 5, 6, 7, 8, 9}}}),
-         {},
-         7,
-         {{1, 4, ""}, {3, 4, ""}, {1, 5, "3"}, {3, 5, "+5"}}},
+         makeHistory({{1, {10, 2, 3, 4, 5, 6, 7, 8, 9}}, {2, {1, 2, 3, 4, 5, 6, 7, 8, 0}},
+                      {4, {15, 2, 3, 4, 5, 6, 7, 8, 9}}}), {}, 8,
+         {{1, 4, ""}, {3, 4, ""}, {1, 5, "4"}, {3, 5, "+5"}, {1, 6, ""}, {1, 7, "回数"}}},
         {"after an incomplete first draw the first written draw has no changes",
-         makeHistory({{1, {1, 2, 3, 4, 5, 6, 7, 8, 0}},
-                      {2, {1, 2, 3, 4, 5, 6, 7, 8, 9}},
-                      {3, {2, 2, 3, 4, 5, 6, 7, 8, 9}}}),
-         {},
-         7,
+         makeHistory({{1, {1, 2, 3, 4, 5, 6, 7, 8, 0}}, {2, kOneToNine}, {3, {2, 2, 3, 4, 5, 6, 7, 8, 9}}}),
+         {}, 7,
          {{1, 3, ""}, {2, 4, "1"}, {3, 4, ""}, {19, 4, ""}, {3, 5, "+1"}}},
-        {"a gap in the draw numbers compares with the draw listed before",
-         makeHistory({{1, {9, 2, 3, 4, 5, 6, 7, 8, 10}}, {4, {1, 2, 3, 4, 5, 6, 7, 8, 10}}}),
-         {},
-         8,
-         {{1, 4, "4"}, {3, 4, "-8", true}, {1, 5, ""}, {1, 7, "回数"}}},
         {"the summary of a shorter history never lets draws over the footer",
-         makeHistory({{1, {1, 2, 3, 4, 5, 6, 7, 8, 9}},
-                      {2, {1, 2, 3, 4, 5, 6, 7, 8, 9}},
-                      {3, {1, 2, 3, 4, 5, 6, 7, 8, 9}}}),
-         makeHistory({{1, {1, 2, 3, 4, 5, 6, 7, 8, 9}}}),
-         5,
+         makeHistory({{1, kOneToNine}, {2, kOneToNine}, {3, kOneToNine}}), makeHistory({{1, kOneToNine}}), 5,
          {{1, 3, "1"}, {1, 4, "回数"}, {3, 4, "差分"}, {8, 5, "本 数 字"}}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const ResultGrid grid =
@@ -82,9 +60,9 @@ TEST(NumberIntervalBuilderTest, ChangesFromTheDrawListedBefore) {
         ASSERT_EQ(grid.columnCount(), 19);
         ASSERT_EQ(grid.rowCount(), c.rowCount);
         for (const Cell& cell : c.cells) {
-            EXPECT_EQ(grid.text(cell.column, cell.row), cell.text) << cell.column << "," << cell.row;
-            EXPECT_EQ(grid.background(cell.column, cell.row) == kPink, cell.pink)
-                << cell.column << "," << cell.row;
+            const auto at = std::to_string(cell.column) + "," + std::to_string(cell.row);
+            EXPECT_EQ(grid.text(cell.column, cell.row), cell.text) << at;
+            EXPECT_EQ(grid.background(cell.column, cell.row) == kPink, cell.pink) << at;
         }
     }
 }
