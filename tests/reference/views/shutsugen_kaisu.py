@@ -3,8 +3,7 @@
 from grid import Table, RED, BLUE, PALE_CYAN, PALE_GREEN, PALE_YELLOW
 from history import is_complete
 
-WINDOW_NAME = "出現回数分析"
-CAPTION = "出現回数分析"
+WINDOW_NAME = CAPTION = "出現回数分析"
 HEADINGS = ["第%d数字" % k for k in range(1, 8)] + ["ボ数字1", "ボ数字2"]
 
 

@@ -3,14 +3,9 @@
 from grid import Table, rgb, RED, PALE_CYAN, PALE_YELLOW, PALE_PINK
 from history import is_complete
 
-WINDOW_NAME = "出現間隔分析"
-CAPTION = "出現間隔分析"
-BLACK = rgb(0, 0, 0)
+WINDOW_NAME = CAPTION = "出現間隔分析"
 HEADINGS = ["第%d数字" % k for k in range(1, 8)] + ["ボ数字1", "ボ数字2"]
-
-
-def interval_text(n):
-    return "初回" if n == 0 else "%d回前" % n if n > 0 else ""
+LABELS = ["回数"] + [text for heading in HEADINGS for text in (heading, "出現")]
 
 
 def build(history, summary):
@@ -19,12 +14,11 @@ def build(history, summary):
     t.format_block(1, 1, 1, n + 4, fg=RED, bg=PALE_YELLOW)
     for col in range(2, 15, 2):
         t.format_block(col, col, 3, n + 2, bg=PALE_CYAN)
-    labels = ["回数"] + [text for heading in HEADINGS for text in (heading, "出現")]
     for title_row, label_row in ((1, 2), (n + 4, n + 3)):
-        t.format_block(2, 19, min(title_row, label_row), max(title_row, label_row), fg=BLACK, bg=PALE_PINK)
+        t.format_block(2, 19, min(title_row, label_row), max(title_row, label_row), fg=rgb(0, 0, 0), bg=PALE_PINK)
         t.set_text(2, title_row, "本 数 字")
         t.set_text(16, title_row, "　　　ボーナス数字")
-        for col, text in enumerate(labels, start=1):
+        for col, text in enumerate(LABELS, start=1):
             t.set_text(col, label_row, text)
     earlier = []  # (draw number, numbers) of the complete draws already listed, in draw order
     for row, (d, numbers) in enumerate(history, start=3):
@@ -33,7 +27,7 @@ def build(history, summary):
         t.set_text(1, row, d)
         earlier.append((d, numbers))
         for k, v in enumerate(numbers):
-            t.set_text(2 + 2 * k, row, v)
             found = next((i for i, held in reversed(earlier) if i < d and v in held), None)
-            t.set_text(3 + 2 * k, row, interval_text(0 if found is None else d - found))
+            t.set_text(2 + 2 * k, row, v)
+            t.set_text(3 + 2 * k, row, "初回" if found is None else "%d回前" % (d - found))
     return t
