@@ -21,13 +21,8 @@ struct Cell {
 
 // Column 10 + k holds the count beside the number of column 1 + k.
 TEST(AppearanceCountBuilderTest, CountsBeforeEachListedDraw) {
-    struct Case {
-        const char* name;
-        DrawHistory history;
-        int rowCount;
-        std::vector<Cell> cells;
-    };
     // clang-format off
+    struct Case { const char* name; DrawHistory history; int rowCount; std::vector<Cell> cells; };
     const Case cases[] = {
         {"an empty history gives the two heading rows only", DrawHistory(), 2,
          {{1, 2, "回数"}, {19, 2, "ボ数字2"}}},

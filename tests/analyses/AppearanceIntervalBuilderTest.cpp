@@ -21,14 +21,10 @@ struct Cell {
 
 // The interval of the number in column 2k sits in column 2k + 1.
 TEST(AppearanceIntervalBuilderTest, IntervalsToTheNearestEarlierDraw) {
-    struct Case {
-        const char* name;
-        DrawHistory history;
-        std::optional<DrawHistory> summarised; // the history the summary is taken from, when another
-        int rowCount;
-        std::vector<Cell> cells;
-    };
     // clang-format off
+    // summarised: the history the summary is taken from, when not the history itself
+    struct Case { const char* name; DrawHistory history; std::optional<DrawHistory> summarised; int rowCount;
+                  std::vector<Cell> cells; };
     const Case cases[] = {
         {"an empty history gives the header and the footer", DrawHistory(), {}, 4,
          {{1, 2, "回数"}, {19, 2, "出現"}, {2, 1, "本 数 字"}, {1, 3, "回数"},

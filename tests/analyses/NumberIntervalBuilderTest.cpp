@@ -23,14 +23,10 @@ struct Cell {
 
 // The change of the number in column 2k sits in column 2k + 1.
 TEST(NumberIntervalBuilderTest, ChangesFromTheDrawListedBefore) {
-    struct Case {
-        const char* name;
-        DrawHistory history;
-        std::optional<DrawHistory> summarised; // the history the summary is taken from, when another
-        int rowCount;
-        std::vector<Cell> cells;
-    };
     // clang-format off
+    // summarised: the history the summary is taken from, when not the history itself
+    struct Case { const char* name; DrawHistory history; std::optional<DrawHistory> summarised; int rowCount;
+                  std::vector<Cell> cells; };
     const Case cases[] = {
         {"an empty history gives the header and the footer", DrawHistory(), {}, 4,
          {{1, 2, "回数"}, {19, 2, "差分"}, {8, 1, "本 数 字"}, {1, 3, "回数"},
