@@ -1,8 +1,11 @@
 #include "analyses/ViewCatalogue.h"
 
 #include "analyses/AppearanceByCountBuilder.h"
+#include "analyses/AppearanceCountBuilder.h"
 #include "analyses/AppearanceFrequencyBuilder.h"
+#include "analyses/AppearanceIntervalBuilder.h"
 #include "analyses/ConsecutiveNumbersBuilder.h"
+#include "analyses/NumberIntervalBuilder.h"
 #include "analyses/NumberSumBuilder.h"
 #include "grid/Colours.h"
 
@@ -68,6 +71,7 @@ const std::array kEntries = {
         .geometry = {.width = 12070, .height = 13920},
         .label = "過去の当選数字が何回前に出現しているか分析します",
         .pump = MessagePump::Skipped,
+        .builder = withoutParameter<buildAppearanceInterval>,
     },
     ViewEntry{
         .windowName = "数字間隔分析",
@@ -77,6 +81,7 @@ const std::array kEntries = {
         .geometry = {.width = 12070, .height = 13905},
         .label = "当選数字を第１数字～第７数字別に前回数字との数字の間隔を分析します",
         .pump = MessagePump::Skipped,
+        .builder = withoutParameter<buildNumberInterval>,
     },
     ViewEntry{
         .windowName = "出現回数分析",
@@ -85,6 +90,7 @@ const std::array kEntries = {
         .menuText = "出現回数分析",
         .geometry = {.width = 12080, .height = 13995},
         .label = "過去の当選数字が何回出現したか分析します",
+        .builder = withoutParameter<buildAppearanceCount>,
     },
     ViewEntry{
         .windowName = "バラツキ分析",

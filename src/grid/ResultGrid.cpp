@@ -48,43 +48,65 @@ const ResultGrid::Cell* ResultGrid::cellAt(int column, int row) const {
     return const_cast<ResultGrid*>(this)->cellAt(column, row);
 }
 
-std::uint32_t ResultGrid::textId(std::string_view text) {
-    auto found = m_textIds.find(text);
-    if (found == m_textIds.end()) {
-        const auto id = std::uint32_t(m_texts.size());
-        m_texts.emplace_back(text);
-        found = m_textIds.emplace(m_texts.back(), id).first;
-    }
-    return found->second;
-}
-
-void ResultGrid::assignText(Cell& cell, std::uint32_t id) {
-    // Run-on depends on which cells are empty, not on what the others say.
-    if ((cell.text == 0) != (id == 0))
-        m_runOnsValid = false;
-    cell.text = id;
-}
-
 void ResultGrid::setText(int column, int row, std::string_view text) {
-    if (Cell* cell = cellAt(column, row))
-        assignText(*cell, textId(text));
+    if (contains(column, row))
+        setTextId(column, row, internText(text));
 }
 
 void ResultGrid::setNumber(int column, int row, long long value) {
-    Cell* cell = cellAt(column, row);
-    if (!cell)
+    if (!contains(column, row))
         return;
-    if (value < 0 || value >= kNumbersKeptById) {
-        assignText(*cell, textId(std::to_string(value)));
+    if (value < kLowestCachedNumber || value > kHighestCachedNumber) {
+        setTextId(column, row, internText(std::to_string(value)));
         return;
     }
-    // Tables of many draws are mostly small numbers; hashing each one's text was most of their build time.
-    const auto index = std::size_t(value);
-    if (index >= m_numberIds.size())
-        m_numberIds.resize(index + 1, 0);
-    if (m_numberIds[index] == 0)
-        m_numberIds[index] = textId(std::to_string(value));
-    assignText(*cell, m_numberIds[index]);
+    const auto index = std::size_t(value - kLowestCachedNumber);
+    if (index >= m_numberTexts.size())
+        m_numberTexts.resize(index + 1);
+    if (m_numberTexts[index] == 0)
+        m_numberTexts[index] = internText(std::to_string(value));
+    setTextId(column, row, m_numberTexts[index]);
+}
+
+void ResultGrid::setTextId(int column, int row, std::uint32_t id) {
+    Cell* cell = cellAt(column, row);
+    // Run-on depends on which cells are empty, not on what the others say.
+    if ((cell->text == 0) != (id == 0))
+        m_runOnsValid = false;
+    cell->text = id;
+}
+
+std::uint32_t ResultGrid::internText(std::string_view text) {
+    if (text.empty())
+        return 0;
+    if (2 * m_texts.size() >= m_textSlots.size())
+        growTextSlots();
+    const auto hash = std::uint32_t(std::hash<std::string_view>{}(text));
+    const std::size_t mask = m_textSlots.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        TextSlot& slot = m_textSlots[i];
+        if (slot.id == 0) {
+            slot = TextSlot{hash, std::uint32_t(m_texts.size())};
+            m_texts.emplace_back(text);
+            return slot.id;
+        }
+        if (slot.hash == hash && m_texts[slot.id] == text)
+            return slot.id;
+    }
+}
+
+void ResultGrid::growTextSlots() {
+    std::vector<TextSlot> slots(std::max<std::size_t>(64, 2 * m_textSlots.size()));
+    const std::size_t mask = slots.size() - 1;
+    for (const TextSlot& slot : m_textSlots) {
+        if (slot.id == 0)
+            continue;
+        std::size_t i = slot.hash & mask;
+        while (slots[i].id != 0)
+            i = (i + 1) & mask;
+        slots[i] = slot;
+    }
+    m_textSlots = std::move(slots);
 }
 
 std::string_view ResultGrid::text(int column, int row) const {
@@ -129,9 +151,11 @@ template <typename Apply> void ResultGrid::forEachCell(const GridBlock& block, A
     const Range range = clip(block);
     if (range.empty())
         return;
-    for (int row = range.firstRow; row <= range.lastRow; ++row)
+    for (int row = range.firstRow; row <= range.lastRow; ++row) {
+        Cell* line = cellAt(range.firstColumn, row);
         for (int column = range.firstColumn; column <= range.lastColumn; ++column)
-            apply(*cellAt(column, row), column, row, range);
+            apply(line[column - range.firstColumn], column, row, range);
+    }
 }
 
 std::uint8_t ResultGrid::paletteSlot(Rgb colour) {

@@ -9,7 +9,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace kazutama {
@@ -106,8 +105,6 @@ private:
     };
     Range clip(const GridBlock& block) const;
     template <typename Apply> void forEachCell(const GridBlock& block, Apply apply);
-    std::uint32_t textId(std::string_view text);
-    void assignText(Cell& cell, std::uint32_t id);
 
     Cell* cellAt(int column, int row);
     const Cell* cellAt(int column, int row) const;
@@ -123,10 +120,18 @@ private:
     const RunOn* runOnAt(int column, int row) const;
     ColumnSpan spanOf(int column, int row) const;
 
-    struct TextHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    // The texts are interned through an open-addressing table: a table of 32,000 draws writes some 600,000
+    // cells, and a node-based map spent most of the build chasing pointers.
+    struct TextSlot {
+        std::uint32_t hash = 0;
+        std::uint32_t id = 0; // index into m_texts; 0 = a free slot, since the empty text is never looked up
     };
+    std::uint32_t internText(std::string_view text);
+    void growTextSlots();
+    void setTextId(int column, int row, std::uint32_t id);
+    // Most cells hold small numbers (numbers, counts, draw numbers), so their texts are found by value.
+    static constexpr long long kLowestCachedNumber = -64;
+    static constexpr long long kHighestCachedNumber = 32767;
 
     int m_columns = 0;
     int m_rows = 0;
@@ -134,10 +139,8 @@ private:
     std::vector<double> m_columnWidths;
     std::vector<double> m_rowHeights;
     std::vector<std::string> m_texts{std::string()};
-    std::unordered_map<std::string, std::uint32_t, TextHash, std::equal_to<>> m_textIds{{std::string(), 0}};
-    // The text id of each number 0 .. kNumbersKeptById - 1 written so far, by value; 0 = not yet written.
-    static constexpr long long kNumbersKeptById = 32768;
-    std::vector<std::uint32_t> m_numberIds;
+    std::vector<TextSlot> m_textSlots;        // a power of two in size, at most half full
+    std::vector<std::uint32_t> m_numberTexts; // by value - kLowestCachedNumber; 0 = not interned yet
     std::vector<Rgb> m_palette;
     std::optional<Rgb> m_borderColour;
     double m_allColumnsWidth = kDefaultColumnWidth;

@@ -1,5 +1,6 @@
 // `kazutama-cli table` and `views`: the analysis grids as a script reads them.
 
+#include "analyses/ViewCatalogue.h"
 #include "store/ConnectionString.h"
 #include "store/DrawStore.h"
 #include "support/CliRunner.h"
@@ -7,6 +8,8 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace kazutama {
 namespace {
@@ -81,9 +84,13 @@ TEST_F(TableCommandTest, HtmlCarriesTheColoursAndKeepsTheBlanks) {
 }
 
 TEST_F(TableCommandTest, FailuresAreOneJapaneseLine) {
-    for (const char* arguments :
-         {"table h.mdb 存在しない分析", "table h.mdb 出現間隔分析", "table h.mdb",
-          "table h.mdb 出現頻度分析 --format xml", "table missing.mdb 出現頻度分析", "views extra"}) {
+    std::vector<std::string> failing = {"table h.mdb 存在しない分析", "table h.mdb",
+                                        "table h.mdb 出現頻度分析 --format xml",
+                                        "table missing.mdb 出現頻度分析", "views extra"};
+    for (const ViewEntry& entry : ViewCatalogue::entries())
+        if (!entry.builder) // a view that cannot be built yet
+            failing.push_back("table h.mdb " + std::string(entry.windowName));
+    for (const std::string& arguments : failing) {
         const CliRun run = cli(arguments);
         EXPECT_EQ(run.status, 1) << arguments;
         EXPECT_TRUE(run.out.empty()) << arguments;

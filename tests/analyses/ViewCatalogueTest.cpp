@@ -38,6 +38,7 @@ TEST(ViewCatalogueTest, FindsByWindowNameNotByCaption) {
     ASSERT_NE(ViewCatalogue::find("連番飛び石分析"), nullptr);
     EXPECT_EQ(ViewCatalogue::find("連番飛び石分析")->pump, MessagePump::AfterBuild);
     EXPECT_EQ(ViewCatalogue::find("出現間隔分析")->pump, MessagePump::Skipped);
+    EXPECT_EQ(ViewCatalogue::find("数字間隔分析")->pump, MessagePump::Skipped);
 }
 
 TEST(ViewCatalogueTest, AppearanceFrequencyHasItsLegendAndNoPrintButton) {

@@ -1,6 +1,7 @@
 #include "grid/ResultGrid.h"
 
 #include <gtest/gtest.h>
+#include <string>
 #include <tuple>
 
 namespace kazutama {
@@ -199,6 +200,20 @@ TEST(ResultGridTest, TextsAndNumbersShareOneStore) {
         grid.setNumber(3, 1, n);
         EXPECT_EQ(grid.text(3, 1).data(), grid.text(2, 1).data());
     }
+}
+
+// A long table writes hundreds of thousands of texts; numbers are found by value, other texts by content.
+TEST(ResultGridTest, ManyDistinctTextsAndNumbersReadBackExactly) {
+    ResultGrid grid(3, 40000);
+    for (int row = 1; row <= 40000; ++row) {
+        grid.setNumber(1, row, row - 100); // from below to above the values kept by number
+        grid.setText(2, row, std::to_string(row) + "回前");
+    }
+    grid.setText(3, 1, "7");
+    for (int row = 1; row <= 40000; ++row)
+        ASSERT_EQ(std::string(grid.text(1, row)) + "," + std::string(grid.text(2, row)),
+                  std::to_string(row - 100) + "," + std::to_string(row) + "回前");
+    EXPECT_EQ(grid.text(3, 1).data(), grid.text(1, 107).data());
 }
 
 // One row of six cells: each text with its alignment, and the owner expected in every column ('-': none). A

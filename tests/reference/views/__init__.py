@@ -8,6 +8,9 @@ import importlib
 MODULES = [
     "shutsugen_hindo",
     "kaisubetsu_shutsugen",
+    "shutsugen_kaisu",
+    "shutsugen_kankaku",
+    "suji_kankaku",
     "renban_tobiishi",
     "suji_goukei",
 ]

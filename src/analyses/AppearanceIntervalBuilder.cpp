@@ -1,0 +1,67 @@
+#include "analyses/AppearanceIntervalBuilder.h"
+
+#include "analyses/DrawListFrame.h"
+
+#include <array>
+#include <string>
+
+namespace kazutama {
+
+namespace {
+
+using namespace drawlist;
+
+constexpr DrawListLayout kLayout{
+    .resultHeading = "出現",
+    .mainTitleColumn = 2,
+    .mainTitleAlignment = HorizontalAlignment::Left,
+    .bonusBlockFirstColumn = 16,
+};
+constexpr std::string_view kFirstTime = "初回";
+constexpr std::string_view kDrawsAgo = "回前";
+
+// 0 means no earlier draw holds the number.
+void writeInterval(ResultGrid& grid, int column, int row, int interval) {
+    if (interval == 0)
+        grid.setText(column, row, kFirstTime);
+    else if (interval > 0)
+        grid.setText(column, row, std::to_string(interval) + std::string(kDrawsAgo));
+}
+
+void fill(ResultGrid& grid, const DrawHistory& history, int drawCount) {
+    // The interval is a difference of draw numbers, so draws that are not stored count in it. Keeping the
+    // last draw of each number, rather than a table of draws searched backwards, lets draw numbers go as
+    // high as the store allows and keeps the pass linear.
+    std::array<int, kHighestNumber + 1> lastDrawn{}; // 0: not drawn yet
+    int row = kFirstDrawRow;
+    for (const DrawRecord& record : history) {
+        // Only incomplete draws follow the last complete one, so stopping here loses nothing; it keeps a
+        // summary of another history from writing draws over the footer.
+        if (row > lastDrawRow(drawCount))
+            break;
+        if (record.isComplete()) {
+            writeDrawNumbers(grid, row, record);
+            for (int position = 1; position <= kBallCount; ++position) {
+                const int v = record.ball(position);
+                const int last = isValidNumber(v) ? lastDrawn[v] : 0;
+                writeInterval(grid, resultColumn(position), row, last == 0 ? 0 : record.drawNumber - last);
+            }
+            // Only after the whole row: a number stored twice in one draw is not its own earlier draw.
+            for (int position = 1; position <= kBallCount; ++position)
+                if (isValidNumber(record.ball(position)))
+                    lastDrawn[record.ball(position)] = record.drawNumber;
+        }
+        ++row; // an incomplete draw keeps its row, empty
+    }
+}
+
+} // namespace
+
+ResultGrid buildAppearanceInterval(const DrawHistory& history, const StartupSummary& summary) {
+    ResultGrid grid;
+    setUpDrawList(grid, summary.latestDrawNumber, kLayout);
+    fill(grid, history, summary.latestDrawNumber);
+    return grid;
+}
+
+} // namespace kazutama

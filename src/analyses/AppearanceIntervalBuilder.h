@@ -1,0 +1,13 @@
+#pragma once
+
+#include "grid/ResultGrid.h"
+#include "store/DrawHistory.h"
+#include "store/StartupSummary.h"
+
+namespace kazutama {
+
+// 出現間隔分析: every stored draw with its nine numbers, and beside each number how many draws earlier it
+// had last been drawn, as a main or a bonus number alike.
+ResultGrid buildAppearanceInterval(const DrawHistory& history, const StartupSummary& summary);
+
+} // namespace kazutama

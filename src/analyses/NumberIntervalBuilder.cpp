@@ -1,0 +1,65 @@
+#include "analyses/NumberIntervalBuilder.h"
+
+#include "analyses/DrawListFrame.h"
+#include "grid/Colours.h"
+
+#include <array>
+#include <string>
+
+namespace kazutama {
+
+namespace {
+
+using namespace drawlist;
+
+// The main-number title sits in the middle of its block; the bonus block takes the last main number's
+// change column too.
+constexpr DrawListLayout kLayout{
+    .resultHeading = "差分",
+    .mainTitleColumn = 8,
+    .mainTitleAlignment = HorizontalAlignment::Center,
+    .bonusBlockFirstColumn = 15,
+};
+
+void writeChange(ResultGrid& grid, int column, int row, int change) {
+    if (change > 0) {
+        grid.setText(column, row, "+" + std::to_string(change));
+        return;
+    }
+    grid.setNumber(column, row, change);
+    if (change < 0)
+        grid.setBackground(GridBlock::cell(column, row), colours::kPaleMagenta);
+}
+
+void fill(ResultGrid& grid, const DrawHistory& history, int drawCount) {
+    std::array<int, kBallCount> previous{};
+    // The first draw written has nothing to compare with, even when incomplete draws come before it.
+    bool anyListed = false;
+    int row = kFirstDrawRow;
+    for (const DrawRecord& record : history) {
+        // Only incomplete draws follow the last complete one, so stopping here loses nothing; it keeps a
+        // summary of another history from writing draws over the footer.
+        if (row > lastDrawRow(drawCount))
+            break;
+        if (record.isComplete()) {
+            writeDrawNumbers(grid, row, record);
+            for (int position = 1; position <= kBallCount && anyListed; ++position)
+                writeChange(grid, resultColumn(position), row,
+                            record.ball(position) - previous[position - 1]);
+            previous = record.numbers;
+            anyListed = true;
+        }
+        ++row; // an incomplete draw keeps its row, empty, and leaves the previous numbers as they were
+    }
+}
+
+} // namespace
+
+ResultGrid buildNumberInterval(const DrawHistory& history, const StartupSummary& summary) {
+    ResultGrid grid;
+    setUpDrawList(grid, summary.latestDrawNumber, kLayout);
+    fill(grid, history, summary.latestDrawNumber);
+    return grid;
+}
+
+} // namespace kazutama
