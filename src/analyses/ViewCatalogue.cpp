@@ -2,6 +2,7 @@
 
 #include "analyses/AppearanceByCountBuilder.h"
 #include "analyses/AppearanceFrequencyBuilder.h"
+#include "analyses/PullAnalysisBuilder.h"
 #include "grid/Colours.h"
 
 #include <array>
@@ -102,6 +103,7 @@ const std::array kEntries = {
         .label = "過去の当選数字に前回出現した数字が入っているか分析します",
         .legend = kPullLegend,
         .pump = MessagePump::AfterBuild,
+        .builder = withoutParameter<buildPullAnalysis>,
     },
     ViewEntry{
         .windowName = "連番飛び石分析",
