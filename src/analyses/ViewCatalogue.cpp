@@ -2,6 +2,7 @@
 
 #include "analyses/AppearanceByCountBuilder.h"
 #include "analyses/AppearanceFrequencyBuilder.h"
+#include "analyses/DispersionBuilder.h"
 #include "analyses/PullAnalysisBuilder.h"
 #include "grid/Colours.h"
 
@@ -93,6 +94,7 @@ const std::array kEntries = {
         .geometry = {.width = 11080, .height = 12750},
         .label = "過去の当選番号のバラツキを数字別に分析します",
         .legend = kDotLegend,
+        .builder = withoutParameter<buildDispersion>,
     },
     ViewEntry{
         .windowName = "引っ張り分析",

@@ -8,6 +8,7 @@ import importlib
 MODULES = [
     "shutsugen_hindo",
     "kaisubetsu_shutsugen",
+    "baratsuki",
     "hippari",
 ]
 
