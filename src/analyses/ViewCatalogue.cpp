@@ -94,6 +94,7 @@ const std::array kEntries = {
         .geometry = {.width = 11080, .height = 12750},
         .label = "過去の当選番号のバラツキを数字別に分析します",
         .legend = kDotLegend,
+        .gridOrigin = TwipsPoint{.left = 120, .top = 600},
         .builder = withoutParameter<buildDispersion>,
     },
     ViewEntry{
