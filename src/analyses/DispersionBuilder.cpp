@@ -34,7 +34,8 @@ void layOut(ResultGrid& grid, int rows) {
     grid.setColumnWidth(1, 5);
     grid.setColumnWidth(kColumns, 5);
     grid.setStaticText(GridBlock::all());
-    grid.setAlignment(GridBlock::all(), HorizontalAlignment::Center, VerticalAlignment::Center);
+    // Cells are centred vertically from the start; one pass less over a table of tens of thousands of rows.
+    grid.setHorizontalAlignment(GridBlock::all(), HorizontalAlignment::Center);
 
     grid.setBorderColour(colours::kLightBlueBorder);
     grid.setBorders(numbers, BorderMode::Outline);

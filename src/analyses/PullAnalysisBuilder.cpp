@@ -30,7 +30,8 @@ void layOut(ResultGrid& grid, int rows) {
     grid.setColumnWidth(columnOf(kMainCount + 1), 10);
     grid.setColumnWidth(columnOf(kBallCount), 10);
     grid.setStaticText(GridBlock::all());
-    grid.setAlignment(GridBlock::all(), HorizontalAlignment::Center, VerticalAlignment::Center);
+    // Cells are centred vertically from the start; one pass less over a table of tens of thousands of rows.
+    grid.setHorizontalAlignment(GridBlock::all(), HorizontalAlignment::Center);
     grid.setForeground(GridBlock::columns(1, 1), colours::kRed);
     grid.setBackground(GridBlock::columns(1, 1), colours::kPaleYellow);
     grid.setBorderColour(colours::kLightBlueBorder);

@@ -91,6 +91,7 @@ TEST(DispersionBuilderTest, OneRowOfDotsPerCompleteDrawBetweenTheLabelRows) {
         ASSERT_EQ(grid.columnCount(), 39);
         ASSERT_EQ(grid.rowCount(), c.rows);
         EXPECT_EQ(grid.text(19, 1), "数　　　　　　　字");
+        EXPECT_EQ(grid.verticalAlignment(20, c.rows), VerticalAlignment::Center);
         for (int row : {2, c.rows}) {
             EXPECT_EQ(grid.text(1, row), "回");
             EXPECT_EQ(grid.text(39, row), "回");

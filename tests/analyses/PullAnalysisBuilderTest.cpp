@@ -76,6 +76,7 @@ TEST(PullAnalysisBuilderTest, MarksTheNumbersThePreviousCompleteDrawHad) {
         ASSERT_EQ(grid.columnCount(), 10);
         ASSERT_EQ(grid.rowCount(), c.rows);
         EXPECT_EQ(grid.text(5, 1), " 本 数 字");
+        EXPECT_EQ(grid.verticalAlignment(10, c.rows), VerticalAlignment::Center);
         for (int row = 2; row <= c.rows; ++row) {
             SCOPED_TRACE(row);
             const std::size_t index = std::size_t(row - 2);
