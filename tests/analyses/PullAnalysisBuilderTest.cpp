@@ -23,29 +23,29 @@ TEST(PullAnalysisBuilderTest, MarksTheNumbersThePreviousCompleteDrawHad) {
         DrawHistory history;
         std::vector<std::string> rows; // below the header
     };
+    const std::array<int, kBallCount> oneToNine = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+    // clang-format off
     const Case cases[] = {
-        {"a main number in two draws in a row is marked in the later one only",
-         makeHistory({{1, {1, 2, 3, 4, 5, 6, 7, 8, 9}}, {2, {10, 2, 11, 12, 13, 14, 15, 16, 17}}}),
+        {"a main number drawn twice in a row is marked in the later draw only",
+         makeHistory({{1, oneToNine}, {2, {10, 2, 11, 12, 13, 14, 15, 16, 17}}}),
          {"1|.........", "2|.x......."}},
         {"main and bonus numbers are matched alike",
-         makeHistory({{1, {1, 2, 3, 4, 5, 6, 7, 8, 9}}, {2, {9, 11, 12, 13, 14, 15, 16, 8, 4}}}),
+         makeHistory({{1, oneToNine}, {2, {9, 11, 12, 13, 14, 15, 16, 8, 4}}}),
          {"1|.........", "2|x......xx"}},
-        {"an empty history", DrawHistory(), {}},
+        {"empty history", DrawHistory(), {}},
         {"an incomplete draw leaves no row; the next is compared with the last complete one",
-         makeHistory({{1, {1, 2, 3, 4, 5, 6, 7, 8, 9}},
-                      {2, {20, 21, 22, 23, 24, 25, 26, 27, 0}},
-                      {3, {21, 1, 30, 31, 32, 33, 34, 35, 36}}}),
+         makeHistory({{1, oneToNine}, {2, {20, 21, 22}}, {3, {21, 1, 30, 31, 32, 33, 34, 35, 36}}}),
          {"1|.........", "3|.x.......", "|........."}},
-        {"a first draw that is incomplete",
-         makeHistory({{1, {}}, {2, {1, 2, 3, 4, 5, 6, 7, 8, 9}}, {3, {1, 2, 3, 4, 5, 6, 7, 8, 9}}}),
+        {"first draw incomplete", makeHistory({{1, {}}, {2, oneToNine}, {3, oneToNine}}),
          {"2|.........", "3|xxxxxxxxx", "|........."}},
-        {"gaps in the draw numbers leave blank rows at the bottom",
-         makeHistory({{3, {1, 2, 3, 4, 5, 6, 7, 8, 9}}, {5, {11, 12, 13, 14, 15, 16, 17, 18, 1}}}),
+        {"gaps leave blank rows at the bottom",
+         makeHistory({{3, oneToNine}, {5, {11, 12, 13, 14, 15, 16, 17, 18, 1}}}),
          {"3|.........", "5|........x", "|.........", "|.........", "|........."}},
         {"a number stored twice is marked wherever it stands",
          makeHistory({{1, {5, 5, 5, 5, 5, 5, 5, 5, 5}}, {2, {5, 1, 2, 3, 4, 6, 7, 8, 5}}}),
          {"1|.........", "2|x.......x"}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const ResultGrid grid = buildPullAnalysis(c.history, computeStartupSummary(c.history));
