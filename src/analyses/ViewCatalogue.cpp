@@ -5,8 +5,10 @@
 #include "analyses/AppearanceFrequencyBuilder.h"
 #include "analyses/AppearanceIntervalBuilder.h"
 #include "analyses/ConsecutiveNumbersBuilder.h"
+#include "analyses/DispersionBuilder.h"
 #include "analyses/NumberIntervalBuilder.h"
 #include "analyses/NumberSumBuilder.h"
+#include "analyses/PullAnalysisBuilder.h"
 #include "grid/Colours.h"
 
 #include <array>
@@ -100,6 +102,8 @@ const std::array kEntries = {
         .geometry = {.width = 11080, .height = 12750},
         .label = "過去の当選番号のバラツキを数字別に分析します",
         .legend = kDotLegend,
+        .gridOrigin = TwipsPoint{.left = 120, .top = 600},
+        .builder = withoutParameter<buildDispersion>,
     },
     ViewEntry{
         .windowName = "引っ張り分析",
@@ -110,6 +114,7 @@ const std::array kEntries = {
         .label = "過去の当選数字に前回出現した数字が入っているか分析します",
         .legend = kPullLegend,
         .pump = MessagePump::AfterBuild,
+        .builder = withoutParameter<buildPullAnalysis>,
     },
     ViewEntry{
         .windowName = "連番飛び石分析",

@@ -3,6 +3,7 @@
 #include "common/ViewGeometry.h"
 #include "grid/Rgb.h"
 
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -37,6 +38,9 @@ struct ViewEntry {
     std::span<const LegendEntry> legend = {};
     bool showsPrintButton = true; // Command2 "印刷"
     MessagePump pump = MessagePump::BeforeBuild;
+    // Where the grid keeps its top-left corner inside the window while its size follows the window's;
+    // empty: the grid starts wherever the description above it ends.
+    std::optional<TwipsPoint> gridOrigin = {};
     ViewBuilder builder = nullptr; // null while the view cannot be built yet
     int parameter = 0;             // passed to the builder
 

@@ -11,6 +11,12 @@ struct ViewGeometry {
     int height = 0;
 };
 
+// A point inside a window, in twips from the top-left corner of its inner area.
+struct TwipsPoint {
+    int left = 0;
+    int top = 0;
+};
+
 // When a view lets pending window messages through while it loads.
 enum class MessagePump {
     BeforeBuild, // the usual frame

@@ -14,6 +14,24 @@
 
 namespace kazutama {
 
+namespace {
+
+constexpr int kMargin = 6;
+
+// The description in a block at least `height` pixels high, at its top: whatever room the description
+// leaves, the grid below the block starts at the same place.
+QWidget* blockOfAtLeast(QLayout* description, int height, QWidget* parent) {
+    auto* block = new QWidget(parent);
+    auto* layout = new QVBoxLayout(block);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(description);
+    layout->addStretch();
+    block->setMinimumHeight(height);
+    return block;
+}
+
+} // namespace
+
 AnalysisView::AnalysisView(ViewGuard& guard, const ViewEntry& entry, const Workspace& workspace,
                            QWidget* parent)
     : ChildView(guard, parent), m_entry(entry), m_workspace(workspace), m_grid(new ResultGridView(this)) {
@@ -41,8 +59,19 @@ AnalysisView::AnalysisView(ViewGuard& guard, const ViewEntry& entry, const Works
     buttons->addWidget(close);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 6, 6, 6);
-    layout->addLayout(top);
+    layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    if (entry.gridOrigin) {
+        // The grid's corner stays put and the grid takes the window's size less the same margin on the
+        // right. A description too long for the room above the corner pushes the grid down rather than
+        // hide under it.
+        const int left = twipsToPixels(entry.gridOrigin->left);
+        const int gridTop = twipsToPixels(entry.gridOrigin->top);
+        layout->setSpacing(kMargin);
+        layout->setContentsMargins(left, kMargin, left, kMargin);
+        layout->addWidget(blockOfAtLeast(top, gridTop - 2 * kMargin, this));
+    } else {
+        layout->addLayout(top);
+    }
     layout->addWidget(m_grid, 1);
     layout->addLayout(buttons);
 }

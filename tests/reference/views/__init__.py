@@ -13,6 +13,8 @@ MODULES = [
     "suji_kankaku",
     "renban_tobiishi",
     "suji_goukei",
+    "baratsuki",
+    "hippari",
 ]
 
 
