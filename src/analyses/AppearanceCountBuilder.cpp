@@ -42,11 +42,11 @@ void writeHeadings(ResultGrid& grid) {
     grid.setBackground(counts, colours::kPaleGreen);
     grid.setRowHeight(titleRow, 20);
 
-    // Each title reads across its block: only the lines inside the block go.
+    // Each title reads across its block: the block's cells lose their lines, and a right-hand line closes it.
     for (GridBlock block : {numbers, counts}) {
         block.lastRow = titleRow;
         grid.setBorders(block, BorderMode::None);
-        grid.setBorders(block, BorderMode::Outline);
+        grid.setBorders(GridBlock::cell(block.lastColumn, titleRow), BorderMode::Right);
     }
     grid.setTextRunsOn(true);
     for (const auto& [column, title] : {std::pair{5, kNumbersTitle}, std::pair{15, kCountsTitle}}) {
