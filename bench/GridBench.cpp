@@ -12,9 +12,9 @@
 #include <QScrollBar>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
-#include <memory>
 
 using namespace kazutama;
 using bench::medianMicroseconds;
