@@ -6,6 +6,7 @@
 #include "analyses/AppearanceIntervalBuilder.h"
 #include "analyses/ConsecutiveNumbersBuilder.h"
 #include "analyses/DispersionBuilder.h"
+#include "analyses/DivisionDataBuilder.h"
 #include "analyses/NumberIntervalBuilder.h"
 #include "analyses/NumberSumBuilder.h"
 #include "analyses/PullAnalysisBuilder.h"
@@ -169,6 +170,8 @@ const std::array kEntries = {
         .geometry = {.width = 12365, .height = 12600},
         .label = "過去の当選番号の６グループに分類して分析します",
         .legend = kDivisionLegend,
+        .builder = buildDivisionData,
+        .parameter = 6,
     },
     ViewEntry{
         .windowName = "分割7データ分析",
@@ -178,6 +181,8 @@ const std::array kEntries = {
         .geometry = {.width = 12365, .height = 12600},
         .label = "過去の当選番号の７グループに分類して分析します",
         .legend = kDivisionLegend,
+        .builder = buildDivisionData,
+        .parameter = 7,
     },
     // The menu item's name says 11 for the nine-group view.
     ViewEntry{
@@ -188,6 +193,8 @@ const std::array kEntries = {
         .geometry = {.width = 12365, .height = 12600},
         .label = "過去の当選番号の９グループに分類して分析します",
         .legend = kDivisionLegend,
+        .builder = buildDivisionData,
+        .parameter = 9,
     },
     ViewEntry{
         .windowName = "下一桁出現傾向分析",

@@ -15,6 +15,9 @@ MODULES = [
     "suji_goukei",
     "baratsuki",
     "hippari",
+    "bunkatsu6_data",
+    "bunkatsu7_data",
+    "bunkatsu9_data",
 ]
 
 
