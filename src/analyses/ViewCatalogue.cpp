@@ -4,6 +4,7 @@
 #include "analyses/AppearanceCountBuilder.h"
 #include "analyses/AppearanceFrequencyBuilder.h"
 #include "analyses/AppearanceIntervalBuilder.h"
+#include "analyses/CombinationPatternBuilder.h"
 #include "analyses/ConsecutiveNumbersBuilder.h"
 #include "analyses/DispersionBuilder.h"
 #include "analyses/NumberIntervalBuilder.h"
@@ -144,6 +145,8 @@ const std::array kEntries = {
         .label =
             "過去の当選番号を低数字（０１～１８）と高数字（１９～３７）に分けて組合せパターンを分析します"
             "（ボーナス数字は入れていません）",
+        .builder = buildCombinationPattern,
+        .parameter = int(CombinationPattern::LowHigh),
     },
     ViewEntry{
         .windowName = "偶数奇数の組合せパターン分析",
@@ -152,6 +155,8 @@ const std::array kEntries = {
         .menuText = "偶数・奇数の組合せパターン分析",
         .geometry = {.width = 8750, .height = 13700},
         .label = "過去の当選番号を偶数と奇数に分類して分析します",
+        .builder = buildCombinationPattern,
+        .parameter = int(CombinationPattern::EvenOdd),
     },
     ViewEntry{
         .windowName = "分割4傾向分析",

@@ -15,6 +15,8 @@ MODULES = [
     "suji_goukei",
     "baratsuki",
     "hippari",
+    "teisuji_kousuji",
+    "guusu_kisuu",
 ]
 
 
