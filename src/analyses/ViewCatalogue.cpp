@@ -7,6 +7,7 @@
 #include "analyses/CombinationPatternBuilder.h"
 #include "analyses/ConsecutiveNumbersBuilder.h"
 #include "analyses/DispersionBuilder.h"
+#include "analyses/FourWayDivisionBuilder.h"
 #include "analyses/NumberIntervalBuilder.h"
 #include "analyses/NumberSumBuilder.h"
 #include "analyses/PullAnalysisBuilder.h"
@@ -165,6 +166,7 @@ const std::array kEntries = {
         .menuText = "4分割傾向分析",
         .geometry = {.width = 9090, .height = 13750},
         .label = "過去の当選番号を４つのグループに分けて傾向を分析します",
+        .builder = withoutParameter<buildFourWayDivision>,
     },
     ViewEntry{
         .windowName = "分割6データ分析",

@@ -17,6 +17,7 @@ MODULES = [
     "hippari",
     "teisuji_kousuji",
     "guusu_kisuu",
+    "bunkatsu4_keikou",
 ]
 
 
