@@ -2,6 +2,7 @@
 
 #include "support/TestSupport.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -11,28 +12,20 @@ namespace {
 
 using test::makeHistory;
 
-// One letter per background: c pale cyan, g pale green, y pale yellow, w white, m pale magenta, p pale
-// pink, r red, . none.
-char shade(const ResultGrid& grid, int column, int row) {
-    const std::optional<Rgb> b = grid.background(column, row);
-    if (!b)
-        return '.';
-    const std::pair<Rgb, char> known[] = {
-        {{200, 255, 255}, 'c'}, {{200, 255, 200}, 'g'}, {{255, 255, 200}, 'y'}, {{255, 255, 255}, 'w'},
-        {{255, 200, 255}, 'm'}, {{255, 200, 200}, 'p'}, {{255, 0, 0}, 'r'}};
-    for (const auto& [colour, letter] : known)
-        if (*b == colour)
-            return letter;
-    return '?';
-}
-
-// "draw | shades of the seven main and two bonus cells | the two counts | letter and its shade"
+// "draw | backgrounds of the seven main and two bonus cells | the two counts | letter and its background",
+// a background as w white, c pale cyan, g pale green, y pale yellow, m pale magenta, p pale pink, r red, .
+// none.
 std::string describeRow(const ResultGrid& grid, int row) {
+    const auto shade = [&](int column) {
+        const std::string known = "#ffffff#c8ffff#c8ffc8#ffffc8#ffc8ff#ffc8c8#ff0000";
+        const auto b = grid.background(column, row);
+        return b ? "wcgympr?"[std::min(known.find(b->hex()), known.size()) / 7] : '.';
+    };
     std::string s = std::string(grid.text(1, row)) + " |";
     for (int column = 2; column <= 10; ++column)
-        s += shade(grid, column, row);
+        s += shade(column);
     return s + "| " + std::string(grid.text(11, row)) + " " + std::string(grid.text(12, row)) + " | " +
-           std::string(grid.text(13, row)) + shade(grid, 13, row);
+           std::string(grid.text(13, row)) + shade(13);
 }
 
 struct Case {
@@ -46,9 +39,7 @@ void check(CombinationPattern pattern, const Case (&cases)[4]) {
         SCOPED_TRACE(c.name);
         const ResultGrid grid =
             buildCombinationPattern(c.history, computeStartupSummary(c.history), int(pattern));
-        ASSERT_EQ(grid.columnCount(), 13);
         ASSERT_EQ(grid.rowCount(), int(c.rows.size()) + 1);
-        EXPECT_EQ(grid.text(13, 1), "パターン");
         for (int row = 2; row <= grid.rowCount(); ++row)
             EXPECT_EQ(describeRow(grid, row), c.rows[row - 2]) << "row " << row;
     }

@@ -12,10 +12,9 @@ PATTERN_BACKGROUNDS = [None, PALE_CYAN, PALE_GREEN, PALE_YELLOW, WHITE, PALE_MAG
 
 def pattern_table(history, summary, headings, counted, other_bg, letter_by_other):
     t = Table(13, summary.latest_draw_number + 1)
-    t.format_block(1, 1, 2, t.rows, fg=RED, bg=PALE_YELLOW)
-    t.format_block(9, 10, 2, t.rows, bg=PALE_YELLOW)
-    t.format_block(11, 11, 2, t.rows, fg=BLUE, bg=PALE_CYAN)
-    t.format_block(12, 12, 2, t.rows, fg=BLUE, bg=WHITE)
+    for cols, fg, bg in (((1, 1), RED, PALE_YELLOW), ((9, 10), None, PALE_YELLOW), ((11, 11), BLUE, PALE_CYAN),
+                         ((12, 12), BLUE, WHITE)):
+        t.format_block(*cols, 2, t.rows, fg=fg, bg=bg)
     t.format_block(1, 13, 1, 1, fg=BLUE, bg=PALE_PINK)
     for col, text in zip((1, 5, 9, 10, 11, 12, 13), ("回数", "本 数 字", "ボ数1", "ボ数2") + headings + ("パターン",)):
         t.set_text(col, 1, text)
