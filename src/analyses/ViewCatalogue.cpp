@@ -4,9 +4,11 @@
 #include "analyses/AppearanceCountBuilder.h"
 #include "analyses/AppearanceFrequencyBuilder.h"
 #include "analyses/AppearanceIntervalBuilder.h"
+#include "analyses/CombinationPatternBuilder.h"
 #include "analyses/ConsecutiveNumbersBuilder.h"
 #include "analyses/DispersionBuilder.h"
 #include "analyses/DivisionDataBuilder.h"
+#include "analyses/FourWayDivisionBuilder.h"
 #include "analyses/NumberIntervalBuilder.h"
 #include "analyses/NumberSumBuilder.h"
 #include "analyses/PullAnalysisBuilder.h"
@@ -145,6 +147,8 @@ const std::array kEntries = {
         .label =
             "過去の当選番号を低数字（０１～１８）と高数字（１９～３７）に分けて組合せパターンを分析します"
             "（ボーナス数字は入れていません）",
+        .builder = buildCombinationPattern,
+        .parameter = int(CombinationPattern::LowHigh),
     },
     ViewEntry{
         .windowName = "偶数奇数の組合せパターン分析",
@@ -153,6 +157,8 @@ const std::array kEntries = {
         .menuText = "偶数・奇数の組合せパターン分析",
         .geometry = {.width = 8750, .height = 13700},
         .label = "過去の当選番号を偶数と奇数に分類して分析します",
+        .builder = buildCombinationPattern,
+        .parameter = int(CombinationPattern::EvenOdd),
     },
     ViewEntry{
         .windowName = "分割4傾向分析",
@@ -161,6 +167,7 @@ const std::array kEntries = {
         .menuText = "4分割傾向分析",
         .geometry = {.width = 9090, .height = 13750},
         .label = "過去の当選番号を４つのグループに分けて傾向を分析します",
+        .builder = withoutParameter<buildFourWayDivision>,
     },
     ViewEntry{
         .windowName = "分割6データ分析",
