@@ -6,6 +6,7 @@
 #include "analyses/AppearanceIntervalBuilder.h"
 #include "analyses/ConsecutiveNumbersBuilder.h"
 #include "analyses/DispersionBuilder.h"
+#include "analyses/LastDigitTendencyBuilder.h"
 #include "analyses/NumberIntervalBuilder.h"
 #include "analyses/NumberSumBuilder.h"
 #include "analyses/PullAnalysisBuilder.h"
@@ -196,6 +197,7 @@ const std::array kEntries = {
         .menuText = "下一桁出現傾向分析",
         .geometry = {.width = 7400, .height = 13980},
         .label = "過去の当選番号の下一桁の数字の出現傾向を分析します",
+        .builder = withoutParameter<buildLastDigitTendency>,
     },
     ViewEntry{
         .windowName = "下一桁連続出現回数分析",

@@ -15,6 +15,7 @@ MODULES = [
     "suji_goukei",
     "baratsuki",
     "hippari",
+    "shimohitoketa_keikou",
 ]
 
 
