@@ -6,6 +6,7 @@
 #include "analyses/AppearanceIntervalBuilder.h"
 #include "analyses/ConsecutiveNumbersBuilder.h"
 #include "analyses/DispersionBuilder.h"
+#include "analyses/LastDigitStreakBuilder.h"
 #include "analyses/LastDigitTendencyBuilder.h"
 #include "analyses/NumberIntervalBuilder.h"
 #include "analyses/NumberSumBuilder.h"
@@ -206,6 +207,7 @@ const std::array kEntries = {
         .menuText = "下一桁連続出現回数分析",
         .geometry = {.width = 7400, .height = 13935},
         .label = "過去の当選番号の下一桁数字が何回続けて出現しているか分析します",
+        .builder = withoutParameter<buildLastDigitStreak>,
     },
 };
 

@@ -16,6 +16,7 @@ MODULES = [
     "baratsuki",
     "hippari",
     "shimohitoketa_keikou",
+    "shimohitoketa_renzoku",
 ]
 
 
