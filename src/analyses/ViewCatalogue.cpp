@@ -9,6 +9,8 @@
 #include "analyses/DispersionBuilder.h"
 #include "analyses/DivisionDataBuilder.h"
 #include "analyses/FourWayDivisionBuilder.h"
+#include "analyses/LastDigitStreakBuilder.h"
+#include "analyses/LastDigitTendencyBuilder.h"
 #include "analyses/NumberIntervalBuilder.h"
 #include "analyses/NumberSumBuilder.h"
 #include "analyses/PullAnalysisBuilder.h"
@@ -210,6 +212,7 @@ const std::array kEntries = {
         .menuText = "下一桁出現傾向分析",
         .geometry = {.width = 7400, .height = 13980},
         .label = "過去の当選番号の下一桁の数字の出現傾向を分析します",
+        .builder = withoutParameter<buildLastDigitTendency>,
     },
     ViewEntry{
         .windowName = "下一桁連続出現回数分析",
@@ -218,6 +221,7 @@ const std::array kEntries = {
         .menuText = "下一桁連続出現回数分析",
         .geometry = {.width = 7400, .height = 13935},
         .label = "過去の当選番号の下一桁数字が何回続けて出現しているか分析します",
+        .builder = withoutParameter<buildLastDigitStreak>,
     },
 };
 

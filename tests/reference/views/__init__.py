@@ -21,6 +21,8 @@ MODULES = [
     "bunkatsu6_data",
     "bunkatsu7_data",
     "bunkatsu9_data",
+    "shimohitoketa_keikou",
+    "shimohitoketa_renzoku",
 ]
 
 

@@ -1,0 +1,77 @@
+#include "analyses/LastDigitStreakBuilder.h"
+
+#include "analyses/LastDigitGrid.h"
+#include "grid/Colours.h"
+
+#include <array>
+#include <vector>
+
+namespace kazutama {
+
+namespace {
+
+// Per last digit, the draw number of every complete draw once for each of its numbers ending in that digit.
+using Occurrences = std::array<std::vector<int>, 10>;
+
+Occurrences collect(const DrawHistory& history) {
+    Occurrences occurrences;
+    for (const DrawRecord& record : history) {
+        if (!record.isComplete())
+            continue;
+        for (int position = 1; position <= kBallCount; ++position)
+            occurrences[record.ball(position) % 10].push_back(record.drawNumber);
+    }
+    return occurrences;
+}
+
+Rgb streakColour(int count) {
+    if (count >= 13)
+        return colours::kPalePink;
+    if (count >= 10)
+        return colours::kPaleMagenta;
+    if (count >= 7)
+        return colours::kPaleYellow;
+    if (count >= 4)
+        return colours::kPaleGreen;
+    return colours::kPaleCyan;
+}
+
+void writeDrawNumbers(ResultGrid& grid, int latestDrawNumber) {
+    for (int drawNumber = 1; drawNumber <= latestDrawNumber; ++drawNumber)
+        grid.setNumber(1, drawNumber + kFirstLastDigitRow - 1, drawNumber);
+}
+
+// Every entry is walked, so a digit seen twice in many draws still has its late streaks shown. A draw
+// number outside 1..latestDrawNumber has no row of its own and is not marked.
+void markStreaks(ResultGrid& grid, const Occurrences& occurrences, int latestDrawNumber) {
+    for (int digit = 0; digit <= 9; ++digit) {
+        const std::vector<int>& draws = occurrences[digit];
+        int count = 0;
+        for (std::size_t i = 1; i < draws.size(); ++i) {
+            if (draws[i - 1] + 1 < draws[i]) {
+                count = 0;
+                continue;
+            }
+            ++count;
+            if (draws[i] < 1 || draws[i] > latestDrawNumber)
+                continue;
+            const int column = lastDigitColumn(digit);
+            const int row = draws[i] + kFirstLastDigitRow - 1;
+            grid.setNumber(column, row, count);
+            grid.setBorders(GridBlock::cell(column, row), BorderMode::Bottom);
+            grid.setBackground(GridBlock::cell(column, row), streakColour(count));
+        }
+    }
+}
+
+} // namespace
+
+ResultGrid buildLastDigitStreak(const DrawHistory& history, const StartupSummary& summary) {
+    const Occurrences occurrences = collect(history);
+    ResultGrid grid = makeLastDigitGrid(summary.latestDrawNumber);
+    writeDrawNumbers(grid, summary.latestDrawNumber);
+    markStreaks(grid, occurrences, summary.latestDrawNumber);
+    return grid;
+}
+
+} // namespace kazutama
