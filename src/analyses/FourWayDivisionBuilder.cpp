@@ -66,11 +66,9 @@ void setUpGrid(ResultGrid& grid, int drawCount) {
         grid.setBackground({column, column, data, GridBlock::kAll}, kGroupsByIndex[group].colour);
     }
     grid.setBorders(GridBlock::all(), BorderMode::Grid);
-    // The red line between the numbers and the counts. The column on its left draws the shared edge too, or
-    // its own grid line would cover the red one.
+    // The red line between the numbers and the counts.
     grid.setBorderColour(colours::kRed);
     grid.setBorders(GridBlock::columns(kFirstCountColumn, kFirstCountColumn), BorderMode::Left);
-    grid.setBorders(GridBlock::columns(kLastNumberColumn, kLastNumberColumn), BorderMode::Right);
     grid.setBorderColour(std::nullopt);
     grid.setCurrentCell(0, 0);
 }

@@ -26,12 +26,10 @@ std::string describeRow(const ResultGrid& grid, int row) {
     return s;
 }
 
-// The edge between the numbers and the counts, which the cell left of it paints if it draws it.
+// The line the first counts column draws on its left, between the numbers and the counts.
 std::optional<Rgb> countsEdgeColour(const ResultGrid& grid, int row) {
-    const CellBorders left = grid.borders(10, row), right = grid.borders(11, row);
-    return left.has(BorderSide::Right)   ? left.colour(BorderSide::Right)
-           : right.has(BorderSide::Left) ? right.colour(BorderSide::Left)
-                                         : std::nullopt;
+    const CellBorders right = grid.borders(11, row);
+    return right.has(BorderSide::Left) ? right.colour(BorderSide::Left) : std::nullopt;
 }
 
 TEST(FourWayDivisionBuilderTest, CountsAllNineNumbersByDecadeGroup) {

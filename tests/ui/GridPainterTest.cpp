@@ -112,6 +112,30 @@ TEST(GridPainterTest, PaintsBackgroundsBordersAndRunOnText) {
     EXPECT_EQ(inked(image, at.cellRect(1, 3), kBlue), 0);
 }
 
+// A coloured line between two cells of a grid shows over the neighbour's default line, whether the left cell
+// is painted (the edge is its right side) or scrolled away (the edge is the first painted left side).
+TEST(GridPainterTest, AColouredLineShowsOverADefaultOneWhereverTheViewStarts) {
+    ResultGrid grid(3, 2);
+    grid.setColumnWidth(ResultGrid::kAll, 5);
+    grid.setRowHeight(ResultGrid::kAll, 15);
+    grid.setBorders(GridBlock::all(), BorderMode::Grid);
+    grid.setBorderColour(Rgb{255, 0, 0});
+    grid.setBorders(GridBlock::columns(2, 2), BorderMode::Left);
+    const FixedGridGeometry at(grid);
+    const QImage whole = paintBlock(grid);
+    const QRect c21 = at.cellRect(2, 1);
+    EXPECT_EQ(pixel(whole, {c21.left() - 1, c21.center().y()}), (Rgb{255, 0, 0}));
+
+    QImage fromColumn2(at.size(), QImage::Format_RGB32);
+    fromColumn2.fill(Qt::gray);
+    {
+        QPainter painter(&fromColumn2);
+        GridPainter(grid).paintCells(painter, at, GridBlock{2, 3, 1, 2});
+    }
+    // The block's first column draws its left line inside itself.
+    EXPECT_EQ(pixel(fromColumn2, {c21.left(), c21.center().y()}), (Rgb{255, 0, 0}));
+}
+
 TEST(GridPainterTest, ANeighbourWithATextCutsTheRunOn) {
     ResultGrid grid = sampleGrid();
     grid.setText(2, 1, " ");

@@ -195,20 +195,23 @@ GridPainter::Fitted GridPainter::fit(const QFont& font, const QString& text, Hor
 void GridPainter::paintBorders(QPainter& painter, int column, int row, const QRect& rect, bool leftEdge,
                                bool topEdge) const {
     const CellBorders own = m_grid.borders(column, row);
-    // A shared edge shows if either cell draws it, in the colour of this cell's line if it has one. Lines are
-    // one pixel wide and straight, so a filled rectangle draws them, at a fraction of a stroke's cost.
+    // A shared edge shows if either cell draws it. When both do, a line given its own colour (a red divider,
+    // a light-blue frame) shows over a line in the default colour; otherwise the left or upper cell's line
+    // shows. The rule looks at both cells alike, so an edge keeps its colour wherever the view is scrolled.
+    // Lines are one pixel wide and straight, so a filled rectangle draws them, at a fraction of a stroke's cost.
     const auto edge = [&](BorderSide side, int otherColumn, int otherRow, BorderSide otherSide,
                           const QRect& line) {
-        std::optional<Rgb> colour;
-        if (own.has(side)) {
-            colour = own.colour(side).value_or(colours::kDefaultBorder);
-        } else if (m_grid.contains(otherColumn, otherRow)) {
-            const CellBorders other = m_grid.borders(otherColumn, otherRow);
-            if (other.has(otherSide))
-                colour = other.colour(otherSide).value_or(colours::kDefaultBorder);
-        }
-        if (colour)
-            painter.fillRect(line, qcolor(*colour));
+        const bool ownFirst = side == BorderSide::Right || side == BorderSide::Bottom;
+        const CellBorders other = m_grid.contains(otherColumn, otherRow) ? m_grid.borders(otherColumn, otherRow)
+                                                                         : CellBorders{};
+        const bool ownHas = own.has(side), otherHas = other.has(otherSide);
+        if (!ownHas && !otherHas)
+            return;
+        const std::optional<Rgb> ownColour = ownHas ? own.colour(side) : std::nullopt;
+        const std::optional<Rgb> otherColour = otherHas ? other.colour(otherSide) : std::nullopt;
+        const std::optional<Rgb>& first = ownFirst ? ownColour : otherColour;
+        const std::optional<Rgb>& second = ownFirst ? otherColour : ownColour;
+        painter.fillRect(line, qcolor(first.value_or(second.value_or(colours::kDefaultBorder))));
     };
     edge(BorderSide::Right, column + 1, row, BorderSide::Left,
          QRect(rect.right(), rect.top(), 1, rect.height()));
