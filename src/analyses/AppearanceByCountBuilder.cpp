@@ -56,6 +56,7 @@ ResultGrid buildAppearanceByCount(const DrawHistory&, const StartupSummary& summ
     setUpGrid(grid, summary.groupRowCount);
     writeHeadings(grid);
     fill(grid, summary);
+    grid.setHeadings(1, 0);
     return grid;
 }
 

@@ -89,6 +89,7 @@ ResultGrid buildAppearanceCount(const DrawHistory& history, const StartupSummary
     setUpGrid(grid, summary.latestDrawNumber + kHeadingRows + 1);
     writeHeadings(grid);
     fill(grid, history);
+    grid.setHeadings(2, 1);
     return grid;
 }
 

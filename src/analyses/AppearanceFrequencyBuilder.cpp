@@ -98,6 +98,7 @@ ResultGrid buildAppearanceFrequency(const DrawHistory& history, const StartupSum
     fill(grid, history, lastColumn);
     grid.setText(1, 2, kNumberHeading);
     grid.setText(lastColumn, 2, kNumberHeading);
+    grid.setHeadings(2, 1);
     return grid;
 }
 

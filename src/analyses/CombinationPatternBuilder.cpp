@@ -126,6 +126,7 @@ ResultGrid buildCombinationPattern(const DrawHistory& history, const StartupSumm
     setUpGrid(grid, summary.latestDrawNumber + kHeadingRows);
     writeHeader(grid, classified);
     fill(grid, history, classified);
+    grid.setHeadings(1, 1);
     return grid;
 }
 

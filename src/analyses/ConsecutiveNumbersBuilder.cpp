@@ -94,6 +94,7 @@ ResultGrid buildConsecutiveNumbers(const DrawHistory& history, const StartupSumm
     setUpGrid(grid, summary.latestDrawNumber + kHeadingRows);
     writeHeadings(grid);
     fill(grid, history);
+    grid.setHeadings(1, 1);
     return grid;
 }
 

@@ -150,6 +150,7 @@ ResultGrid buildDivisionData(const DrawHistory& history, const StartupSummary& s
     setUpGrid(grid, *family, summary.latestDrawNumber + kFirstDrawRow - 1);
     writeHeader(grid, *family);
     fill(grid, *family, history);
+    grid.setHeadings(3, 1);
     return grid;
 }
 

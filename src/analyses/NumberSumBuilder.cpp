@@ -86,6 +86,7 @@ ResultGrid buildNumberSum(const DrawHistory& history, const StartupSummary& summ
     setUpGrid(grid, summary.latestDrawNumber + kHeadingRows);
     writeHeadings(grid);
     fill(grid, history);
+    grid.setHeadings(1, 1);
     return grid;
 }
 

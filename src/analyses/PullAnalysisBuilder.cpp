@@ -86,6 +86,7 @@ ResultGrid buildPullAnalysis(const DrawHistory& history, const StartupSummary& s
     layOut(grid, summary.latestDrawNumber + kHeaderRow);
     writeHeader(grid);
     fill(grid, history);
+    grid.setHeadings(1, 1);
     return grid;
 }
 

@@ -1,12 +1,17 @@
+#include "app/CommandLine.h"
 #include "app/MainFrm.h"
 #include "app/ProgramFont.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    kazutama::CommandLine::prepare(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kazutama"));
+    QApplication::setApplicationVersion(QStringLiteral(KAZUTAMA_VERSION));
     QApplication::setFont(kazutama::programFont());
+    if (const std::optional<int> done = kazutama::CommandLine::run())
+        return *done;
 
     kazutama::MainFrm window(kazutama::MainFrm::defaultSetup());
     if (!window.load())

@@ -255,6 +255,11 @@ void ResultGrid::setTextRunsOn(bool on) {
     m_runOnsValid = false;
 }
 
+void ResultGrid::setHeadings(int rows, int columns) {
+    m_headingRows = std::max(rows, 0);
+    m_headingColumns = std::max(columns, 0);
+}
+
 void ResultGrid::setCurrentCell(int column, int row) {
     m_currentColumn = std::clamp(column, 0, m_columns);
     m_currentRow = std::clamp(row, 0, m_rows);

@@ -64,6 +64,12 @@ public:
     void setTextRunsOn(bool on);
     bool textRunsOn() const { return m_textRunsOn; }
 
+    // The heading block a printed page repeats: rows at the top and columns at the left. A footer block
+    // at the bottom is printed once, at the end.
+    void setHeadings(int rows, int columns);
+    int headingRows() const { return m_headingRows; }
+    int headingColumns() const { return m_headingColumns; }
+
     // The cell the table scrolls to; (0, 0) means the top-left corner.
     void setCurrentCell(int column, int row);
     int currentColumn() const { return m_currentColumn; }
@@ -153,6 +159,8 @@ private:
     mutable bool m_runOnsValid = false;
     int m_currentColumn = 0;
     int m_currentRow = 0;
+    int m_headingRows = 0;
+    int m_headingColumns = 0;
 };
 
 } // namespace kazutama

@@ -57,6 +57,7 @@ ResultGrid predictionGridLayout(int index) {
     grid.setHorizontalAlignment(GridBlock::cell(2, 1), HorizontalAlignment::Left);
     grid.setText(2, 1, kHeader);
     grid.setCurrentCell(0, 0);
+    grid.setHeadings(1, 1);
     return grid;
 }
 

@@ -4,6 +4,7 @@
 #include "analyses/ui/LegendWidget.h"
 #include "grid/ResultGrid.h"
 #include "grid/ui/ResultGridView.h"
+#include "grid/ui/TableOutput.h"
 #include "gui/QtText.h"
 #include "gui/WrappingLabel.h"
 #include "store/Workspace.h"
@@ -54,6 +55,7 @@ AnalysisView::AnalysisView(ViewGuard& guard, const ViewEntry& entry, const Works
     if (entry.showsPrintButton) {
         auto* print = new QPushButton(QStringLiteral("印刷"), this);
         print->setObjectName("Command2");
+        connect(print, &QPushButton::clicked, this, [this] { previewTable(window(), document()); });
         buttons->addWidget(print);
     }
     buttons->addWidget(close);
@@ -74,6 +76,19 @@ AnalysisView::AnalysisView(ViewGuard& guard, const ViewEntry& entry, const Works
     }
     layout->addWidget(m_grid, 1);
     layout->addLayout(buttons);
+    addTableCommands(m_grid, [this] { return document(); });
+}
+
+TableDocument AnalysisView::document() const { return analysisDocument(m_entry, m_grid->grid()); }
+
+TableDocument analysisDocument(const ViewEntry& entry, const ResultGrid& grid) {
+    TableDocument document(qs(entry.caption), qs(entry.label));
+    std::vector<TableDocument::Mark> legend;
+    for (const LegendEntry& mark : entry.legend)
+        legend.push_back({mark.mark == LegendEntry::Mark::Dot, mark.colour, qs(mark.caption)});
+    document.setLegend(std::move(legend));
+    document.addTable(grid);
+    return document;
 }
 
 void AnalysisView::build() {

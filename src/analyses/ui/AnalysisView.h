@@ -2,6 +2,7 @@
 
 #include "gui/ChildView.h"
 #include "analyses/ViewEntry.h"
+#include "grid/ui/TableDocument.h"
 
 namespace kazutama {
 
@@ -20,6 +21,8 @@ public:
     const ViewEntry& entry() const { return m_entry; }
     // How many times the table has been built; stays 1 while the view is open.
     int buildCount() const { return m_buildCount; }
+    // The table with the caption, description and legend, as it prints and saves.
+    TableDocument document() const;
 
 protected:
     ViewGeometry geometryInTwips() const override { return m_entry.geometry; }
@@ -32,5 +35,8 @@ private:
     ResultGridView* m_grid;
     int m_buildCount = 0;
 };
+
+// A view's table with its caption, description and legend, as the window prints and saves it.
+TableDocument analysisDocument(const ViewEntry& entry, const ResultGrid& grid);
 
 } // namespace kazutama

@@ -1,6 +1,7 @@
 #include "prediction/ui/PredictionView.h"
 
 #include "grid/ui/ResultGridView.h"
+#include "grid/ui/TableOutput.h"
 #include "gui/QtText.h"
 #include "shell/WindowNames.h"
 #include "store/Workspace.h"
@@ -26,6 +27,7 @@ PredictionView::PredictionView(ViewGuard& guard, AnalysisOptions& options, const
     connect(close, &QPushButton::clicked, this, &ChildView::closeView);
     auto* print = new QPushButton(QStringLiteral("印刷"), this);
     print->setObjectName("Command2");
+    connect(print, &QPushButton::clicked, this, [this] { previewTable(window(), document()); });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(print);
@@ -113,6 +115,7 @@ QWidget* PredictionView::createPredictionFrame() {
         view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         m_gridViews[i] = view;
+        addTableCommands(view, [this, i] { return document(i); });
         layout->addWidget(view, 0, Qt::AlignLeft);
     }
     layout->addStretch();
@@ -129,6 +132,24 @@ void PredictionView::build() {
     }
     m_engine.fillTables(m_workspace.history(), m_workspace.summary().latestDrawNumber);
     predictionRun();
+}
+
+TableDocument PredictionView::document(int only) const { return predictionDocument(m_options, m_grids, only); }
+
+TableDocument predictionDocument(const AnalysisOptions& options,
+                                 const std::array<ResultGrid, kPredictionGridCount>& grids, int only) {
+    // On paper the options in force say which analyses the numbers come from.
+    QStringList reflected;
+    for (size_t i = 0; i < kAnalysisOptionCount; ++i)
+        if (options[i])
+            reflected << qs(kAnalysisOptionCaptions[i]).mid(1);
+    TableDocument document(qs(kPredictionViewName),
+                           QStringLiteral("反映するデータ分析: %1")
+                               .arg(reflected.isEmpty() ? QStringLiteral("なし") : reflected.join(QStringLiteral("、"))));
+    for (int i = 0; i < kPredictionGridCount; ++i)
+        if (only < 0 || only == i)
+            document.addTable(grids[std::size_t(i)], qs(kPredictionGridCaptions[std::size_t(i)]));
+    return document;
 }
 
 void PredictionView::optionClicked(int index, bool reflect) {

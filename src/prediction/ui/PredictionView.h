@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grid/ui/TableDocument.h"
 #include "gui/ChildView.h"
 #include "prediction/PredictionEngine.h"
 #include "prediction/PredictionGrids.h"
@@ -24,6 +25,8 @@ public:
 
     ResultGridView* grid(int index) const { return m_gridViews[index]; }
     int runCount() const { return m_runCount; }
+    // The four predictions (or only grid `only`) with the options in force, as they print and save.
+    TableDocument document(int only = -1) const;
 
 protected:
     ViewGeometry geometryInTwips() const override { return {0, 0, 10080, 8400}; }
@@ -45,5 +48,9 @@ private:
     std::array<QRadioButton*, kAnalysisOptionCount> m_ignore{};
     int m_runCount = 0;
 };
+
+// The four prediction tables (or only table `only`) with the options in force, as the window prints them.
+TableDocument predictionDocument(const AnalysisOptions& options,
+                                 const std::array<ResultGrid, kPredictionGridCount>& grids, int only = -1);
 
 } // namespace kazutama

@@ -1,0 +1,225 @@
+#include "grid/ui/TableOutput.h"
+
+#include "common/FileWrite.h"
+#include "grid/GridExport.h"
+#include "grid/ResultGrid.h"
+#include "grid/ui/ResultGridView.h"
+#include "gui/BusyCursor.h"
+#include "gui/Dialogs.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QPdfWriter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProgressDialog>
+
+#include <array>
+#include <sstream>
+
+namespace kazutama {
+
+namespace {
+
+// One image may not exceed this in either direction or in pixels: larger ones are refused before memory
+// is taken for them, and painters and viewers handle them badly anyway.
+constexpr int kImageSideLimit = 32767;
+constexpr qint64 kImagePixelLimit = 64LL * 1024 * 1024;
+
+struct FileKind {
+    TableFile kind;
+    const char* command;   // the context menu's text
+    const char* filter;    // the file dialog's filter
+    const char* extension; // added to a name given without one
+    const char* name;      // how messages call such a file
+    const char* objectName;
+};
+constexpr std::array<FileKind, 4> kKinds = {{
+    {TableFile::Csv, "CSVで保存...", "CSV ファイル (*.csv)", "csv", "CSVファイル", "actSaveCsv"},
+    {TableFile::Html, "HTMLで保存...", "HTML ファイル (*.html *.htm)", "html", "HTMLファイル", "actSaveHtml"},
+    {TableFile::Pdf, "PDFで保存...", "PDF ファイル (*.pdf)", "pdf", "PDFファイル", "actSavePdf"},
+    {TableFile::Png, "画像で保存...", "PNG 画像 (*.png)", "png", "画像ファイル", "actSavePng"},
+}};
+
+const FileKind& kindOf(TableFile kind) {
+    for (const FileKind& k : kKinds)
+        if (k.kind == kind)
+            return k;
+    return kKinds.front();
+}
+
+std::filesystem::path pathOf(const QString& name) { return std::filesystem::path(QFile::encodeName(name).toStdString()); }
+
+Error failure(const QString& path, const QString& cause) {
+    return makeError(ErrorCode::WriteFailed,
+                     QStringLiteral("「%1」を書き出せませんでした。%2").arg(QFileInfo(path).fileName(), cause).toStdString());
+}
+
+// The progress handed on, remembering whether it cancelled.
+struct Watch {
+    const TableDocument::Progress& progress;
+    bool cancelled = false;
+    bool operator()(int done, int total) {
+        if (progress && !progress(done, total))
+            cancelled = true;
+        return !cancelled;
+    }
+};
+
+Result<Written> writeBytes(const QString& path, const QByteArray& bytes, TableFile kind) {
+    if (Status written = writeWholeFile(pathOf(path), std::string_view(bytes.constData(), std::size_t(bytes.size())),
+                                        kindOf(kind).name);
+        !written)
+        return written.error();
+    return Written::Done;
+}
+
+} // namespace
+
+std::optional<TableFile> tableFileFor(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("htm"))
+        return TableFile::Html;
+    for (const FileKind& k : kKinds)
+        if (suffix == QLatin1String(k.extension))
+            return k.kind;
+    return std::nullopt;
+}
+
+Result<Written> writeTableFile(const TableDocument& document, const QString& path, TableFile kind,
+                               const TableDocument::Progress& progress) {
+    Watch watch{progress};
+    QByteArray bytes;
+    switch (kind) {
+    case TableFile::Csv:
+    case TableFile::Html: {
+        std::ostringstream out;
+        const std::string caption = document.caption().toStdString();
+        if (kind == TableFile::Csv)
+            GridExport::writeCsv(out, document.firstTable());
+        else
+            GridExport::writeHtml(out, document.firstTable(), {caption, caption});
+        bytes = QByteArray::fromStdString(out.str());
+        break;
+    }
+    case TableFile::Pdf: {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setPageLayout(document.pageLayout());
+        writer.setResolution(96);
+        writer.setTitle(document.caption());
+        writer.setCreator(QStringLiteral("Kazutama"));
+        const bool printed = document.print(writer, std::ref(watch));
+        if (watch.cancelled)
+            return Written::Cancelled;
+        if (!printed)
+            return failure(path, QStringLiteral("PDF を作成できませんでした。"));
+        break;
+    }
+    case TableFile::Png: {
+        const QSize size = document.imageSize();
+        if (size.width() > kImageSideLimit || size.height() > kImageSideLimit ||
+            qint64(size.width()) * size.height() > kImagePixelLimit)
+            return failure(path, QStringLiteral("表が大きすぎて 1 枚の画像にできません（%1 × %2 ピクセル）。"
+                                                "PDF で保存してください。")
+                                     .arg(size.width())
+                                     .arg(size.height()));
+        const QImage image = document.image(std::ref(watch));
+        if (watch.cancelled)
+            return Written::Cancelled;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (image.isNull() || !image.save(&buffer, "PNG"))
+            return failure(path, QStringLiteral("画像を作成できませんでした（メモリが足りない可能性があります）。"));
+        break;
+    }
+    }
+    return writeBytes(path, bytes, kind);
+}
+
+namespace {
+
+// The hourglass at once and, for work that takes more than a second, a dialog with a cancel button.
+class ProgressWatch {
+public:
+    ProgressWatch(QWidget* parent, const QString& text)
+        : m_dialog(text, QStringLiteral("キャンセル"), 0, 100, parent) {
+        m_dialog.setWindowTitle(applicationTitle());
+        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setMinimumDuration(1000);
+        m_dialog.setAutoClose(false);
+        m_dialog.setAutoReset(false);
+        m_dialog.setValue(0);
+    }
+    bool operator()(int done, int total) {
+        m_dialog.setMaximum(std::max(total, 1));
+        m_dialog.setValue(std::min(done, std::max(total, 1)));
+        return !m_dialog.wasCanceled();
+    }
+    void finish() {
+        m_dialog.reset();
+        m_dialog.hide();
+    }
+
+private:
+    BusyCursor m_busy{BusyCursor::Pump::No};
+    QProgressDialog m_dialog;
+};
+
+} // namespace
+
+void previewTable(QWidget* parent, const TableDocument& document) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(document.pageLayout());
+    printer.setDocName(document.caption());
+    printer.setCreator(QStringLiteral("Kazutama"));
+    QPrintPreviewDialog preview(&printer, parent);
+    preview.setWindowTitle(QStringLiteral("印刷プレビュー - %1").arg(document.caption()));
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {
+        ProgressWatch watch(&preview, QStringLiteral("「%1」のページを作っています...").arg(document.caption()));
+        document.print(*target, std::ref(watch));
+        watch.finish();
+    });
+    preview.resize(900, 700);
+    preview.exec();
+}
+
+void saveTableAs(QWidget* parent, const TableDocument& document, TableFile kind) {
+    const FileKind& k = kindOf(kind);
+    QString path = Dialogs::instance().saveFileName(parent, QString::fromUtf8(k.command).chopped(3),
+                                                    document.caption() + '.' + QLatin1String(k.extension),
+                                                    QString::fromUtf8(k.filter));
+    if (path.isEmpty())
+        return;
+    if (tableFileFor(path) != kind)
+        path += '.' + QLatin1String(k.extension);
+    Result<Written> written = [&] {
+        ProgressWatch watch(parent, QStringLiteral("「%1」を書き出しています...").arg(QFileInfo(path).fileName()));
+        auto result = writeTableFile(document, path, kind, std::ref(watch));
+        watch.finish();
+        return result;
+    }();
+    if (!written)
+        Dialogs::instance().message(parent, errorTitle(), QString::fromStdString(written.error().message),
+                                    Dialogs::Icon::Critical);
+}
+
+void addTableCommands(ResultGridView* view, std::function<TableDocument()> document) {
+    view->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* print = new QAction(QStringLiteral("印刷..."), view);
+    print->setObjectName("actPrint");
+    QObject::connect(print, &QAction::triggered, view, [view, document] { previewTable(view->window(), document()); });
+    view->addAction(print);
+    for (const FileKind& k : kKinds) {
+        auto* action = new QAction(QString::fromUtf8(k.command), view);
+        action->setObjectName(k.objectName);
+        QObject::connect(action, &QAction::triggered, view,
+                         [view, document, kind = k.kind] { saveTableAs(view->window(), document(), kind); });
+        view->addAction(action);
+    }
+}
+
+} // namespace kazutama
