@@ -15,8 +15,9 @@ struct CliRun {
     long errLines() const;
 };
 
-// Runs kazutama-cli with `arguments` (shell words: quote paths with blanks) in `folder`, where it looks
-// for its settings file.
-CliRun runCli(const std::filesystem::path& folder, const std::string& arguments);
+// Runs kazutama-cli (or another of the program's executables) with `arguments` (shell words: quote paths
+// with blanks) in `folder`, where it looks for its settings file.
+CliRun runCli(const std::filesystem::path& folder, const std::string& arguments,
+              const std::string& program = KAZUTAMA_CLI_PATH);
 
 } // namespace kazutama::test
