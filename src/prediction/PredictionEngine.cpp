@@ -21,38 +21,48 @@ bool isUsable(const DrawRecord& record, int previousDrawNumber) {
 } // namespace
 
 void PredictionEngine::fillTables(const DrawHistory& history, int latestDrawNumber) {
+    begin(history);
+    for (const DrawRecord& record : history)
+        add(record);
     m_latestDrawNumber = latestDrawNumber;
-    m_cycleTable.clear();
+}
 
+void PredictionEngine::begin(const DrawHistory& history) {
+    m_cycleTable.clear();
     int highest = 0;
     for (const DrawRecord& record : history)
         if (isUsable(record, highest))
             highest = record.drawNumber;
     m_drawTable.reset(highest);
+    m_lastAdded = 0;
+    m_lastMainAppearance = {};
+}
 
-    // The nearest earlier draw holding a number among its main numbers is the last usable draw so far
-    // that held it: draws come in ascending order and a draw's own row is never searched, so the
-    // entries are updated only after all nine balls of the draw have been looked up.
-    std::array<int, kHighestNumber + 1> lastMainAppearance{};
-    int previous = 0;
-    for (const DrawRecord& record : history) {
-        if (!isUsable(record, previous))
+bool PredictionEngine::accepts(const DrawRecord& record) const {
+    return isUsable(record, m_lastAdded) && record.drawNumber <= m_drawTable.highestDrawNumber();
+}
+
+bool PredictionEngine::add(const DrawRecord& record) {
+    if (!accepts(record))
+        return false;
+    const int d = record.drawNumber;
+    m_lastAdded = d;
+    m_drawTable.store(record);
+    // The nearest earlier draw holding a number among its main numbers is the last usable draw so far that
+    // held it: draws come in ascending order and a draw's own row is never searched, so the entries are
+    // updated only after all nine balls of the draw have been looked up.
+    for (int k = 1; k <= kBallCount; ++k) {
+        const int n = record.ball(k);
+        const int earlier = m_lastMainAppearance[n];
+        if (earlier == 0)
             continue;
-        const int d = record.drawNumber;
-        previous = d;
-        m_drawTable.store(record);
-        for (int k = 1; k <= kBallCount; ++k) {
-            const int n = record.ball(k);
-            const int earlier = lastMainAppearance[n];
-            if (earlier == 0)
-                continue;
-            const int row = CycleTable::rowForGap(d - earlier);
-            if (row >= 0)
-                m_cycleTable.record(row, k, n);
-        }
-        for (int k = 1; k <= kMainCount; ++k)
-            lastMainAppearance[record.ball(k)] = d;
+        const int row = CycleTable::rowForGap(d - earlier);
+        if (row >= 0)
+            m_cycleTable.record(row, k, n);
     }
+    for (int k = 1; k <= kMainCount; ++k)
+        m_lastMainAppearance[record.ball(k)] = d;
+    return true;
 }
 
 std::array<CycleRowTexts, kCycleRowCount> PredictionEngine::cycleRows() const {

@@ -20,6 +20,15 @@ public:
     // latestDrawNumber is the start-up summary's; the elimination method and the window count from it.
     void fillTables(const DrawHistory& history, int latestDrawNumber);
 
+    // The same filling draw by draw, for a walk through the history: begin() makes room for every draw of
+    // `history` and empties both tables; add() stores one record in ascending order (false for a record
+    // the tables skip: incomplete, out of order or out of range). After the adds up to some draw, the
+    // tables are exactly those fillTables() makes of the history cut after it.
+    void begin(const DrawHistory& history);
+    bool accepts(const DrawRecord& record) const;
+    bool add(const DrawRecord& record);
+    void setLatestDrawNumber(int latestDrawNumber) { m_latestDrawNumber = latestDrawNumber; }
+
     std::array<CycleRowTexts, kCycleRowCount> cycleRows() const;
     // One value per recipe step, duplicates included.
     std::array<int, kEliminationStepCount> eliminationList(int shift) const;
@@ -39,6 +48,9 @@ private:
     DrawTable m_drawTable;
     CycleTable m_cycleTable;
     int m_latestDrawNumber = 0;
+    int m_lastAdded = 0;
+    // The last draw that held each number among its main numbers.
+    std::array<int, kHighestNumber + 1> m_lastMainAppearance{};
 };
 
 } // namespace kazutama
