@@ -93,7 +93,7 @@ TEST(TableOutputTest, GridCommandsAndTheExportOptionWriteWhatTheCommandLineProgr
     for (const char* name : {"actPrint", "actSaveCsv", "actSaveHtml", "actSavePdf", "actSavePng"})
         EXPECT_NE(grid->findChild<QAction*>(name), nullptr) << name;
     QWidget* prediction = program.window().openedView(QStringLiteral("一発Kazutama予想"))->widget();
-    EXPECT_EQ(prediction->findChild<QWidget*>("fpSpread1(3)")->actions().size(), 5);
+    EXPECT_NE(prediction->findChild<QWidget*>("fpSpread1(3)")->findChild<QAction*>("actSavePdf"), nullptr);
 
     const std::filesystem::path& dir = program.dir.path();
     const auto cli = [&](const char* format) {

@@ -213,6 +213,9 @@ void addTableCommands(ResultGridView* view, std::function<TableDocument()> docum
     print->setObjectName("actPrint");
     QObject::connect(print, &QAction::triggered, view, [view, document] { previewTable(view->window(), document()); });
     view->addAction(print);
+    auto* separator = new QAction(view);
+    separator->setSeparator(true);
+    view->addAction(separator);
     for (const FileKind& k : kKinds) {
         auto* action = new QAction(QString::fromUtf8(k.command), view);
         action->setObjectName(k.objectName);
