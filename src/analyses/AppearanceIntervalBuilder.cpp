@@ -61,7 +61,7 @@ ResultGrid buildAppearanceInterval(const DrawHistory& history, const StartupSumm
     ResultGrid grid;
     setUpDrawList(grid, summary.latestDrawNumber, kLayout);
     fill(grid, history, summary.latestDrawNumber);
-    grid.setHeadings(2, 1);
+    grid.setHeadings(2, 1, 2);
     return grid;
 }
 

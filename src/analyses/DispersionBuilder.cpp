@@ -96,7 +96,7 @@ ResultGrid buildDispersion(const DrawHistory& history, const StartupSummary& sum
     writeLabelRow(grid, 2);
     writeLabelRow(grid, lastRow);
     fill(grid, history, lastRow - 1);
-    grid.setHeadings(2, 1);
+    grid.setHeadings(2, 1, 1);
     return grid;
 }
 

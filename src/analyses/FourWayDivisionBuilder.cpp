@@ -127,7 +127,7 @@ ResultGrid buildFourWayDivision(const DrawHistory& history, const StartupSummary
     writeHeader(grid, 1);
     writeHeader(grid, lastDrawRow(drawCount) + 1);
     fill(grid, history, lastDrawRow(drawCount));
-    grid.setHeadings(1, 1);
+    grid.setHeadings(1, 1, 1);
     return grid;
 }
 

@@ -71,7 +71,7 @@ ResultGrid buildLastDigitStreak(const DrawHistory& history, const StartupSummary
     ResultGrid grid = makeLastDigitGrid(summary.latestDrawNumber);
     writeDrawNumbers(grid, summary.latestDrawNumber);
     markStreaks(grid, occurrences, summary.latestDrawNumber);
-    grid.setHeadings(2, 1);
+    grid.setHeadings(2, 1, 2);
     return grid;
 }
 

@@ -62,7 +62,7 @@ void fill(ResultGrid& grid, const DrawHistory& history, int lastDrawRow) {
 ResultGrid buildLastDigitTendency(const DrawHistory& history, const StartupSummary& summary) {
     ResultGrid grid = makeLastDigitGrid(summary.latestDrawNumber);
     fill(grid, history, summary.latestDrawNumber + kFirstLastDigitRow - 1);
-    grid.setHeadings(2, 1);
+    grid.setHeadings(2, 1, 2);
     return grid;
 }
 

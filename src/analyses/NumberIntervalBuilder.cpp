@@ -59,7 +59,7 @@ ResultGrid buildNumberInterval(const DrawHistory& history, const StartupSummary&
     ResultGrid grid;
     setUpDrawList(grid, summary.latestDrawNumber, kLayout);
     fill(grid, history, summary.latestDrawNumber);
-    grid.setHeadings(2, 1);
+    grid.setHeadings(2, 1, 2);
     return grid;
 }
 

@@ -20,13 +20,20 @@ GridRange repeatedHeading(const std::vector<int>& sizes, int count, int room) {
 }
 
 // Consecutive bands of `body` whose sizes fit `room` each (the first band fits `firstRoom`); a band holds
-// at least one item, however large.
-std::vector<GridRange> bands(const std::vector<int>& sizes, GridRange body, int firstRoom, int room) {
+// at least one item, however large. The items from `keepFrom` to the end stay in one band.
+std::vector<GridRange> bands(const std::vector<int>& sizes, GridRange body, int firstRoom, int room,
+                             int keepFrom) {
     std::vector<GridRange> out;
     int used = 0, limit = firstRoom;
     for (int i = body.first; i <= body.last; ++i) {
         const int size = sizes[std::size_t(i - 1)];
-        if (out.empty() || (used + size > limit && used > 0)) {
+        if (i > keepFrom) {
+            out.back().last = i;
+            used += size;
+            continue;
+        }
+        const int unit = i == keepFrom ? sum(sizes, {i, body.last}) : size;
+        if (out.empty() || (used + unit > limit && used > 0)) {
             if (!out.empty())
                 limit = room;
             out.push_back({i, i});
@@ -60,11 +67,15 @@ std::vector<TablePiece> paginate(const TableSizes& table, PageFrame frame, PageC
         cursor = {cursor.page + 1, 0};
 
     const int bodyHeight = frame.height - headingHeight;
-    std::vector<GridRange> rowBands = bands(table.rowHeights, bodyRows, bodyHeight - cursor.top, bodyHeight);
+    // The last body row above the footer; with no footer, the last row, which keeps nothing with it.
+    const int keepFrom = std::max(bodyRows.first, rowCount - std::clamp(table.footerRows, 0, rowCount));
+    std::vector<GridRange> rowBands =
+        bands(table.rowHeights, bodyRows, bodyHeight - cursor.top, bodyHeight, keepFrom);
     if (rowBands.empty())
         rowBands.push_back(bodyRows); // headings alone
     std::vector<GridRange> columnBands =
-        bands(table.columnWidths, bodyColumns, frame.width - headingWidth, frame.width - headingWidth);
+        bands(table.columnWidths, bodyColumns, frame.width - headingWidth, frame.width - headingWidth,
+              bodyColumns.last);
     if (columnBands.empty())
         columnBands.push_back(bodyColumns);
 

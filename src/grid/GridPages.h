@@ -20,6 +20,7 @@ struct TableSizes {
     std::vector<int> rowHeights;
     int headingRows = 0;    // the top rows
     int headingColumns = 0; // the left columns
+    int footerRows = 0;     // the bottom rows, kept on one page with the last body row
 };
 
 // The room for tables on every page, in the same pixels.
@@ -51,7 +52,8 @@ struct PageCursor {
 // (below a title, or after an earlier table) when its headings and a first row fit there, else on a new
 // page; the cursor ends under the last piece. A heading block taller or wider than half the frame is not
 // repeated, so that every page still shows a good part of the body. A row or column larger than the frame
-// gets a page of its own and is cut there. Every body row and column appears on exactly one piece per band.
+// gets a page of its own and is cut there. The footer rows and the last row above them are not split
+// across pages, so a page never holds the footer alone. Every body row and column appears on exactly one piece per band.
 std::vector<TablePiece> paginate(const TableSizes& table, PageFrame frame, PageCursor& cursor);
 
 } // namespace kazutama

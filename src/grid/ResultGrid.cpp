@@ -255,9 +255,10 @@ void ResultGrid::setTextRunsOn(bool on) {
     m_runOnsValid = false;
 }
 
-void ResultGrid::setHeadings(int rows, int columns) {
+void ResultGrid::setHeadings(int rows, int columns, int footerRows) {
     m_headingRows = std::max(rows, 0);
     m_headingColumns = std::max(columns, 0);
+    m_footerRows = std::max(footerRows, 0);
 }
 
 void ResultGrid::setCurrentCell(int column, int row) {

@@ -64,11 +64,12 @@ public:
     void setTextRunsOn(bool on);
     bool textRunsOn() const { return m_textRunsOn; }
 
-    // The heading block a printed page repeats: rows at the top and columns at the left. A footer block
-    // at the bottom is printed once, at the end.
-    void setHeadings(int rows, int columns);
+    // The heading block a printed page repeats: rows at the top and columns at the left. The footer rows at
+    // the bottom are printed once, at the end, on the page of the last row above them.
+    void setHeadings(int rows, int columns, int footerRows = 0);
     int headingRows() const { return m_headingRows; }
     int headingColumns() const { return m_headingColumns; }
+    int footerRows() const { return m_footerRows; }
 
     // The cell the table scrolls to; (0, 0) means the top-left corner.
     void setCurrentCell(int column, int row);
@@ -161,6 +162,7 @@ private:
     int m_currentRow = 0;
     int m_headingRows = 0;
     int m_headingColumns = 0;
+    int m_footerRows = 0;
 };
 
 } // namespace kazutama

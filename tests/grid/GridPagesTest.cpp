@@ -73,6 +73,10 @@ TEST(GridPagesTest, EveryBodyCellOnceWithTheHeadingsOnEveryPage) {
         {"headings too wide to repeat", uniform(40, 30, 10, 16, 0, 15), {700, 400}, {0, 0}, 0, 0, 2},
         {"a row taller than the page gets a page of its own", {{30, 30}, {16, 900, 16}, 1, 0}, {700, 800}, {0, 0},
          1, 0, 2},
+        // 100 body rows, 48 a page: the last page would hold the two footer rows alone, so the last body
+        // row goes with them.
+        {"the footer stays with the last row", {std::vector<int>(5, 30), std::vector<int>(104, 16), 2, 0, 2},
+         {700, 800}, {0, 0}, 2, 0, 3},
         {"headings alone", uniform(3, 30, 2, 16, 2, 0), {700, 800}, {0, 0}, 2, 0, 1},
     };
     for (const PagesCase& c : cases) {
@@ -81,6 +85,9 @@ TEST(GridPagesTest, EveryBodyCellOnceWithTheHeadingsOnEveryPage) {
         const std::vector<TablePiece> pieces = paginate(c.table, c.frame, cursor);
         checkCover(c, pieces);
         ASSERT_FALSE(pieces.empty());
+        if (c.table.footerRows > 0) {
+            EXPECT_LT(pieces.back().rows.first, int(c.table.rowHeights.size()) - c.table.footerRows + 1);
+        }
         // The next table starts under this one on its last page, or on a fresh page after a wide one.
         EXPECT_GE(cursor.page, pieces.back().page);
     }

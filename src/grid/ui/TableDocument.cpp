@@ -86,6 +86,7 @@ TableSizes TableDocument::sizesOf(const ResultGrid& grid) {
         sizes.rowHeights.push_back(GridMetrics::rowPixels(grid.rowHeight(row)));
     sizes.headingRows = grid.headingRows();
     sizes.headingColumns = grid.headingColumns();
+    sizes.footerRows = grid.footerRows();
     return sizes;
 }
 
