@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QHelpEngine>
 #include <QHelpIndexModel>
+#include <QKeyEvent>
+#include <QCoreApplication>
 #include <QHelpIndexWidget>
 #include <QHelpLink>
 #include <QLineEdit>
@@ -63,6 +65,14 @@ HelpWindow::HelpWindow(const QString& collectionFile, QWidget* parent) : QWidget
 
     connect(m_search, &QLineEdit::textChanged, index,
             [index](const QString& text) { index->filterIndices(text); });
+    // Enter in the keyword field opens the page of the keyword it selected, as a double click would; Up and
+    // Down move through the index without leaving the field.
+    connect(m_search, &QLineEdit::returnPressed, index, [index] {
+        if (!index->currentIndex().isValid() && index->model()->rowCount() > 0)
+            index->setCurrentIndex(index->model()->index(0, 0));
+        index->activateCurrentItem();
+    });
+    m_search->installEventFilter(this);
     connect(index, &QHelpIndexWidget::documentActivated, this,
             [this](const QHelpLink& link) { m_browser->setSource(link.url); });
     connect(index, &QHelpIndexWidget::documentsActivated, this, [this](const QList<QHelpLink>& links) {
@@ -71,6 +81,17 @@ HelpWindow::HelpWindow(const QString& collectionFile, QWidget* parent) : QWidget
     });
     // The index is built in the background after set-up; the keyword asked for before that is selected then.
     connect(m_engine->indexModel(), &QHelpIndexModel::indexCreated, this, &HelpWindow::selectKeyword);
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_search && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
+            QCoreApplication::sendEvent(m_engine->indexWidget(), event);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void HelpWindow::showKeyword(const QString& keyword) {

@@ -22,6 +22,9 @@ public:
     void showKeyword(const QString& keyword);
     QString currentTopicTitle() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void selectKeyword();
 

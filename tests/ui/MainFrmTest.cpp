@@ -327,6 +327,18 @@ TEST(MainFrmTest, HelpOpensAtTheOverviewTopicOrSaysItIsMissing) {
     EXPECT_FALSE(
         index->model()->match(index->model()->index(0, 0), Qt::DisplayRole, "当選データ入力").isEmpty());
     EXPECT_TRUE(help->findChild<QLineEdit*>("keywordEdit")->text().isEmpty());
+
+    // The keyboard alone finds a page: a keyword typed, Down to the next one, Enter.
+    auto* edit = help->findChild<QLineEdit*>("keywordEdit");
+    edit->setText(QStringLiteral("差分"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([help] { return help->currentTopicTitle() == "数字間隔分析"; }, 3000))
+        << help->currentTopicTitle().toStdString();
+    edit->clear();
+    edit->setText(QStringLiteral("印刷"));
+    const int selected = index->currentIndex().row();
+    QTest::keyClick(edit, Qt::Key_Down);
+    EXPECT_EQ(index->currentIndex().row(), selected + 1);
     help->close();
 }
 
