@@ -53,7 +53,7 @@ int exportView(const QString& view, const QString& file, const QString& database
 
     const ConnectionString connection =
         database.isEmpty()
-            ? ConnectionString::forApplicationFolder(MainFrm::defaultSetup().applicationFolder)
+            ? ConnectionString::forApplicationFolder(MainFrm::defaultSetup().databaseFolder)
             : ConnectionString::forDatabase(pathOf(database));
     auto workspace = Workspace::open(connection);
     if (!workspace) {

@@ -39,8 +39,9 @@ HelpWindow::HelpWindow(const QString& collectionFile, QWidget* parent) : QWidget
     resize(900, 640);
 
     m_engine = new QHelpEngine(collectionFile, this);
-    m_usable = QFileInfo::exists(collectionFile) && m_engine->setupData();
+    // An installed help collection sits in a folder the user cannot write to.
     m_engine->setReadOnly(true);
+    m_usable = QFileInfo::exists(collectionFile) && m_engine->setupData();
 
     m_search = new QLineEdit(this);
     m_search->setObjectName("keywordEdit");

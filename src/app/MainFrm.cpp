@@ -13,8 +13,15 @@
 #include "prediction/ui/PredictionView.h"
 #include "settings/SettingsFile.h"
 #include "shell/MenuTable.h"
+#include "store/ConnectionString.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QIcon>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QLockFile>
 #include <QCoreApplication>
 #include <QDialog>
@@ -33,11 +40,36 @@ const QString kEnding = QStringLiteral("\nKazutamaを終了します。");
 } // namespace
 
 MainFrm::Setup MainFrm::defaultSetup() {
-    return Setup{QCoreApplication::applicationDirPath().toStdString(), std::string(kSettingsFileName)};
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const auto path = [](const QString& folder) { return std::filesystem::path(QFile::encodeName(folder).toStdString()); };
+    Setup setup;
+    if (QFileInfo::exists(programFolder + '/' + qs(kDatabaseFileName)) || QFileInfo(programFolder).isWritable()) {
+        setup.databaseFolder = path(programFolder);
+        setup.settingsFile = kSettingsFileName;
+    } else {
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+        QDir().mkpath(data);
+        QDir().mkpath(config);
+        setup.databaseFolder = path(data);
+        setup.settingsFile = path(config) / kSettingsFileName;
+    }
+    const QString installedHelp = QDir(programFolder).absoluteFilePath(QStringLiteral("../share/kazutama"));
+    setup.helpFolder = path(QFileInfo::exists(programFolder + QStringLiteral("/Kazutama.qhc")) ||
+                                    !QFileInfo::exists(installedHelp + QStringLiteral("/Kazutama.qhc"))
+                                ? programFolder
+                                : QDir::cleanPath(installedHelp));
+    return setup;
 }
 
 MainFrm::MainFrm(Setup setup, QWidget* parent) : QMainWindow(parent), m_setup(std::move(setup)) {
     setObjectName("MainFrm");
+    // Every window of the program, child windows and dialogs too, shows the program's own icon.
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/kazutama-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
+    setWindowIcon(icon);
     setWindowTitle(applicationTitle());
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName("mdiArea");
@@ -61,7 +93,7 @@ MainFrm::~MainFrm() { qApp->removeEventFilter(this); }
 
 bool MainFrm::load() {
     m_options = ReadInitFile(m_setup.settingsFile);
-    const ConnectionString connection = ConnectionString::forApplicationFolder(m_setup.applicationFolder);
+    const ConnectionString connection = ConnectionString::forApplicationFolder(m_setup.databaseFolder);
     if (!lockDatabase(connection.databasePath()))
         return false;
     auto opened = [&] {
@@ -195,7 +227,8 @@ void MainFrm::openEntryView() {
 }
 
 void MainFrm::showHelp() {
-    const QString collection = QString::fromStdString((m_setup.applicationFolder / "Kazutama.qhc").string());
+    const std::filesystem::path& folder = m_setup.helpFolder.empty() ? m_setup.databaseFolder : m_setup.helpFolder;
+    const QString collection = QString::fromStdString((folder / "Kazutama.qhc").string());
     if (!m_help) {
         auto* help = new HelpWindow(collection);
         if (!help->isUsable()) {

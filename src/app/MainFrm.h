@@ -29,11 +29,16 @@ class MainFrm : public QMainWindow {
 
 public:
     struct Setup {
-        std::filesystem::path applicationFolder;  // where the database and the help files are
+        std::filesystem::path databaseFolder; // where Kazutama.mdb is
         std::filesystem::path settingsFile;
+        std::filesystem::path helpFolder = {}; // where Kazutama.qhc is; empty: the database folder
     };
-    // The program's own set-up: the executable's folder and "Kazutama.ini" in the working directory.
+    // Where the program keeps its files. A copy in a folder of its own (a Kazutama.mdb beside the executable,
+    // or a folder it may write to) keeps the database there and the settings in the working directory. An
+    // installed copy, whose folder is not its own, keeps them in the user's data and configuration folders.
+    // The help is found beside the executable or in the installed share folder.
     static Setup defaultSetup();
+    const Setup& setup() const { return m_setup; }
 
     explicit MainFrm(Setup setup, QWidget* parent = nullptr);
     ~MainFrm() override;

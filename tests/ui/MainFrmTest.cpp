@@ -110,6 +110,17 @@ TEST(MainFrmTest, PredictionViewOpensAtStartUpAndBlocksTheEntryCommand) {
     EXPECT_EQ(program.dialogs.messages.size(), 1u);
 }
 
+// The main window and its child windows show the program's own icon, in the small and the large sizes.
+TEST(MainFrmTest, EveryWindowShowsTheProgramsIcon) {
+    ProgramFixture program;
+    const QIcon icon = program.window().windowIcon();
+    for (const int size : {16, 32, 48, 256})
+        EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
+    QMdiSubWindow* prediction = program.window().openedView(kPrediction);
+    ASSERT_NE(prediction, nullptr);
+    EXPECT_EQ(prediction->windowIcon().pixmap(16).toImage(), icon.pixmap(16).toImage());
+}
+
 TEST(MainFrmTest, GuardIsOneFlagNotACount) {
     ProgramFixture program;
     program.trigger("mnuSyutugenHindo");
