@@ -1,21 +1,25 @@
 #!/usr/bin/env python3
 """Cross-checks kazutama-cli against the reference models, over the sample history and generated ones.
 
-    check.py summary|predict|tables --cli PATH [--sample CSV] [--case NAME ...] [--jobs N]
+    check.py summary|predict|tables|backtest --cli PATH [--sample CSV] [--case NAME ...] [--jobs N]
 
 Each history is imported into a fresh database, and the output of `summary`, of `predict` over many
 option settings (given through settings files, as the program reads them) or of `table` for every view
-with a reference builder (cell by cell: text, text colour, background) is compared with the reference.
+with a reference builder (cell by cell: text, text colour, background) is compared with the reference;
+`backtest` (JSON with --sweep, and both CSVs) runs over a few shorter histories of its own.
 Exits 1 with a report of the differences; the files of a failing history (its CSV, database and settings
 files) are kept in the temporary folder the report names.
 """
 
 import argparse
+import math
 import os
 import random
 import sys
 from concurrent.futures import ThreadPoolExecutor
+from fractions import Fraction
 
+import backtest
 import history
 import prediction
 from cli import Cli, CliFailure, diff
@@ -122,7 +126,87 @@ def check_view_list(cli):
     return ["`kazutama-cli views` does not list %s" % ", ".join(missing)] if missing else []
 
 
-CHECKS = {"summary": check_summary, "predict": check_predict, "tables": check_tables}
+def close(expected, actual, path):
+    """Differences between JSON values where expected Fractions may differ from the CLI's doubles by rounding."""
+    if isinstance(expected, dict):
+        if not isinstance(actual, dict) or set(expected) != set(actual):
+            return ["%s: expected the keys %s, CLI has %r" % (path, sorted(expected), actual)]
+        return [line for key in expected for line in close(expected[key], actual[key], "%s.%s" % (path, key))]
+    if isinstance(expected, list):
+        if not isinstance(actual, list) or len(expected) != len(actual):
+            return ["%s: expected %d values, CLI has %r" % (path, len(expected), actual)]
+        return [line for i, (e, a) in enumerate(zip(expected, actual)) for line in close(e, a, "%s[%d]" % (path, i))]
+    if isinstance(expected, Fraction) or isinstance(actual, float):
+        ok = isinstance(actual, (int, float)) and not isinstance(actual, bool) and math.isclose(
+            actual, expected, rel_tol=1e-9, abs_tol=1e-12)
+    else:
+        ok = type(expected) is type(actual) and expected == actual
+    shown = float(expected) if isinstance(expected, Fraction) else expected
+    return [] if ok else ["%s: expected %r, CLI has %r" % (path, shown, actual)]
+
+
+def check_backtest(cli, index, h, args):
+    db = cli.import_history("h%d" % index, h)
+    rng = random.Random(index)
+    shifts = backtest.all_shifts()
+    if len(h) > 300:  # the reference's window is slow: a long history is swept at some shifts only
+        shifts = sorted({0, shifts[-1]} | set(rng.sample(shifts, 10)))
+    share = rng.random()
+    runs = [({key: rng.random() < share for key in prediction.OPTION_KEYS}, True)]
+    if index == 0:
+        runs.append(({}, False))  # no settings file: all options off
+    lines, expected_sweep = [], None
+    for options, named in runs:
+        settings = ["--ini", cli.write("h%d.ini" % index, prediction.settings_text(options))] if named else []
+        # The sweep does not depend on the options: worked out with the first run only.
+        where = "with %s (shift %d): " % ("h%d.ini" % index if named else "no settings file",
+                                        prediction.compute_shift(options))
+        try:
+            expected = backtest.backtest(h, options, () if expected_sweep else shifts,
+                                         fresh_every=max(1, len(h) // 4))
+        except AssertionError as error:
+            return [where + "the reference disagrees with itself: %s" % error]
+        expected_sweep = expected_sweep or expected["sweep"]
+        actual = cli.json("backtest", db, "--sweep", *settings)
+
+        found = close(expected["draws"], actual.get("draws"), "draws") + close(
+            expected["methods"], actual.get("methods"), "methods")
+        swept = actual.get("sweep", [])
+        if [row.get("shift") for row in swept] != backtest.all_shifts():
+            found.append("sweep: expected the shifts %s, CLI has %s" % (backtest.all_shifts(),
+                                                                       [row.get("shift") for row in swept]))
+        for row in swept:
+            options_given = row.get("options", {})
+            if sorted(options_given) != sorted(prediction.OPTION_KEYS) or \
+                    prediction.compute_shift(options_given) != row.get("shift"):
+                found.append("sweep: the options %r do not give the shift %r" % (options_given, row.get("shift")))
+            if row.get("shift") in expected_sweep:
+                found += close(expected_sweep[row["shift"]], {k: row.get(k) for k in ("oneShot", "multiple")},
+                               "sweep[shift %d]" % row["shift"])
+
+        csv_text = cli.run("backtest", db, "--format", "csv", *settings).splitlines()
+        if not csv_text or len(csv_text[0].split(",")) != 16:
+            found.append("CSV: no heading of 16 fields: %r" % csv_text[:1])
+        found += close(backtest.csv_lines(expected), [line.split(",") for line in csv_text[1:]], "CSV")
+
+        sweep_csv = [line.split(",") for line in cli.run("backtest", db, "--format", "csv", "--sweep",
+                                                         *settings).splitlines()[1:]]
+        number = lambda text: int(text) if text.isdigit() else float(text)  # noqa: E731
+        try:
+            from_json = [[row["shift"], sorted(key for key, on in row["options"].items() if on),
+                          row["oneShot"]["meanHits"], row["oneShot"]["expectedMeanHits"], *row["oneShot"]["tiers"],
+                          row["multiple"]["meanHits"], row["multiple"]["expectedMeanHits"]] for row in swept]
+            from_csv = [[int(f[0]), sorted(f[1].split())] + [number(v) for v in f[2:]] for f in sweep_csv]
+            found += close(from_json, from_csv, "sweep CSV")
+        except (KeyError, TypeError, ValueError, IndexError) as error:
+            found.append("sweep CSV: does not read like the JSON's sweep (%r)" % error)
+        lines += [where + line for line in found]
+        if len(lines) >= REPORT_LIMIT:
+            break
+    return lines
+
+
+CHECKS = {"summary": check_summary, "predict": check_predict, "tables": check_tables, "backtest": check_backtest}
 
 
 def main():
@@ -136,7 +220,8 @@ def main():
                         help="random option settings per history for predict, besides the fixed ones")
     args = parser.parse_args()
 
-    cases = [(index, name, h) for index, (name, h) in enumerate(history.cases(args.sample))
+    make_cases = backtest.cases if args.check == "backtest" else history.cases
+    cases = [(index, name, h) for index, (name, h) in enumerate(make_cases(args.sample))
              if not args.case or name in args.case]
     cli = Cli(args.cli)
 
