@@ -88,9 +88,6 @@ std::string integer(int value) {
 std::string boolean(bool value) {
     return value ? "true" : "false";
 }
-std::string tierJson(int tier) {
-    return tier > 0 ? std::to_string(tier) : "null";
-}
 
 template <std::size_t N, typename T, typename Format>
 std::string fromOne(const std::array<T, N>& values, Format format) {
@@ -117,18 +114,21 @@ template <typename Field> std::string perMethod(const BacktestDraw& tested, Fiel
     return text + ", \"cycle\": " + jsonArray(std::span(tested.outcomes).first(kCycleRowCount), field) + "}";
 }
 
+std::string mainHitsOf(const MethodOutcome& outcome) {
+    return integer(outcome.mainHits);
+}
+std::string bonusHitOf(const MethodOutcome& outcome) {
+    return boolean(outcome.bonusHit);
+}
+std::string tierOf(const MethodOutcome& outcome) {
+    return outcome.tier > 0 ? integer(outcome.tier) : "null";
+}
+
 std::string drawJson(const BacktestDraw& tested) {
     return "{\"draw\": " + integer(tested.draw) + ", \"prediction\": " + predictionJson(tested.prediction) +
-           ", \"mainHits\": " +
-           perMethod(
-               tested, [](const MethodOutcome& o) { return integer(o.mainHits); }, true) +
-           ", \"bonusHit\": " +
-           perMethod(
-               tested, [](const MethodOutcome& o) { return boolean(o.bonusHit); }, true) +
-           ", \"tier\": " +
-           perMethod(
-               tested, [](const MethodOutcome& o) { return tierJson(o.tier); }, false) +
-           "}";
+           ", \"mainHits\": " + perMethod(tested, mainHitsOf, true) +
+           ", \"bonusHit\": " + perMethod(tested, bonusHitOf, true) +
+           ", \"tier\": " + perMethod(tested, tierOf, false) + "}";
 }
 
 std::string optionsJson(const AnalysisOptions& options) {

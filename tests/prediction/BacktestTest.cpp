@@ -103,30 +103,6 @@ TEST(BacktestTest, HitsAndPrizeTiers) {
     }
 }
 
-// Early on the elimination numbers are the seven added values and the window may give exactly seven
-// candidates: pools all the same, never tickets.
-TEST(BacktestTest, OnlyTicketMethodsWinPrizes) {
-    const BacktestResult result = runBacktest(gappyHistory(120, 4), {});
-    std::array<int, kBacktestMethodCount> sevens{};
-    for (const BacktestDraw& tested : result.draws) {
-        for (int method = 0; method < kBacktestMethodCount; ++method) {
-            const MethodOutcome& outcome = tested.outcomes[std::size_t(method)];
-            sevens[std::size_t(method)] += outcome.numbers.size() == 7;
-            if (!isTicketMethod(method)) {
-                EXPECT_EQ(outcome.tier, 0) << "draw " << tested.draw << ", method " << method;
-            }
-        }
-    }
-    ASSERT_GT(sevens[kEliminationMethod], 0);
-    for (int method = 0; method < kBacktestMethodCount; ++method) {
-        const MethodSummary& summary = result.methods[std::size_t(method)];
-        EXPECT_EQ(summary.tickets, isTicketMethod(method) ? sevens[std::size_t(method)] : 0) << method;
-        if (!isTicketMethod(method)) {
-            EXPECT_EQ(summary.expectedTiers, (std::array<double, kPrizeTierCount + 1>{})) << method;
-        }
-    }
-}
-
 TEST(BacktestTest, ChancesAreExactCombinatorics) {
     const double c37_7 = 10295472.0; // C(37, 7)
     EXPECT_DOUBLE_EQ(binomial(37, 7), c37_7);

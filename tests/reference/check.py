@@ -127,83 +127,69 @@ def check_view_list(cli):
 
 
 def close(expected, actual, path):
-    """Differences between JSON values where expected Fractions may differ from the CLI's doubles by rounding."""
-    if isinstance(expected, dict):
-        if not isinstance(actual, dict) or set(expected) != set(actual):
-            return ["%s: expected the keys %s, CLI has %r" % (path, sorted(expected), actual)]
-        return [line for key in expected for line in close(expected[key], actual[key], "%s.%s" % (path, key))]
-    if isinstance(expected, list):
-        if not isinstance(actual, list) or len(expected) != len(actual):
-            return ["%s: expected %d values, CLI has %r" % (path, len(expected), actual)]
-        return [line for i, (e, a) in enumerate(zip(expected, actual)) for line in close(e, a, "%s[%d]" % (path, i))]
+    """Differences between JSON values, where the CLI's doubles may differ from exact fractions by rounding."""
+    if isinstance(expected, (dict, list)):
+        keys = sorted(expected) if isinstance(expected, dict) else list(range(len(expected)))
+        if type(actual) is not type(expected) or (sorted(actual) if isinstance(actual, dict) else
+                                                  list(range(len(actual)))) != keys:
+            return ["%s: expected %d entries, CLI has %.200r" % (path, len(keys), actual)]
+        return [line for key in keys for line in close(expected[key], actual[key], "%s[%r]" % (path, key))]
     if isinstance(expected, Fraction) or isinstance(actual, float):
-        ok = isinstance(actual, (int, float)) and not isinstance(actual, bool) and math.isclose(
-            actual, expected, rel_tol=1e-9, abs_tol=1e-12)
+        ok = type(actual) in (int, float) and math.isclose(actual, expected, rel_tol=1e-9, abs_tol=1e-12)
     else:
         ok = type(expected) is type(actual) and expected == actual
-    shown = float(expected) if isinstance(expected, Fraction) else expected
-    return [] if ok else ["%s: expected %r, CLI has %r" % (path, shown, actual)]
+    return [] if ok else ["%s: expected %r, CLI has %r" % (path, float(expected) if isinstance(
+        expected, Fraction) else expected, actual)]
+
+
+def csv_value(text):
+    for convert in (int, float):
+        try:
+            return convert(text)
+        except ValueError:
+            pass
+    return text
 
 
 def check_backtest(cli, index, h, args):
-    db = cli.import_history("h%d" % index, h)
-    rng = random.Random(index)
-    shifts = backtest.all_shifts()
-    if len(h) > 300:  # the reference's window is slow: a long history is swept at some shifts only
-        shifts = sorted({0, shifts[-1]} | set(rng.sample(shifts, 10)))
+    """JSON with --sweep, the CSV per draw and the sweep's CSV; with a random settings file and, for the
+    first history, none. The reference's window is slow: a long history is swept at some shifts only."""
+    db, rng, shifts = cli.import_history("h%d" % index, h), random.Random(index), backtest.all_shifts()
+    if len(h) > 300:
+        shifts = sorted({0, 92} | set(rng.sample(shifts, 10)))
     share = rng.random()
-    runs = [({key: rng.random() < share for key in prediction.OPTION_KEYS}, True)]
-    if index == 0:
-        runs.append(({}, False))  # no settings file: all options off
+    runs = [{key: rng.random() < share for key in prediction.OPTION_KEYS}] + ([None] if index == 0 else [])
     lines, expected_sweep = [], None
-    for options, named in runs:
-        settings = ["--ini", cli.write("h%d.ini" % index, prediction.settings_text(options))] if named else []
-        # The sweep does not depend on the options: worked out with the first run only.
-        where = "with %s (shift %d): " % ("h%d.ini" % index if named else "no settings file",
-                                        prediction.compute_shift(options))
+    for options in runs:
+        settings = ["--ini", cli.write("h%d.ini" % index, prediction.settings_text(options))] if options else []
+        where = "with %s: " % (os.path.basename(settings[-1]) if settings else "no settings file")
         try:
-            expected = backtest.backtest(h, options, () if expected_sweep else shifts,
-                                         fresh_every=max(1, len(h) // 4))
+            expected = backtest.backtest(h, options or {}, () if expected_sweep else shifts, max(1, len(h) // 4))
         except AssertionError as error:
             return [where + "the reference disagrees with itself: %s" % error]
-        expected_sweep = expected_sweep or expected["sweep"]
+        expected_sweep = expected_sweep or expected["sweep"]  # the same whatever the options
         actual = cli.json("backtest", db, "--sweep", *settings)
+        found = close({k: expected[k] for k in ("draws", "methods")}, {k: actual.get(k) for k in ("draws", "methods")},
+                      "")
+        swept = actual.get("sweep") or []
+        if [(r.get("shift"), prediction.compute_shift(r.get("options", {})), sorted(r.get("options", {})))
+                for r in swept] != [(shift, shift, sorted(prediction.OPTION_KEYS)) for shift in backtest.all_shifts()]:
+            found.append("sweep: expected the shifts 0..92 with options that give them, CLI has %.300r" % swept)
+        found += close(expected_sweep, {r["shift"]: {k: r.get(k) for k in ("oneShot", "multiple")}
+                                        for r in swept if r.get("shift") in expected_sweep}, "sweep")
 
-        found = close(expected["draws"], actual.get("draws"), "draws") + close(
-            expected["methods"], actual.get("methods"), "methods")
-        swept = actual.get("sweep", [])
-        if [row.get("shift") for row in swept] != backtest.all_shifts():
-            found.append("sweep: expected the shifts %s, CLI has %s" % (backtest.all_shifts(),
-                                                                       [row.get("shift") for row in swept]))
-        for row in swept:
-            options_given = row.get("options", {})
-            if sorted(options_given) != sorted(prediction.OPTION_KEYS) or \
-                    prediction.compute_shift(options_given) != row.get("shift"):
-                found.append("sweep: the options %r do not give the shift %r" % (options_given, row.get("shift")))
-            if row.get("shift") in expected_sweep:
-                found += close(expected_sweep[row["shift"]], {k: row.get(k) for k in ("oneShot", "multiple")},
-                               "sweep[shift %d]" % row["shift"])
-
-        csv_text = cli.run("backtest", db, "--format", "csv", *settings).splitlines()
-        if not csv_text or len(csv_text[0].split(",")) != 16:
-            found.append("CSV: no heading of 16 fields: %r" % csv_text[:1])
-        found += close(backtest.csv_lines(expected), [line.split(",") for line in csv_text[1:]], "CSV")
-
-        sweep_csv = [line.split(",") for line in cli.run("backtest", db, "--format", "csv", "--sweep",
-                                                         *settings).splitlines()[1:]]
-        number = lambda text: int(text) if text.isdigit() else float(text)  # noqa: E731
-        try:
-            from_json = [[row["shift"], sorted(key for key, on in row["options"].items() if on),
-                          row["oneShot"]["meanHits"], row["oneShot"]["expectedMeanHits"], *row["oneShot"]["tiers"],
-                          row["multiple"]["meanHits"], row["multiple"]["expectedMeanHits"]] for row in swept]
-            from_csv = [[int(f[0]), sorted(f[1].split())] + [number(v) for v in f[2:]] for f in sweep_csv]
-            found += close(from_json, from_csv, "sweep CSV")
-        except (KeyError, TypeError, ValueError, IndexError) as error:
-            found.append("sweep CSV: does not read like the JSON's sweep (%r)" % error)
+        want_csv = [[d["draw"]] + (d["prediction"]["oneShot"] + [""] * 7)[:7] + d["mainHits"]["cycle"] +
+                    [d["mainHits"][k] for k in ("elimination", "multiple", "oneShot")] + [d["tier"]["oneShot"] or ""]
+                    for d in expected["draws"]]
+        want_sweep = [[r["shift"], " ".join(k for k, on in r["options"].items() if on), r["oneShot"]["meanHits"],
+                       r["oneShot"]["expectedMeanHits"], *r["oneShot"]["tiers"], r["multiple"]["meanHits"],
+                       r["multiple"]["expectedMeanHits"]] for r in swept]
+        # The sweep's CSV is compared with its JSON, once that has been found right.
+        for name, want, extra in [("CSV", want_csv, [])] + ([] if found else [("sweep CSV", want_sweep, ["--sweep"])]):
+            text = cli.run("backtest", db, "--format", "csv", *extra, *settings).splitlines()[1:]  # after the heading
+            found += close(want, [[csv_value(field) for field in line.split(",")] for line in text], name)
         lines += [where + line for line in found]
-        if len(lines) >= REPORT_LIMIT:
-            break
-    return lines
+    return lines[:REPORT_LIMIT]
 
 
 CHECKS = {"summary": check_summary, "predict": check_predict, "tables": check_tables, "backtest": check_backtest}

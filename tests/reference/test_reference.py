@@ -203,48 +203,21 @@ class CycleTest(unittest.TestCase):
 
 
 class BacktestTest(unittest.TestCase):
-    C37_7 = 10295472
-
-    def test_tiers(self):
-        cases = [(7, False, 1), (7, True, 1), (6, True, 2), (6, False, 3), (5, True, 4), (5, False, 4),
-                 (4, True, 5), (3, True, 6), (3, False, None), (2, True, None), (0, False, None)]
+    def test_tiers_and_chances(self):
+        cases = [(7, False, 1), (6, True, 2), (6, False, 3), (5, True, 4), (4, True, 5), (3, True, 6), (3, False, None)]
         self.assertEqual([backtest.tier(m, b) for m, b, _ in cases], [t for _, _, t in cases])
-
-    def test_chances(self):
-        self.assertEqual(backtest.tier_chance(1), Fraction(1, self.C37_7))
-        self.assertEqual(backtest.tier_chance(2), Fraction(7 * 2, self.C37_7))  # six of seven, one of two bonus
-        self.assertEqual(backtest.tier_chance(3), Fraction(7 * 28, self.C37_7))  # six, and one of the 28 others
-        self.assertEqual(backtest.bonus_chance(1), Fraction(2, 37))
-        self.assertEqual(backtest.bonus_chance(36), 1)
-        self.assertEqual(backtest.main_chance(1, 1), Fraction(7, 37))
-        self.assertEqual(backtest.main_chance(14, 7), Fraction(comb(30, 7), comb(37, 14)))
-        for size in (1, 7, 14, 21, 37):
-            self.assertEqual(sum(backtest.main_chance(size, h) for h in range(8)), 1)
+        self.assertEqual([backtest.tier_chance(t) * comb(37, 7) for t in (1, 2, 3)], [1, 7 * 2, 7 * 28])
+        for size in (1, 7, 14, 21):
             self.assertEqual(sum(h * backtest.main_chance(size, h) for h in range(8)), Fraction(7 * size, 37))
 
-    def test_tested_draws_and_tickets(self):
-        # Draw 1 starts the history; 2 is incomplete; 4 is predicted from 1, 5 from 1 and 4.
+    def test_tested_draws_hits_and_pools(self):
+        # 1 starts the history, 2 is incomplete; 4 is predicted from 1, 5 from 1 and 4 (window: draw 1).
         h = [draw(1, [1, 2, 3, 4, 5, 6, 7], 8, 9), (2, [1, 2, 3, 4, 5, 6, 7, 8, None]),
              draw(4, [10, 11, 12, 13, 14, 15, 16], 17, 18), draw(5, [1, 2, 3, 20, 21, 22, 23], 24, 17)]
-        result = backtest.backtest(h, {})
-        self.assertEqual([(d["draw"], d["prediction"]) for d in result["draws"]],
-                         [(4, PredictionEngine(h[:1]).predict({})), (5, PredictionEngine(h[:3]).predict({}))])
-        # Draw 5's window is draw 1 alone (4 is the latest): one-shot 1..7, multiple 1..8.
-        last = result["draws"][1]
-        self.assertEqual((last["mainHits"]["oneShot"], last["mainHits"]["multiple"]), (3, 3))
-        self.assertEqual((last["bonusHit"]["oneShot"], last["bonusHit"]["multiple"]), (False, False))
-        self.assertEqual(last["tier"]["oneShot"], None)
-        methods = result["methods"]
-        self.assertEqual((methods["oneShot"]["draws"], methods["oneShot"]["tickets"]), (1, 1))
-        self.assertEqual(methods["multiple"]["meanHits"], 3)
-        # The elimination numbers are the seven added values at both draws: a pool, never a ticket.
-        self.assertEqual(last["prediction"]["elimination"], [22, 16, 17, 24, 32, 1, 12])
-        self.assertEqual((methods["elimination"]["draws"], methods["elimination"]["tickets"]), (2, 0))
-        self.assertEqual(methods["elimination"]["expectedHits"], [2 * backtest.main_chance(7, h) for h in range(8)])
-
-    def test_all_shifts(self):
-        shifts = backtest.all_shifts()
-        self.assertEqual((shifts[0], shifts[-1], len(shifts)), (0, 92, 93))
+        result = backtest.backtest(h, {}, fresh_every=1)
+        self.assertEqual([(d["draw"], d["mainHits"]["oneShot"], d["mainHits"]["elimination"]) for d in result["draws"]],
+                         [(4, 0, 2), (5, 3, 2)])  # elimination: the seven added values 22 16 17 24 32 1 12
+        self.assertEqual(result["methods"]["elimination"]["tickets"], 0)  # a pool, even of seven numbers
 
 
 class FrequencyTest(unittest.TestCase):
