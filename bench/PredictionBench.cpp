@@ -1,8 +1,10 @@
-// Times Fill tables, one prediction run and every analysis builder on random histories of growing length.
+// Times Fill tables, one prediction run, the backtest and its shift sweep, and every analysis builder on
+// random histories of growing length.
 
 #include "BenchSupport.h"
 #include "analyses/ViewCatalogue.h"
 #include "grid/ResultGrid.h"
+#include "prediction/Backtest.h"
 #include "prediction/PredictionEngine.h"
 #include "store/StartupSummary.h"
 
@@ -29,6 +31,21 @@ int main() {
         std::printf("%8d %16.1f %20.2f\n", draws, fill, run);
         if (sink == 0)
             std::printf("(no candidates)\n");
+    }
+
+    // The backtest window's work: every draw predicted from the draws before it, and the sweep over every
+    // shift; fewer repetitions, as one run is a whole walk through the history.
+    constexpr int kWalks = 5;
+    std::printf("\n%8s %16s %16s   (ms, median of %d runs)\n", "draws", "backtest", "shift sweep", kWalks);
+    for (int draws : {650, 5000, 32000}) {
+        const DrawHistory history = randomHistory(draws, 2024);
+        std::size_t sink = 0;
+        const double backtest =
+            medianMicroseconds(kWalks, [&] { sink += runBacktest(history, options).draws.size(); });
+        const double sweep = medianMicroseconds(kWalks, [&] { sink += runShiftSweep(history).size(); });
+        std::printf("%8d %16.1f %16.1f\n", draws, backtest / 1000.0, sweep / 1000.0);
+        if (sink == 0)
+            std::printf("(nothing tested)\n");
     }
 
     // Every view that can be built, as the window builds it on opening: median of 21 builds, in ms.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Result.h"
+#include "prediction/PredictionRun.h"
 #include "store/DrawHistory.h"
 
 #include <functional>
@@ -30,6 +31,9 @@ const std::vector<Command>& commands();
 // Opens an existing history database and loads its snapshot, as the desktop program does at start-up.
 DrawHistory loadHistoryOrThrow(const std::string& databasePath);
 
+// One prediction run as `predict` prints it (without the line end); `backtest` embeds it per tested draw.
+std::string predictionJson(const PredictionRun& run);
+
 // Each subcommand lives in its own file and defines one of these.
 void runInit(const Args& args, std::ostream& out);
 void runImport(const Args& args, std::ostream& out);
@@ -38,5 +42,6 @@ void runSummary(const Args& args, std::ostream& out);
 void runPredict(const Args& args, std::ostream& out);
 void runViews(const Args& args, std::ostream& out);
 void runTable(const Args& args, std::ostream& out);
+void runBacktest(const Args& args, std::ostream& out);
 
 } // namespace kazutama::cli

@@ -50,6 +50,14 @@ std::string jsonNumbers(const std::vector<int>& numbers) {
 
 } // namespace
 
+std::string predictionJson(const PredictionRun& run) {
+    return "{\"shift\": " + std::to_string(run.shift) + ", \"cycle\": " +
+           jsonArray(run.cycleRows, [](const CycleRowTexts& row) { return jsonArray(row, jsonString); }) +
+           ", \"elimination\": " + jsonNumbers(run.elimination) +
+           ", \"multiple\": " + jsonNumbers(run.multiple) + ", \"oneShot\": " + jsonNumbers(run.oneShot) +
+           "}";
+}
+
 void runPredict(const Args& args, std::ostream& out) {
     const PredictArgs parsed = parsePredictArgs(args);
     const DrawHistory history = loadHistoryOrThrow(parsed.databasePath);
@@ -58,13 +66,7 @@ void runPredict(const Args& args, std::ostream& out) {
 
     PredictionEngine engine;
     engine.fillTables(history, summary.latestDrawNumber);
-    const PredictionRun run = engine.run(options);
-
-    out << "{\"shift\": " << run.shift << ", \"cycle\": "
-        << jsonArray(run.cycleRows, [](const CycleRowTexts& row) { return jsonArray(row, jsonString); })
-        << ", \"elimination\": " << jsonNumbers(run.elimination)
-        << ", \"multiple\": " << jsonNumbers(run.multiple) << ", \"oneShot\": " << jsonNumbers(run.oneShot)
-        << "}\n";
+    out << predictionJson(engine.run(options)) << '\n';
 }
 
 } // namespace kazutama::cli

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <bit>
 #include <charconv>
+#include <cstdint>
 
 namespace kazutama {
 
@@ -22,25 +23,100 @@ std::vector<int> numbersOf(const CycleRowTexts& row) {
     return numbers;
 }
 
-void count(MethodSummary& summary, const MethodOutcome& outcome) {
-    const int size = int(outcome.numbers.size());
+// The chances of a random pick by its size, worked out once: the sweep counts every tested draw at every
+// shift, and working them out afresh each time was most of its time.
+struct RandomPickChances {
+    std::array<std::array<double, kMainCount + 1>, kHighestNumber + 1> mainHits{}; // [size][hits]
+    std::array<double, kHighestNumber + 1> bonusHit{};
+    std::array<double, kPrizeTierCount + 1> tiers{};
+};
+
+const RandomPickChances& randomPickChances() {
+    static const RandomPickChances chances = [] {
+        RandomPickChances made;
+        for (int size = 0; size <= kHighestNumber; ++size) {
+            for (int hits = 0; hits <= kMainCount; ++hits)
+                made.mainHits[std::size_t(size)][std::size_t(hits)] = mainHitChance(size, hits);
+            made.bonusHit[std::size_t(size)] = bonusHitChance(size);
+        }
+        for (int tier = 1; tier <= kPrizeTierCount; ++tier)
+            made.tiers[std::size_t(tier)] = prizeTierChance(tier);
+        return made;
+    }();
+    return chances;
+}
+
+// What the summaries need of one pick against one draw.
+struct Score {
+    int size = 0;
+    int mainHits = 0;
+    bool bonusHit = false;
+    int tier = 0;
+};
+
+Score scoreOf(const MethodOutcome& outcome) {
+    return {int(outcome.numbers.size()), outcome.mainHits, outcome.bonusHit, outcome.tier};
+}
+
+// Only a ticket (the one-shot prediction, a cycle row) can win a prize; a pool of candidates (the multiple
+// prediction, the elimination numbers) is judged by its coverage alone, even when it happens to hold seven.
+void count(MethodSummary& summary, const Score& score, bool ticket) {
+    const int size = std::min(score.size, kHighestNumber);
     if (size == 0)
         return;
+    const RandomPickChances& chances = randomPickChances();
     ++summary.draws;
-    ++summary.hits[std::size_t(outcome.mainHits)];
+    ++summary.hits[std::size_t(score.mainHits)];
     for (int hits = 0; hits <= kMainCount; ++hits)
-        summary.expectedHits[std::size_t(hits)] += mainHitChance(size, hits);
-    summary.bonusHits += outcome.bonusHit;
-    summary.expectedBonusHits += bonusHitChance(size);
-    summary.meanHits += outcome.mainHits;
+        summary.expectedHits[std::size_t(hits)] += chances.mainHits[std::size_t(size)][std::size_t(hits)];
+    summary.bonusHits += score.bonusHit;
+    summary.expectedBonusHits += chances.bonusHit[std::size_t(size)];
+    summary.meanHits += score.mainHits;
     summary.expectedMeanHits += double(size) * kMainCount / kHighestNumber;
-    if (size != kMainCount)
+    if (!ticket || size != kMainCount)
         return;
     ++summary.tickets;
-    if (outcome.tier > 0)
-        ++summary.tiers[std::size_t(outcome.tier)];
+    if (score.tier > 0)
+        ++summary.tiers[std::size_t(score.tier)];
     for (int tier = 1; tier <= kPrizeTierCount; ++tier)
-        summary.expectedTiers[std::size_t(tier)] += prizeTierChance(tier);
+        summary.expectedTiers[std::size_t(tier)] += chances.tiers[std::size_t(tier)];
+}
+
+// One draw as a look-up by number, for judging many picks against it: how often each number stands among
+// its main numbers, and whether among its bonus numbers.
+struct DrawLookup {
+    std::array<std::uint8_t, kHighestNumber + 1> main{};
+    std::array<bool, kHighestNumber + 1> bonus{};
+
+    explicit DrawLookup(const DrawRecord& draw) {
+        for (int position = 1; position <= kBallCount; ++position) {
+            const int n = draw.ball(position);
+            if (!isValidNumber(n))
+                continue;
+            if (position <= kMainCount)
+                ++main[std::size_t(n)];
+            else
+                bonus[std::size_t(n)] = true;
+        }
+    }
+    // The score of numbers[0..size).
+    Score score(const std::vector<int>& numbers, int size) const {
+        Score score{size, 0, false, 0};
+        for (int i = 0; i < size; ++i) {
+            const int n = numbers[std::size_t(i)];
+            if (!isValidNumber(n))
+                continue;
+            score.mainHits += main[std::size_t(n)];
+            score.bonusHit = score.bonusHit || bonus[std::size_t(n)];
+        }
+        return score;
+    }
+};
+
+MethodOutcome judgePool(std::vector<int> numbers, const DrawRecord& draw) {
+    MethodOutcome outcome = judgePick(std::move(numbers), draw);
+    outcome.tier = 0;
+    return outcome;
 }
 
 void finish(MethodSummary& summary) {
@@ -89,12 +165,14 @@ BacktestResult runBacktest(const DrawHistory& history, const AnalysisOptions& op
             tested.drawn = record.numbers;
             tested.prediction = engine.run(options);
             for (int row = 0; row < kCycleRowCount; ++row)
-                tested.outcomes[std::size_t(row)] = judgePick(numbersOf(tested.prediction.cycleRows[std::size_t(row)]), record);
-            tested.outcomes[kEliminationMethod] = judgePick(tested.prediction.elimination, record);
-            tested.outcomes[kMultipleMethod] = judgePick(tested.prediction.multiple, record);
+                tested.outcomes[std::size_t(row)] =
+                    judgePick(numbersOf(tested.prediction.cycleRows[std::size_t(row)]), record);
+            tested.outcomes[kEliminationMethod] = judgePool(tested.prediction.elimination, record);
+            tested.outcomes[kMultipleMethod] = judgePool(tested.prediction.multiple, record);
             tested.outcomes[kOneShotMethod] = judgePick(tested.prediction.oneShot, record);
             for (int method = 0; method < kBacktestMethodCount; ++method)
-                count(result.methods[std::size_t(method)], tested.outcomes[std::size_t(method)]);
+                count(result.methods[std::size_t(method)], scoreOf(tested.outcomes[std::size_t(method)]),
+                      isTicketMethod(method));
             result.draws.push_back(std::move(tested));
         }
         engine.add(record);
@@ -150,21 +228,26 @@ std::vector<SweepRow> runShiftSweep(const DrawHistory& history) {
         if (engine.add(record))
             usable.push_back(&record);
 
+    // Draw by draw, every shift at once, so each draw is turned into a look-up once; the one-shot
+    // prediction is the first seven of the multiple one, so one window scan serves both.
     std::vector<SweepRow> rows;
-    for (const auto& [shift, example] : reachableShifts()) {
-        SweepRow row{shift, example, {}, {}};
-        for (std::size_t i = 1; i < usable.size(); ++i) {
-            const PredictionWindow window(usable[i - 1]->drawNumber, shift);
-            std::vector<int> multiple = window.candidates(engine.drawTable(), kMultiplePredictionSize);
-            std::vector<int> oneShot(multiple.begin(),
-                                     multiple.begin() + std::min<std::ptrdiff_t>(kOneShotPredictionSize,
-                                                                                 std::ssize(multiple)));
-            count(row.oneShot, judgePick(std::move(oneShot), *usable[i]));
-            count(row.multiple, judgePick(std::move(multiple), *usable[i]));
+    for (const auto& [shift, example] : reachableShifts())
+        rows.push_back({shift, example, {}, {}});
+    for (std::size_t i = 1; i < usable.size(); ++i) {
+        const DrawLookup drawn(*usable[i]);
+        for (SweepRow& row : rows) {
+            const PredictionWindow window(usable[i - 1]->drawNumber, row.shift);
+            const std::vector<int> multiple = window.candidates(engine.drawTable(), kMultiplePredictionSize);
+            Score oneShot = drawn.score(multiple, std::min(int(multiple.size()), kOneShotPredictionSize));
+            if (oneShot.size == kMainCount)
+                oneShot.tier = prizeTier(oneShot.mainHits, oneShot.bonusHit);
+            count(row.oneShot, oneShot, true);
+            count(row.multiple, drawn.score(multiple, int(multiple.size())), false);
         }
+    }
+    for (SweepRow& row : rows) {
         finish(row.oneShot);
         finish(row.multiple);
-        rows.push_back(std::move(row));
     }
     return rows;
 }

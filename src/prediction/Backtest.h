@@ -27,8 +27,13 @@ struct MethodOutcome {
     std::vector<int> numbers; // the pick, in the order the view shows it
     int mainHits = 0;         // how many of the draw's seven main numbers it holds
     bool bonusHit = false;    // whether it holds a bonus number
-    int tier = 0;             // the prize of a seven-number pick, 0 for none or for a pick of another size
+    int tier = 0;             // the prize of a ticket, 0 for none, for a pool or for a pick of another size
 };
+
+// The methods whose seven numbers are meant as a ticket: the cycle rows and the one-shot prediction.
+constexpr bool isTicketMethod(int method) {
+    return method < kCycleRowCount || method == kOneShotMethod;
+}
 
 // A pick against a draw.
 MethodOutcome judgePick(std::vector<int> numbers, const DrawRecord& draw);
@@ -44,13 +49,13 @@ struct BacktestDraw {
 
 // One method over all tested draws, beside what a random pick of the same size would have done.
 struct MethodSummary {
-    int draws = 0;                     // tested draws where the method picked anything
-    std::array<int, 8> hits{};         // draws by main numbers hit, 0..7
+    int draws = 0;             // tested draws where the method picked anything
+    std::array<int, 8> hits{}; // draws by main numbers hit, 0..7
     std::array<double, 8> expectedHits{};
     int bonusHits = 0;
     double expectedBonusHits = 0;
     double meanHits = 0, expectedMeanHits = 0;
-    int tickets = 0;                   // seven-number picks, the ones that can win a prize
+    int tickets = 0; // seven-number picks of a ticket method, the ones that can win a prize
     std::array<int, kPrizeTierCount + 1> tiers{}; // [1..6]
     std::array<double, kPrizeTierCount + 1> expectedTiers{};
 };

@@ -1,21 +1,25 @@
 #!/usr/bin/env python3
 """Cross-checks kazutama-cli against the reference models, over the sample history and generated ones.
 
-    check.py summary|predict|tables --cli PATH [--sample CSV] [--case NAME ...] [--jobs N]
+    check.py summary|predict|tables|backtest --cli PATH [--sample CSV] [--case NAME ...] [--jobs N]
 
 Each history is imported into a fresh database, and the output of `summary`, of `predict` over many
 option settings (given through settings files, as the program reads them) or of `table` for every view
-with a reference builder (cell by cell: text, text colour, background) is compared with the reference.
+with a reference builder (cell by cell: text, text colour, background) is compared with the reference;
+`backtest` (JSON with --sweep, and both CSVs) runs over a few shorter histories of its own.
 Exits 1 with a report of the differences; the files of a failing history (its CSV, database and settings
 files) are kept in the temporary folder the report names.
 """
 
 import argparse
+import math
 import os
 import random
 import sys
 from concurrent.futures import ThreadPoolExecutor
+from fractions import Fraction
 
+import backtest
 import history
 import prediction
 from cli import Cli, CliFailure, diff
@@ -122,7 +126,73 @@ def check_view_list(cli):
     return ["`kazutama-cli views` does not list %s" % ", ".join(missing)] if missing else []
 
 
-CHECKS = {"summary": check_summary, "predict": check_predict, "tables": check_tables}
+def close(expected, actual, path):
+    """Differences between JSON values, where the CLI's doubles may differ from exact fractions by rounding."""
+    if isinstance(expected, (dict, list)):
+        keys = sorted(expected) if isinstance(expected, dict) else list(range(len(expected)))
+        if type(actual) is not type(expected) or (sorted(actual) if isinstance(actual, dict) else
+                                                  list(range(len(actual)))) != keys:
+            return ["%s: expected %d entries, CLI has %.200r" % (path, len(keys), actual)]
+        return [line for key in keys for line in close(expected[key], actual[key], "%s[%r]" % (path, key))]
+    if isinstance(expected, Fraction) or isinstance(actual, float):
+        ok = type(actual) in (int, float) and math.isclose(actual, expected, rel_tol=1e-9, abs_tol=1e-12)
+    else:
+        ok = type(expected) is type(actual) and expected == actual
+    return [] if ok else ["%s: expected %r, CLI has %r" % (path, float(expected) if isinstance(
+        expected, Fraction) else expected, actual)]
+
+
+def csv_value(text):
+    for convert in (int, float):
+        try:
+            return convert(text)
+        except ValueError:
+            pass
+    return text
+
+
+def check_backtest(cli, index, h, args):
+    """JSON with --sweep, the CSV per draw and the sweep's CSV; with a random settings file and, for the
+    first history, none. The reference's window is slow: a long history is swept at some shifts only."""
+    db, rng, shifts = cli.import_history("h%d" % index, h), random.Random(index), backtest.all_shifts()
+    if len(h) > 300:
+        shifts = sorted({0, 92} | set(rng.sample(shifts, 10)))
+    share = rng.random()
+    runs = [{key: rng.random() < share for key in prediction.OPTION_KEYS}] + ([None] if index == 0 else [])
+    lines, expected_sweep = [], None
+    for options in runs:
+        settings = ["--ini", cli.write("h%d.ini" % index, prediction.settings_text(options))] if options else []
+        where = "with %s: " % (os.path.basename(settings[-1]) if settings else "no settings file")
+        try:
+            expected = backtest.backtest(h, options or {}, () if expected_sweep else shifts, max(1, len(h) // 4))
+        except AssertionError as error:
+            return [where + "the reference disagrees with itself: %s" % error]
+        expected_sweep = expected_sweep or expected["sweep"]  # the same whatever the options
+        actual = cli.json("backtest", db, "--sweep", *settings)
+        found = close({k: expected[k] for k in ("draws", "methods")}, {k: actual.get(k) for k in ("draws", "methods")},
+                      "")
+        swept = actual.get("sweep") or []
+        if [(r.get("shift"), prediction.compute_shift(r.get("options", {})), sorted(r.get("options", {})))
+                for r in swept] != [(shift, shift, sorted(prediction.OPTION_KEYS)) for shift in backtest.all_shifts()]:
+            found.append("sweep: expected the shifts 0..92 with options that give them, CLI has %.300r" % swept)
+        found += close(expected_sweep, {r["shift"]: {k: r.get(k) for k in ("oneShot", "multiple")}
+                                        for r in swept if r.get("shift") in expected_sweep}, "sweep")
+
+        want_csv = [[d["draw"]] + (d["prediction"]["oneShot"] + [""] * 7)[:7] + d["mainHits"]["cycle"] +
+                    [d["mainHits"][k] for k in ("elimination", "multiple", "oneShot")] + [d["tier"]["oneShot"] or ""]
+                    for d in expected["draws"]]
+        want_sweep = [[r["shift"], " ".join(k for k, on in r["options"].items() if on), r["oneShot"]["meanHits"],
+                       r["oneShot"]["expectedMeanHits"], *r["oneShot"]["tiers"], r["multiple"]["meanHits"],
+                       r["multiple"]["expectedMeanHits"]] for r in swept]
+        # The sweep's CSV is compared with its JSON, once that has been found right.
+        for name, want, extra in [("CSV", want_csv, [])] + ([] if found else [("sweep CSV", want_sweep, ["--sweep"])]):
+            text = cli.run("backtest", db, "--format", "csv", *extra, *settings).splitlines()[1:]  # after the heading
+            found += close(want, [[csv_value(field) for field in line.split(",")] for line in text], name)
+        lines += [where + line for line in found]
+    return lines[:REPORT_LIMIT]
+
+
+CHECKS = {"summary": check_summary, "predict": check_predict, "tables": check_tables, "backtest": check_backtest}
 
 
 def main():
@@ -136,7 +206,8 @@ def main():
                         help="random option settings per history for predict, besides the fixed ones")
     args = parser.parse_args()
 
-    cases = [(index, name, h) for index, (name, h) in enumerate(history.cases(args.sample))
+    make_cases = backtest.cases if args.check == "backtest" else history.cases
+    cases = [(index, name, h) for index, (name, h) in enumerate(make_cases(args.sample))
              if not args.case or name in args.case]
     cli = Cli(args.cli)
 

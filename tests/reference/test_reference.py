@@ -2,7 +2,10 @@
 program (or, worse, shared with it)."""
 
 import unittest
+from fractions import Fraction
+from math import comb
 
+import backtest
 import history
 from grid import Table, RED, BLUE, PALE_YELLOW, PALE_PINK, VERY_PALE_CYAN, MAIN_DOT, BONUS1_DOT, BONUS2_DOT
 from prediction import OPTION_KEYS, PredictionEngine, compute_shift, wrap_number
@@ -197,6 +200,24 @@ class CycleTest(unittest.TestCase):
         engine = PredictionEngine(h)
         self.assertEqual(engine.cycle_rows()[0][0], "")
         self.assertEqual(engine.latest, 8)
+
+
+class BacktestTest(unittest.TestCase):
+    def test_tiers_and_chances(self):
+        cases = [(7, False, 1), (6, True, 2), (6, False, 3), (5, True, 4), (4, True, 5), (3, True, 6), (3, False, None)]
+        self.assertEqual([backtest.tier(m, b) for m, b, _ in cases], [t for _, _, t in cases])
+        self.assertEqual([backtest.tier_chance(t) * comb(37, 7) for t in (1, 2, 3)], [1, 7 * 2, 7 * 28])
+        for size in (1, 7, 14, 21):
+            self.assertEqual(sum(h * backtest.main_chance(size, h) for h in range(8)), Fraction(7 * size, 37))
+
+    def test_tested_draws_hits_and_pools(self):
+        # 1 starts the history, 2 is incomplete; 4 is predicted from 1, 5 from 1 and 4 (window: draw 1).
+        h = [draw(1, [1, 2, 3, 4, 5, 6, 7], 8, 9), (2, [1, 2, 3, 4, 5, 6, 7, 8, None]),
+             draw(4, [10, 11, 12, 13, 14, 15, 16], 17, 18), draw(5, [1, 2, 3, 20, 21, 22, 23], 24, 17)]
+        result = backtest.backtest(h, {}, fresh_every=1)
+        self.assertEqual([(d["draw"], d["mainHits"]["oneShot"], d["mainHits"]["elimination"]) for d in result["draws"]],
+                         [(4, 0, 2), (5, 3, 2)])  # elimination: the seven added values 22 16 17 24 32 1 12
+        self.assertEqual(result["methods"]["elimination"]["tickets"], 0)  # a pool, even of seven numbers
 
 
 class FrequencyTest(unittest.TestCase):
