@@ -54,6 +54,14 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string name = argv[1];
+    if (name == "--help" || name == "-h") {
+        printUsage(std::cout);
+        return 0;
+    }
+    if (name == "--version" || name == "-v") {
+        std::cout << "kazutama-cli " KAZUTAMA_VERSION "\n";
+        return 0;
+    }
     for (const Command& command : commands()) {
         if (command.name != name)
             continue;
