@@ -88,7 +88,7 @@ AboutBox::AboutBox(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window | Qt::W
     name->setStyleSheet("color: #ffe680; background: transparent;");
     name->setAlignment(Qt::AlignCenter);
 
-    auto* version = new QLabel(QStringLiteral(" Ver1.30"), this);
+    auto* version = new QLabel(QStringLiteral(" Ver" KAZUTAMA_VERSION), this);
     version->setObjectName("lblVersion");
     QFont small(QStringLiteral("DejaVu Serif"));
     small.setPixelSize(18);
@@ -117,7 +117,27 @@ AboutBox::AboutBox(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window | Qt::W
     layout->addSpacing(8);
     layout->addWidget(slogan);
     layout->addStretch();
+    m_files = new QLabel(this);
+    m_files->setObjectName("lblFiles");
+    QFont filesFont(QStringLiteral("Noto Sans CJK JP"));
+    filesFont.setPixelSize(10);
+    m_files->setFont(filesFont);
+    m_files->setStyleSheet("color: white; background: rgba(10, 24, 72, 150); padding: 2px;");
+    m_files->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_files->hide();
+    layout->addWidget(m_files);
     layout->addWidget(close, 0, Qt::AlignRight | Qt::AlignBottom);
+}
+
+void AboutBox::showFilesInUse(const QString& database, const QString& settings) {
+    const QFontMetrics metrics(m_files->font());
+    const int width = kPictureSize - 40;
+    const auto line = [&](const QString& caption, const QString& path) {
+        return caption + metrics.elidedText(path, Qt::ElideMiddle, width - metrics.horizontalAdvance(caption));
+    };
+    m_files->setText(line(QStringLiteral("データ: "), database) + '\n' + line(QStringLiteral("設定: "), settings));
+    m_files->setToolTip(database + '\n' + settings);
+    m_files->show();
 }
 
 void AboutBox::placeRelativeTo(const QRect& mainFrame) {

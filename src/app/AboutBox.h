@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+class QLabel;
+
 namespace kazutama {
 
 // The version window: fixed texts over a picture the program draws itself.
@@ -16,11 +18,16 @@ public:
 
     static QPixmap backgroundPicture();
 
+    // The files the program works with, shown small under the slogan, each cut in the middle when too long
+    // (the whole path in its tooltip).
+    void showFilesInUse(const QString& database, const QString& settings);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QPixmap m_background;
+    QLabel* m_files = nullptr;
 };
 
 } // namespace kazutama

@@ -251,6 +251,12 @@ void MainFrm::showAbout() {
     if (!m_about) {
         auto* about = new AboutBox(this);
         about->setAttribute(Qt::WA_DeleteOnClose);
+        // Which files are in use depends on where the program runs from; the user looking for them to back
+        // them up finds them here.
+        const auto absolute = [](const std::filesystem::path& file) {
+            return QFileInfo(QFile::decodeName(file.string().c_str())).absoluteFilePath();
+        };
+        about->showFilesInUse(absolute(m_setup.databaseFolder / kDatabaseFileName), absolute(m_setup.settingsFile));
         m_about = about;
         about->placeRelativeTo(frameGeometry());
     }

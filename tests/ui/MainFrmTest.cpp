@@ -296,6 +296,10 @@ TEST(MainFrmTest, AboutBoxPlacesItselfFromTheMainWindow) {
     EXPECT_EQ(about->windowTitle(), "バージョン情報");
     EXPECT_EQ(about->size(), QSize(336, 336));
     EXPECT_NE(about->findChild<QWidget*>("Command1"), nullptr);
+    // It names the files in use, for the user who wants to back them up.
+    const QString files = about->findChild<QLabel*>("lblFiles")->toolTip();
+    EXPECT_TRUE(files.contains(QString::fromStdString((program.dir / "Kazutama.mdb").string()))) << files.toStdString();
+    EXPECT_TRUE(files.contains(QString::fromStdString(program.settingsFile.string()))) << files.toStdString();
 }
 
 TEST(MainFrmTest, ReturningFromAnotherProgramWindowReopensThePrediction) {
