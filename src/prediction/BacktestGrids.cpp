@@ -183,6 +183,8 @@ ResultGrid backtestSummaryGrid(const BacktestResult& result) {
     ResultGrid grid = frame(kColumns, kHeadingRows + kBacktestMethodCount * kRowsPerMethod, kHeadingRows);
     grid.setColumnWidth(ResultGrid::kAll, 6);
     grid.setColumnWidth(1, 11);
+    // Seven hits out of seven numbers are expected less than once in ten thousand draws.
+    grid.setColumnWidth(kFirstHitsColumn + kMainCount, 7);
     grid.setColumnWidth(kMeanColumn, 8);
     grid.setColumnWidth(kBonusColumn, 8);
     for (int tier = 1; tier <= kPrizeTierCount; ++tier)

@@ -191,9 +191,9 @@ void BacktestView::build() {
     for (int table = 0; table < kTableCount; ++table) {
         ResultGridView* view = m_gridViews[std::size_t(table)];
         view->setGrid(m_grids[std::size_t(table)]);
-        // Room for the scroll bars, which take it from the table otherwise.
+        // Room for the vertical scroll bar of a long table, which would take it from the columns otherwise.
         const int bar = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-        view->setMaximumSize(view->fullTableSize() + QSize(bar, bar));
+        view->setMaximumSize(view->fullTableSize() + QSize(bar, 0));
     }
     m_setting->setText(settingText());
     m_chartPages[0]->addWidget(chartGridWidget(distributionCharts(m_result), this));
