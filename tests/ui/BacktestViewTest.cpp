@@ -100,5 +100,17 @@ TEST(BacktestViewTest, EveryTableAndChartPrints) {
         EXPECT_EQ(texts(view->document(table).firstTable()), texts(view->grid(table)->grid())) << table;
 }
 
+// With no draws to test, the window still opens, says so and shows the tables' headings alone.
+TEST(BacktestViewTest, AnEmptyHistoryOpensWithNothingToTest) {
+    ProgramFixture program(false);
+    program.window().openView(qs(kBacktestViewName));
+    QMdiSubWindow* window = subWindow(program, kBacktestViewName);
+    ASSERT_NE(window, nullptr);
+    auto* view = qobject_cast<BacktestView*>(window->widget());
+    EXPECT_TRUE(view->findChild<QLabel*>("Label2")->text().contains(QStringLiteral("検証できる回がありません")));
+    EXPECT_EQ(view->grid(BacktestView::Draws)->grid().rowCount(), drawgrid::kHeadingRows);
+    EXPECT_GT(view->document().pageCount(view->document().pageLayout()), 0);
+}
+
 } // namespace
 } // namespace kazutama
