@@ -10,6 +10,7 @@
 #include "gui/ChildView.h"
 #include "gui/Dialogs.h"
 #include "gui/QtText.h"
+#include "prediction/ui/BacktestView.h"
 #include "prediction/ui/PredictionView.h"
 #include "settings/SettingsFile.h"
 #include "shell/MenuTable.h"
@@ -207,8 +208,13 @@ void MainFrm::openView(const QString& windowName) {
 }
 
 ChildView* MainFrm::createView(const QString& windowName) {
-    if (windowName == qs(kPredictionViewName))
-        return new PredictionView(m_viewGuard, m_options, *m_workspace);
+    if (windowName == qs(kPredictionViewName)) {
+        auto* view = new PredictionView(m_viewGuard, m_options, *m_workspace);
+        connect(view, &PredictionView::backtestRequested, this, [this] { openView(qs(kBacktestViewName)); });
+        return view;
+    }
+    if (windowName == qs(kBacktestViewName))
+        return new BacktestView(m_viewGuard, m_options, *m_workspace);
     if (windowName == qs(kEntryViewName))
         return new EntryView(m_viewGuard, m_workspace->connection());
     const ViewEntry* entry = ViewCatalogue::find(windowName.toStdString());

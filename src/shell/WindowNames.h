@@ -8,5 +8,7 @@ namespace kazutama {
 // catalogue.
 inline constexpr std::string_view kPredictionViewName = "一発Kazutama予想";
 inline constexpr std::string_view kEntryViewName = "当選データ入力";
+// Opened from the prediction view, not from a menu.
+inline constexpr std::string_view kBacktestViewName = "予想検証";
 
 } // namespace kazutama

@@ -74,7 +74,21 @@ GridBlock blockOf(GridRange columns, GridRange rows) {
 TableDocument::TableDocument(QString caption, QString description)
     : m_caption(std::move(caption)), m_description(std::move(description)) {}
 
-void TableDocument::addTable(const ResultGrid& grid, QString title) { m_tables.push_back({&grid, std::move(title)}); }
+void TableDocument::addTable(const ResultGrid& grid, QString title) {
+    m_tables.push_back({&grid, std::move(title), {}, {}});
+}
+
+void TableDocument::addPicture(QString title, QSize size, PaintPicture paint) {
+    m_tables.push_back({nullptr, std::move(title), size, std::move(paint)});
+}
+
+const ResultGrid& TableDocument::firstTable() const {
+    return *std::find_if(m_tables.begin(), m_tables.end(), [](const Table& table) { return table.grid; })->grid;
+}
+
+QSize TableDocument::itemSize(const Table& table) {
+    return table.grid ? FixedGridGeometry(*table.grid).size() : table.pictureSize;
+}
 
 TableSizes TableDocument::sizesOf(const ResultGrid& grid) {
     TableSizes sizes;
@@ -95,7 +109,7 @@ QPageLayout TableDocument::pageLayout() const {
                        QPageLayout::Millimeter);
     int widest = 0;
     for (const Table& table : m_tables)
-        widest = std::max(widest, FixedGridGeometry(*table.grid).size().width());
+        widest = std::max(widest, itemSize(table).width());
     if (widest > layout.paintRectPixels(int(kGridDpi)).width())
         layout.setOrientation(QPageLayout::Landscape);
     return layout;
@@ -116,10 +130,23 @@ int TableDocument::headerHeight(int width) const {
 TableDocument::Layout TableDocument::layOut(QSize frame) const {
     Layout layout;
     const PageFrame pageFrame{frame.width(), frame.height() - kFooterHeight};
-    layout.items.push_back({Placed::Kind::Header, 0, {}, 0, 0});
+    layout.items.push_back({Placed::Kind::Header, 0, {}, 0, 0, {}});
     PageCursor cursor{0, headerHeight(frame.width()) + kGap};
     for (std::size_t index = 0; index < m_tables.size(); ++index) {
         const Table& table = m_tables[index];
+        if (!table.grid) {
+            const int titleHeight = table.title.isEmpty() ? 0 : kTitleHeight;
+            const QSize size(std::max(1, std::min(table.pictureSize.width(), pageFrame.width)),
+                             std::max(1, std::min(table.pictureSize.height(), pageFrame.height - titleHeight)));
+            if (cursor.top > 0 && cursor.top + titleHeight + size.height() > pageFrame.height)
+                cursor = {cursor.page + 1, 0};
+            if (titleHeight > 0)
+                layout.items.push_back({Placed::Kind::Title, int(index), {}, cursor.page, cursor.top, {}});
+            cursor.top += titleHeight;
+            layout.items.push_back({Placed::Kind::Picture, int(index), {}, cursor.page, cursor.top, size});
+            cursor.top += size.height() + kGap;
+            continue;
+        }
         const TableSizes sizes = sizesOf(*table.grid);
         if (!table.title.isEmpty()) {
             // The title stays with the table's headings and first row.
@@ -128,11 +155,11 @@ TableDocument::Layout TableDocument::layOut(QSize frame) const {
                 start += sizes.rowHeights[std::size_t(row)];
             if (cursor.top > 0 && cursor.top + start > pageFrame.height)
                 cursor = {cursor.page + 1, 0};
-            layout.items.push_back({Placed::Kind::Title, int(index), {}, cursor.page, cursor.top});
+            layout.items.push_back({Placed::Kind::Title, int(index), {}, cursor.page, cursor.top, {}});
             cursor.top += kTitleHeight;
         }
         for (const TablePiece& piece : paginate(sizes, pageFrame, cursor))
-            layout.items.push_back({Placed::Kind::Piece, int(index), piece, piece.page, piece.top});
+            layout.items.push_back({Placed::Kind::Piece, int(index), piece, piece.page, piece.top, {}});
         cursor.top += kGap;
     }
     for (const Placed& item : layout.items)
@@ -180,6 +207,9 @@ bool TableDocument::print(QPagedPaintDevice& device, const Progress& progress) c
             break;
         case Placed::Kind::Piece:
             paintPiece(painter, *m_tables[std::size_t(item.table)].grid, item.piece, item.top);
+            break;
+        case Placed::Kind::Picture:
+            paintPicture(painter, m_tables[std::size_t(item.table)], item.top, item.size);
             break;
         }
     }
@@ -241,6 +271,14 @@ void TableDocument::paintPiece(QPainter& painter, const ResultGrid& grid, const 
         cells.paintCells(painter, geometry, block);
 }
 
+void TableDocument::paintPicture(QPainter& painter, const Table& picture, int top, QSize size) {
+    painter.save();
+    painter.translate(0, top);
+    painter.setClipRect(QRect(QPoint(0, 0), size), Qt::IntersectClip);
+    picture.paint(painter, size);
+    painter.restore();
+}
+
 void TableDocument::paintFooter(QPainter& painter, QSize frame, int page, int pages) const {
     painter.setPen(Qt::black);
     painter.setFont(footerFont());
@@ -253,7 +291,7 @@ void TableDocument::paintFooter(QPainter& painter, QSize frame, int page, int pa
 QSize TableDocument::imageSize() const {
     int width = 0, height = 0;
     for (const Table& table : m_tables) {
-        const QSize size = FixedGridGeometry(*table.grid).size();
+        const QSize size = itemSize(table);
         width = std::max(width, size.width());
         height += (height > 0 ? kGap : 0) + (table.title.isEmpty() ? 0 : kTitleHeight) + size.height();
     }
@@ -268,13 +306,20 @@ QImage TableDocument::image(const Progress& progress) const {
     QPainter painter(&image);
     int top = 0, done = 0, total = 0;
     for (const Table& table : m_tables)
-        total += table.grid->rowCount();
+        total += table.grid ? table.grid->rowCount() : 1;
     for (const Table& table : m_tables) {
         if (top > 0)
             top += kGap;
         if (!table.title.isEmpty()) {
             paintTitle(painter, table.title, top, image.width());
             top += kTitleHeight;
+        }
+        if (!table.grid) {
+            paintPicture(painter, table, top, table.pictureSize);
+            top += table.pictureSize.height();
+            if (progress && !progress(++done, total))
+                return QImage();
+            continue;
         }
         const FixedGridGeometry geometry(*table.grid, QPoint(0, top));
         const GridPainter cells(*table.grid);

@@ -19,7 +19,8 @@ class ResultGrid;
 
 // One or more tables with the texts that explain them (the window's caption and description and its colour
 // legend), as a window shows them, laid out on pages or as one image. Each table is painted by the same
-// GridPainter as the screen, at the same pixel sizes; a page's painter is scaled from those pixels.
+// GridPainter as the screen, at the same pixel sizes; a page's painter is scaled from those pixels. Pictures
+// (charts) may stand among the tables.
 class TableDocument {
 public:
     // A colour mark of the legend: a dot or a square, and its caption.
@@ -30,16 +31,22 @@ public:
     };
     // Told after each page or band of rows; false cancels.
     using Progress = std::function<bool(int done, int total)>;
+    // Paints a picture into the rectangle (0, 0, size) of the painter.
+    using PaintPicture = std::function<void(QPainter& painter, QSize size)>;
 
     explicit TableDocument(QString caption, QString description = {});
 
     void setLegend(std::vector<Mark> legend) { m_legend = std::move(legend); }
     // The grid must outlive the document. A title, if given, stands over the table.
     void addTable(const ResultGrid& grid, QString title = {});
+    // A picture of `size` pixels, kept whole on one page: it starts a new page where it does not fit under
+    // what comes before, and gets a smaller size where it is larger than a page. `paint` is asked for it at
+    // the size it gets, as often as it is painted.
+    void addPicture(QString title, QSize size, PaintPicture paint);
 
     const QString& caption() const { return m_caption; }
-    // The first table: the one a CSV or HTML file holds.
-    const ResultGrid& firstTable() const { return *m_tables.front().grid; }
+    // The first table: the one a CSV or HTML file holds. The document must hold a table.
+    const ResultGrid& firstTable() const;
 
     // A4 with margins of 10 mm, upright when the widest table fits across the page, else on its side.
     QPageLayout pageLayout() const;
@@ -49,23 +56,27 @@ public:
     // `progress` cancelled or the device refused a page.
     bool print(QPagedPaintDevice& device, const Progress& progress = {}) const;
 
-    // The tables one under another, at their screen size, without the description.
+    // The tables and pictures one under another, at their own sizes, without the description.
     QSize imageSize() const;
     // Null when `progress` cancelled.
     QImage image(const Progress& progress = {}) const;
 
 private:
+    // A table (grid set) or a picture (paint set).
     struct Table {
         const ResultGrid* grid;
         QString title;
+        QSize pictureSize;
+        PaintPicture paint;
     };
     // Something to paint on one page, at a place in the page's frame.
     struct Placed {
-        enum class Kind { Header, Title, Piece } kind;
+        enum class Kind { Header, Title, Piece, Picture } kind;
         int table = 0;
         TablePiece piece;
         int page = 0;
         int top = 0;
+        QSize size; // of a picture
     };
     struct Layout {
         int pages = 0;
@@ -77,6 +88,8 @@ private:
     void paintHeader(QPainter& painter, int width) const;
     void paintTitle(QPainter& painter, const QString& title, int top, int width) const;
     void paintPiece(QPainter& painter, const ResultGrid& grid, const TablePiece& piece, int top) const;
+    static void paintPicture(QPainter& painter, const Table& picture, int top, QSize size);
+    static QSize itemSize(const Table& table);
     void paintFooter(QPainter& painter, QSize frame, int page, int pages) const;
     static TableSizes sizesOf(const ResultGrid& grid);
     static QSize frameOf(const QPagedPaintDevice& device, qreal& scale);

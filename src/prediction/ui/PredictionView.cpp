@@ -28,9 +28,13 @@ PredictionView::PredictionView(ViewGuard& guard, AnalysisOptions& options, const
     auto* print = new QPushButton(QStringLiteral("印刷"), this);
     print->setObjectName("Command2");
     connect(print, &QPushButton::clicked, this, [this] { previewTable(window(), document()); });
+    auto* backtest = new QPushButton(QStringLiteral("過去の当選で検証..."), this);
+    backtest->setObjectName("Cmd予想検証");
+    connect(backtest, &QPushButton::clicked, this, &PredictionView::backtestRequested);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(print);
+    buttons->addWidget(backtest);
     buttons->addWidget(close);
 
     // The options take the window's whole height; the buttons sit under the predictions.

@@ -28,6 +28,10 @@ public:
     // The four predictions (or only grid `only`) with the options in force, as they print and save.
     TableDocument document(int only = -1) const;
 
+signals:
+    // "過去の当選で検証..." was pressed: whoever hosts the windows opens 予想検証 with the options in force.
+    void backtestRequested();
+
 protected:
     ViewGeometry geometryInTwips() const override { return {0, 0, 10080, 8400}; }
     void build() override;
