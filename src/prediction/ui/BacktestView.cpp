@@ -191,9 +191,10 @@ void BacktestView::build() {
     for (int table = 0; table < kTableCount; ++table) {
         ResultGridView* view = m_gridViews[std::size_t(table)];
         view->setGrid(m_grids[std::size_t(table)]);
-        // Room for the vertical scroll bar of a long table, which would take it from the columns otherwise.
+        // Room for the scroll bar of a long or a wide table, which would take it from the columns or the rows
+        // otherwise (a wide table cut by its own scroll bar would need a second one).
         const int bar = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-        view->setMaximumSize(view->fullTableSize() + QSize(bar, 0));
+        view->setMaximumSize(view->fullTableSize() + QSize(bar, bar));
     }
     m_setting->setText(settingText());
     m_chartPages[0]->addWidget(chartGridWidget(distributionCharts(m_result), this));
