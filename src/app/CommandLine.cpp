@@ -30,8 +30,6 @@ constexpr int kUsage = 2;
 
 void say(const QString& text) { std::fprintf(stderr, "kazutama: %s\n", text.toLocal8Bit().constData()); }
 
-std::filesystem::path pathOf(const QString& name) { return std::filesystem::path(QFile::encodeName(name).toStdString()); }
-
 int exportView(const QString& view, const QString& file, const QString& database) {
     const std::optional<TableFile> kind = tableFileFor(file);
     if (!kind) {
@@ -54,7 +52,7 @@ int exportView(const QString& view, const QString& file, const QString& database
     const ConnectionString connection =
         database.isEmpty()
             ? ConnectionString::forApplicationFolder(MainFrm::defaultSetup().databaseFolder)
-            : ConnectionString::forDatabase(pathOf(database));
+            : ConnectionString::forDatabase(toPath(database));
     auto workspace = Workspace::open(connection);
     if (!workspace) {
         say(qs(workspace.error().message));
@@ -69,9 +67,7 @@ int exportView(const QString& view, const QString& file, const QString& database
             options = ReadInitFile(MainFrm::defaultSetup().settingsFile);
             PredictionEngine engine;
             engine.fillTables(workspace->history(), workspace->summary().latestDrawNumber);
-            for (int i = 0; i < kPredictionGridCount; ++i)
-                grids[std::size_t(i)] = predictionGridLayout(i);
-            writePredictionRun(grids, engine.run(options));
+            grids = predictionGrids(engine.run(options));
             return predictionDocument(options, grids);
         }
         grid = entry->build(workspace->history(), workspace->summary());

@@ -42,21 +42,20 @@ const QString kEnding = QStringLiteral("\nKazutamaを終了します。");
 
 MainFrm::Setup MainFrm::defaultSetup() {
     const QString programFolder = QCoreApplication::applicationDirPath();
-    const auto path = [](const QString& folder) { return std::filesystem::path(QFile::encodeName(folder).toStdString()); };
     Setup setup;
     if (QFileInfo::exists(programFolder + '/' + qs(kDatabaseFileName)) || QFileInfo(programFolder).isWritable()) {
-        setup.databaseFolder = path(programFolder);
+        setup.databaseFolder = toPath(programFolder);
         setup.settingsFile = kSettingsFileName;
     } else {
         const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
         QDir().mkpath(data);
         QDir().mkpath(config);
-        setup.databaseFolder = path(data);
-        setup.settingsFile = path(config) / kSettingsFileName;
+        setup.databaseFolder = toPath(data);
+        setup.settingsFile = toPath(config) / kSettingsFileName;
     }
     const QString installedHelp = QDir(programFolder).absoluteFilePath(QStringLiteral("../share/kazutama"));
-    setup.helpFolder = path(QFileInfo::exists(programFolder + QStringLiteral("/Kazutama.qhc")) ||
+    setup.helpFolder = toPath(QFileInfo::exists(programFolder + QStringLiteral("/Kazutama.qhc")) ||
                                     !QFileInfo::exists(installedHelp + QStringLiteral("/Kazutama.qhc"))
                                 ? programFolder
                                 : QDir::cleanPath(installedHelp));
@@ -234,7 +233,7 @@ void MainFrm::openEntryView() {
 
 void MainFrm::showHelp() {
     const std::filesystem::path& folder = m_setup.helpFolder.empty() ? m_setup.databaseFolder : m_setup.helpFolder;
-    const QString collection = QString::fromStdString((folder / "Kazutama.qhc").string());
+    const QString collection = fromPath(folder / "Kazutama.qhc");
     if (!m_help) {
         auto* help = new HelpWindow(collection);
         if (!help->isUsable()) {
@@ -259,9 +258,7 @@ void MainFrm::showAbout() {
         about->setAttribute(Qt::WA_DeleteOnClose);
         // Which files are in use depends on where the program runs from; the user looking for them to back
         // them up finds them here.
-        const auto absolute = [](const std::filesystem::path& file) {
-            return QFileInfo(QFile::decodeName(file.string().c_str())).absoluteFilePath();
-        };
+        const auto absolute = [](const std::filesystem::path& file) { return QFileInfo(fromPath(file)).absoluteFilePath(); };
         about->showFilesInUse(absolute(m_setup.databaseFolder / kDatabaseFileName), absolute(m_setup.settingsFile));
         m_about = about;
         about->placeRelativeTo(frameGeometry());

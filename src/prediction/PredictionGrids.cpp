@@ -76,4 +76,12 @@ void writePredictionRun(std::array<ResultGrid, kPredictionGridCount>& grids, con
     writeNumbers(grids[3], run.oneShot);
 }
 
+std::array<ResultGrid, kPredictionGridCount> predictionGrids(const PredictionRun& run) {
+    std::array<ResultGrid, kPredictionGridCount> grids;
+    for (int i = 0; i < kPredictionGridCount; ++i)
+        grids[std::size_t(i)] = predictionGridLayout(i);
+    writePredictionRun(grids, run);
+    return grids;
+}
+
 } // namespace kazutama

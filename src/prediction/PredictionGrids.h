@@ -24,4 +24,7 @@ ResultGrid predictionGridLayout(int index);
 // rows go to grid 0, and each list fills its grid seven numbers to a row from row 2.
 void writePredictionRun(std::array<ResultGrid, kPredictionGridCount>& grids, const PredictionRun& run);
 
+// The four grids laid out afresh and holding one run.
+std::array<ResultGrid, kPredictionGridCount> predictionGrids(const PredictionRun& run);
+
 } // namespace kazutama

@@ -6,6 +6,7 @@
 #include "grid/ui/ResultGridView.h"
 #include "gui/BusyCursor.h"
 #include "gui/Dialogs.h"
+#include "gui/QtText.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -50,8 +51,6 @@ const FileKind& kindOf(TableFile kind) {
     return kKinds.front();
 }
 
-std::filesystem::path pathOf(const QString& name) { return std::filesystem::path(QFile::encodeName(name).toStdString()); }
-
 Error failure(const QString& path, const QString& cause) {
     return makeError(ErrorCode::WriteFailed,
                      QStringLiteral("「%1」を書き出せませんでした。%2").arg(QFileInfo(path).fileName(), cause).toStdString());
@@ -69,7 +68,7 @@ struct Watch {
 };
 
 Result<Written> writeBytes(const QString& path, const QByteArray& bytes, TableFile kind) {
-    if (Status written = writeWholeFile(pathOf(path), std::string_view(bytes.constData(), std::size_t(bytes.size())),
+    if (Status written = writeWholeFile(toPath(path), std::string_view(bytes.constData(), std::size_t(bytes.size())),
                                         kindOf(kind).name);
         !written)
         return written.error();
