@@ -18,8 +18,7 @@ namespace kazutama::cli {
 
 namespace {
 
-constexpr std::string_view kBacktestUsage =
-    "使い方: kazutama-cli backtest DB [--ini FILE] [--sweep] [--format json|csv]";
+constexpr std::string_view kBacktestUsage = "backtest DB [--ini FILE] [--sweep] [--format json|csv]";
 
 // Stable names for scripts, in the order of kBacktestMethodNames.
 constexpr std::array<std::string_view, kBacktestMethodCount> kMethodKeys = {
@@ -27,52 +26,12 @@ constexpr std::array<std::string_view, kBacktestMethodCount> kMethodKeys = {
 
 enum class Format { Json, Csv };
 
-struct BacktestArgs {
-    std::string databasePath;
-    std::filesystem::path settingsPath{kSettingsFileName};
-    bool sweep = false;
-    Format format = Format::Json;
-};
-
 Format parseFormat(const std::string& name) {
     if (name == "json")
         return Format::Json;
     if (name == "csv")
         return Format::Csv;
-    // A mistyped value may be anything: only its start goes into the message.
-    throw CliError{"不明な出力形式です: " + name.substr(0, 20) +
-                   "（json、csv のいずれかを指定してください）"};
-}
-
-BacktestArgs parseBacktestArgs(const Args& args) {
-    std::optional<std::string> database;
-    BacktestArgs parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--ini" || arg == "--format") {
-            if (i + 1 == args.size())
-                throw CliError{arg + " の後に" + (arg == "--ini" ? "設定ファイル名" : "出力形式") +
-                               "がありません。" + std::string(kBacktestUsage)};
-            if (arg == "--ini")
-                parsed.settingsPath = args[++i];
-            else
-                parsed.format = parseFormat(args[++i]);
-        } else if (arg.starts_with("--format=")) {
-            parsed.format = parseFormat(arg.substr(9));
-        } else if (arg == "--sweep") {
-            parsed.sweep = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            throw CliError{"不明なオプションです: " + arg.substr(0, 20) + "。" + std::string(kBacktestUsage)};
-        } else if (database) {
-            throw CliError{"引数が多すぎます: " + arg.substr(0, 20) + "。" + std::string(kBacktestUsage)};
-        } else {
-            database = arg;
-        }
-    }
-    if (!database)
-        throw CliError{"データベースファイルが指定されていません。" + std::string(kBacktestUsage)};
-    parsed.databasePath = *database;
-    return parsed;
+    throw CliError{"不明な出力形式です: " + startOf(name) + "（json、csv のいずれかを指定してください）"};
 }
 
 // The shortest text that reads back as the same double.
@@ -217,19 +176,21 @@ void writeSweepCsv(std::ostream& out, const std::vector<SweepRow>& sweep) {
 } // namespace
 
 void runBacktest(const Args& args, std::ostream& out) {
-    const BacktestArgs parsed = parseBacktestArgs(args);
-    const DrawHistory history = loadHistoryOrThrow(parsed.databasePath);
-    const AnalysisOptions options = ReadInitFile(parsed.settingsPath);
+    const ParsedArgs parsed =
+        parseArgs(args, {"--ini", "--format"}, {"--sweep"}, {"データベースファイル"}, kBacktestUsage);
+    const Format format = parseFormat(parsed.value("--format", "json"));
+    const DrawHistory history = loadHistoryOrThrow(parsed.positional[0]);
+    const AnalysisOptions options = ReadInitFile(parsed.value("--ini", std::string(kSettingsFileName)));
 
     std::optional<std::vector<SweepRow>> sweep;
-    if (parsed.sweep)
+    if (parsed.has("--sweep"))
         sweep = runShiftSweep(history);
-    if (parsed.format == Format::Csv && sweep) {
+    if (format == Format::Csv && sweep) {
         writeSweepCsv(out, *sweep);
         return;
     }
     const BacktestResult result = kazutama::runBacktest(history, options);
-    if (parsed.format == Format::Csv)
+    if (format == Format::Csv)
         writeDrawsCsv(out, result);
     else
         writeJson(out, result, sweep ? &*sweep : nullptr);

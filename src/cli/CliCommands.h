@@ -5,7 +5,10 @@
 #include "store/DrawHistory.h"
 
 #include <functional>
+#include <initializer_list>
 #include <iosfwd>
+#include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +27,25 @@ struct Command {
     std::string_view usage;  // one line for the help text
     std::function<void(const Args&, std::ostream& out)> run;
 };
+
+// A command's arguments: the values of its options (--ini FILE or --ini=FILE), its flags and the rest in order.
+struct ParsedArgs {
+    std::vector<std::string> positional;
+    std::map<std::string, std::string, std::less<>> values; // by option, "--ini"
+    std::set<std::string, std::less<>> flags;
+
+    // The option's value, or `fallback` when it was not given.
+    std::string value(std::string_view option, std::string fallback = {}) const;
+    bool has(std::string_view flag) const { return flags.contains(flag); }
+};
+// Reads `args` against the options a command knows and the positional arguments it needs, named for the
+// message when one is missing. Anything else ends the run with a message that names the first bad argument
+// (its start only: a mistyped argument may be anything) and `usage`.
+ParsedArgs parseArgs(const Args& args, std::initializer_list<std::string_view> valueOptions,
+                     std::initializer_list<std::string_view> flagOptions,
+                     std::initializer_list<std::string_view> positionalNames, std::string_view usage);
+// The start of a text from the command line, short enough for a message.
+std::string startOf(std::string_view text);
 
 // Every subcommand, in the order the help text lists them.
 const std::vector<Command>& commands();

@@ -18,12 +18,6 @@ constexpr std::string_view kUsage = "table DB VIEW [--format json|csv|html]";
 
 enum class Format { Json, Csv, Html };
 
-struct TableRequest {
-    std::string database;
-    std::string view;
-    Format format = Format::Json;
-};
-
 Format parseFormat(const std::string& name) {
     if (name == "json")
         return Format::Json;
@@ -31,52 +25,29 @@ Format parseFormat(const std::string& name) {
         return Format::Csv;
     if (name == "html")
         return Format::Html;
-    throw CliError{"不明な出力形式です: " + name + "（json、csv、html のいずれかを指定してください）"};
-}
-
-TableRequest parseArgs(const Args& args) {
-    const CliError usage{"引数が正しくありません。使い方: kazutama-cli " + std::string(kUsage)};
-    TableRequest request;
-    std::vector<std::string> positional;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--format") {
-            if (++i == args.size())
-                throw usage;
-            request.format = parseFormat(args[i]);
-        } else if (arg.starts_with("--format=")) {
-            request.format = parseFormat(arg.substr(9));
-        } else if (arg.starts_with("--")) {
-            throw usage;
-        } else {
-            positional.push_back(arg);
-        }
-    }
-    if (positional.size() != 2)
-        throw usage;
-    request.database = positional[0];
-    request.view = positional[1];
-    return request;
+    throw CliError{"不明な出力形式です: " + startOf(name) + "（json、csv、html のいずれかを指定してください）"};
 }
 
 const ViewEntry& viewOrThrow(const std::string& name) {
     const ViewEntry* entry = ViewCatalogue::find(name);
     if (!entry)
-        throw CliError{"不明な分析ビューです: " + name};
+        throw CliError{"不明な分析ビューです: " + startOf(name)};
     if (!entry->builder)
-        throw CliError{"この分析ビューはまだ表に出力できません: " + name};
+        throw CliError{"この分析ビューはまだ表に出力できません: " + startOf(name)};
     return *entry;
 }
 
 } // namespace
 
 void runTable(const Args& args, std::ostream& out) {
-    const TableRequest request = parseArgs(args);
-    const ViewEntry& view = viewOrThrow(request.view);
-    const DrawHistory history = loadHistoryOrThrow(request.database);
+    const ParsedArgs parsed =
+        parseArgs(args, {"--format"}, {}, {"データベースファイル", "分析ビュー名"}, kUsage);
+    const Format format = parseFormat(parsed.value("--format", "json"));
+    const ViewEntry& view = viewOrThrow(parsed.positional[1]);
+    const DrawHistory history = loadHistoryOrThrow(parsed.positional[0]);
     const ResultGrid grid = view.build(history, computeStartupSummary(history));
     const GridExport::Names names{view.windowName, view.caption};
-    switch (request.format) {
+    switch (format) {
     case Format::Json:
         GridExport::writeJson(out, grid, names);
         break;

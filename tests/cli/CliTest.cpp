@@ -31,6 +31,17 @@ TEST_F(CliTest, UsageErrorsAndUnknownCommands) {
     const CliRun missingArgument = cli("summary");
     EXPECT_EQ(missingArgument.status, 1);
     EXPECT_EQ(missingArgument.errLines(), 1);
+
+    // A bad argument of any command with options is named by its start only, whatever its length.
+    const std::string junk(400, 'x');
+    for (const std::string& arguments :
+         {"predict --" + junk, "predict h.mdb " + junk, "table h.mdb " + junk, "table h.mdb v --format " + junk,
+          "table h.mdb --" + junk, "backtest h.mdb --" + junk, std::string("predict h.mdb --ini")}) {
+        const CliRun run = cli(arguments);
+        EXPECT_EQ(run.status, 1) << arguments.substr(0, 30);
+        EXPECT_EQ(run.errLines(), 1) << arguments.substr(0, 30);
+        EXPECT_LT(run.err.size(), 300u) << run.err;
+    }
 }
 
 TEST_F(CliTest, InitCreatesAnEmptyDatabaseOnlyOnce) {
