@@ -303,30 +303,36 @@ CellBorders ResultGrid::borders(int column, int row) const {
 }
 
 void ResultGrid::findRunOns() const {
+    // A view asks for this on its first paint, over every cell of the table: the scan reads each row's
+    // cells in place.
     m_runOns.clear();
     m_runOnRows.assign(std::size_t(m_rows) + 1, 0);
-    const auto reachesRight = [](HorizontalAlignment a) { return a != HorizontalAlignment::Right; };
-    const auto reachesLeft = [](HorizontalAlignment a) { return a != HorizontalAlignment::Left; };
+    const auto alignment = [](const Cell& cell) { return HorizontalAlignment(cell.layout & 0x03); };
+    const auto reachesRight = [&](const Cell& cell) { return alignment(cell) != HorizontalAlignment::Right; };
+    const auto reachesLeft = [&](const Cell& cell) { return alignment(cell) != HorizontalAlignment::Left; };
     for (int row = 1; row <= m_rows; ++row) {
         m_runOnRows[std::size_t(row - 1)] = std::uint32_t(m_runOns.size());
+        const Cell* rowCells = m_cells.data() + std::size_t(row - 1) * std::size_t(m_columns);
+        const auto cell = [&](int column) -> const Cell& { return rowCells[column - 1]; };
         int previous = 0; // the last text seen in this row
         const auto addRun = [&](int first, int last, int owner) {
             if (first <= last && owner != 0)
                 m_runOns.push_back(RunOn{first, last, owner});
         };
         for (int column = 1; column <= m_columns; ++column) {
-            if (cellAt(column, row)->text == 0)
+            if (cell(column).text == 0)
                 continue;
-            const HorizontalAlignment alignment = horizontalAlignment(column, row);
-            int owner = 0;
-            if (previous != 0 && reachesRight(horizontalAlignment(previous, row)))
-                owner = previous;
-            else if (reachesLeft(alignment))
-                owner = column;
-            addRun(previous + 1, column - 1, owner);
+            if (previous + 1 < column) {
+                int owner = 0;
+                if (previous != 0 && reachesRight(cell(previous)))
+                    owner = previous;
+                else if (reachesLeft(cell(column)))
+                    owner = column;
+                addRun(previous + 1, column - 1, owner);
+            }
             previous = column;
         }
-        if (previous != 0 && reachesRight(horizontalAlignment(previous, row)))
+        if (previous != 0 && reachesRight(cell(previous)))
             addRun(previous + 1, m_columns, previous);
     }
     m_runOnRows[std::size_t(m_rows)] = std::uint32_t(m_runOns.size());

@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -176,6 +177,44 @@ TEST(GridPainterTest, CellByCellBlockAndScreenShowTheSamePixels) {
     view.resize(view.fullTableSize());
     const QImage screen = view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(screen, block);
+}
+
+// A view scrolled anywhere, to a cell's edge or into a cell, shows the part of the whole table at its offset:
+// no line of a cell whose left or top neighbour is scrolled away, no text cut differently; and repainting a
+// strip of it, as scrolling does, changes nothing.
+TEST(GridPainterTest, AScrolledViewShowsTheWholeTableAtItsOffset) {
+    ResultGrid grid(40, 60);
+    grid.setColumnWidth(ResultGrid::kAll, 5);
+    grid.setRowHeight(ResultGrid::kAll, 12);
+    grid.setTextRunsOn(true);
+    grid.setBorders(GridBlock::rows(2, 60), BorderMode::Grid);
+    grid.setBorderColour(Rgb{255, 0, 0});
+    grid.setBorders(GridBlock::columns(7, 7), BorderMode::Left);
+    for (int row = 2; row <= 60; ++row)
+        for (int column = 1; column <= 40; column += 3)
+            grid.setText(column, row, std::to_string(row * column % 97));
+    grid.setText(1, 1, "表の題名が右へ長く続く見出し");
+    const FixedGridGeometry at(grid);
+    const QImage whole = paintBlock(grid);
+
+    ResultGridView view;
+    view.setFrameShape(QFrame::NoFrame);
+    view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view.setGrid(grid);
+    view.resize(at.size() / 2);
+    const QRect c75 = at.cellRect(7, 5);
+    for (const QPoint offset : {QPoint(0, 0), c75.topLeft(), c75.topLeft() + QPoint(3, 4), QPoint(c75.left() - 1, 0)}) {
+        view.horizontalScrollBar()->setValue(offset.x());
+        view.verticalScrollBar()->setValue(offset.y());
+        QImage shown = view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(shown, whole.copy(QRect(offset, shown.size()))) << offset.x() << "," << offset.y();
+        QPainter painter(&shown);
+        const QRect strip(shown.width() / 3, shown.height() / 4, 25, shown.height() / 2);
+        view.viewport()->render(&painter, strip.topLeft(), QRegion(strip), QWidget::DrawChildren);
+        painter.end();
+        EXPECT_EQ(shown, whole.copy(QRect(offset, shown.size()))) << "strip at " << offset.x() << "," << offset.y();
+    }
 }
 
 } // namespace

@@ -6,9 +6,11 @@
 #include "grid/ui/QtColour.h"
 #include "gui/QtText.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include <algorithm>
+#include <map>
 #include <optional>
 
 namespace kazutama {
@@ -32,7 +34,17 @@ int blanksFrom(const QString& text, bool fromEnd) {
 GridPainter::GridPainter(const ResultGrid& grid, const QFont& font)
     : m_grid(grid), m_font(font), m_metrics(font), m_capHeight(m_metrics.capHeight()),
       m_ascent(m_metrics.ascent()), m_descent(m_metrics.descent()),
-      m_staticAscent(QFontMetricsF(font).ascent()) {}
+      m_staticAscent(QFontMetricsF(font).ascent()), m_measured(cacheFor(font)) {}
+
+GridPainter::TextCache& GridPainter::cacheFor(const QFont& font) {
+    // Shaped texts hold font engines, which must go before the application that owns them does.
+    static std::map<QString, TextCache>* caches = [] {
+        auto* made = new std::map<QString, TextCache>;
+        qAddPostRoutine([] { caches->clear(); });
+        return made;
+    }();
+    return (*caches)[font.key()];
+}
 
 const GridPainter::MeasuredText& GridPainter::measured(std::string_view text) const {
     if (const auto found = m_measured.find(text); found != m_measured.end())
@@ -165,13 +177,17 @@ void GridPainter::paintText(QPainter& painter, const GridGeometry& geometry, con
         painter.save();
         painter.setClipRect(visible, Qt::IntersectClip);
     }
-    painter.setPen(qcolor(m_grid.foreground(owner, row).value_or(colours::kDefaultText)));
+    // Setting a pen or a font makes the painter resolve them anew, so unchanged ones are left in place.
+    const QColor colour = qcolor(m_grid.foreground(owner, row).value_or(colours::kDefaultText));
+    if (painter.pen().color() != colour || painter.pen().style() != Qt::SolidLine)
+        painter.setPen(colour);
     if (narrowed) {
         painter.setFont(*narrowed);
         painter.drawText(QPoint(x, baseline), m.text);
     } else {
         // Shaped once per text: most cells of a table repeat a few texts.
-        painter.setFont(m_font);
+        if (painter.font() != m_font)
+            painter.setFont(m_font);
         painter.drawStaticText(QPointF(x, baseline - m_staticAscent), m.shaped);
     }
     if (cut)

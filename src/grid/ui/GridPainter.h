@@ -25,7 +25,9 @@ class ResultGrid;
 // backgrounds, borders, and texts, including texts that run on into empty neighbours. Texts that would be
 // cut are narrowed to fit their span, down to half their width, and cut at its ends beyond that.
 //
-// Texts are measured in screen pixels, once each; a printer's painter is scaled to those pixels.
+// Texts are measured and shaped in screen pixels once per font for the whole program, so that a view opened
+// again, or a page printed after the view was shown, lays out none of its texts anew; a printer's painter is
+// scaled to those pixels.
 class GridPainter {
 public:
     explicit GridPainter(const ResultGrid& grid, const QFont& font = GridMetrics::font());
@@ -52,6 +54,8 @@ private:
         using is_transparent = void;
         std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
     };
+    using TextCache = std::unordered_map<std::string, MeasuredText, Hash, std::equal_to<>>;
+    static TextCache& cacheFor(const QFont& font);
 
     // Widths and heights of a text in the font it is drawn in.
     struct Fitted {
@@ -73,7 +77,7 @@ private:
     QFontMetrics m_metrics;
     int m_capHeight, m_ascent, m_descent;
     qreal m_staticAscent; // how far below its top QStaticText puts the baseline
-    mutable std::unordered_map<std::string, MeasuredText, Hash, std::equal_to<>> m_measured;
+    TextCache& m_measured;
 };
 
 } // namespace kazutama

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "grid/ui/GridPainter.h"
+
 #include <QTableView>
+
+#include <memory>
 
 namespace kazutama {
 
@@ -21,8 +25,14 @@ public:
     // The size that shows the whole table without scroll bars.
     QSize fullTableSize() const;
 
+protected:
+    // The visible cells in one pass rather than cell by cell through a delegate: a page of a table holds a
+    // few thousand cells, and the item view's per-cell set-up cost more than painting them.
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     ResultGridModel* m_model;
+    std::unique_ptr<GridPainter> m_painter;
 };
 
 } // namespace kazutama
