@@ -1,6 +1,9 @@
 #include "grid/ResultGrid.h"
 
 #include <algorithm>
+#include <cstring>
+#include <limits>
+#include <span>
 #include <stdexcept>
 
 namespace kazutama {
@@ -20,16 +23,22 @@ void ResultGrid::setRowCount(int rows) {
 void ResultGrid::relayout(int columns, int rows) {
     columns = std::max(columns, 0);
     rows = std::max(rows, 0);
+    const std::size_t count = std::size_t(columns) * std::size_t(rows);
     if (columns == m_columns) {
-        m_cells.resize(std::size_t(columns) * std::size_t(rows));
+        m_cellTexts.resize(count);
+        m_cellFormats.resize(count);
     } else {
-        std::vector<Cell> cells(std::size_t(columns) * std::size_t(rows));
-        const int keptColumns = std::min(columns, m_columns);
-        const int keptRows = std::min(rows, m_rows);
-        for (int r = 0; r < keptRows; ++r)
-            std::copy_n(m_cells.begin() + std::ptrdiff_t(r) * m_columns, keptColumns,
-                        cells.begin() + std::ptrdiff_t(r) * columns);
-        m_cells = std::move(cells);
+        const auto kept = [&](auto& cells) {
+            std::remove_reference_t<decltype(cells)> moved(count);
+            const int keptColumns = std::min(columns, m_columns);
+            const int keptRows = std::min(rows, m_rows);
+            for (int r = 0; r < keptRows; ++r)
+                std::copy_n(cells.begin() + std::ptrdiff_t(r) * m_columns, keptColumns,
+                            moved.begin() + std::ptrdiff_t(r) * columns);
+            cells = std::move(moved);
+        };
+        kept(m_cellTexts);
+        kept(m_cellFormats);
     }
     m_columnWidths.resize(std::size_t(columns), m_allColumnsWidth);
     m_rowHeights.resize(std::size_t(rows), m_allRowsHeight);
@@ -38,14 +47,23 @@ void ResultGrid::relayout(int columns, int rows) {
     m_runOnsValid = false;
 }
 
-ResultGrid::Cell* ResultGrid::cellAt(int column, int row) {
-    if (!contains(column, row))
-        return nullptr;
-    return &m_cells[std::size_t(row - 1) * std::size_t(m_columns) + std::size_t(column - 1)];
+const ResultGrid::Format& ResultGrid::formatAt(int column, int row) const {
+    return m_formats[contains(column, row) ? m_cellFormats[cellIndex(column, row)] : 0];
 }
 
-const ResultGrid::Cell* ResultGrid::cellAt(int column, int row) const {
-    return const_cast<ResultGrid*>(this)->cellAt(column, row);
+ResultGrid::FormatId ResultGrid::formatId(const Format& format) {
+    std::uint64_t key = 0;
+    static_assert(sizeof key == sizeof format);
+    std::memcpy(&key, &format, sizeof key);
+    if (const auto found = m_formatIds.find(key); found != m_formatIds.end())
+        return found->second;
+    // Ids are two bytes to keep cells small; a table combines a few dozen colours and borders at most.
+    if (m_formats.size() > std::numeric_limits<FormatId>::max())
+        throw std::length_error("ResultGrid: more than 65,536 distinct cell formats");
+    const auto id = FormatId(m_formats.size());
+    m_formats.push_back(format);
+    m_formatIds.emplace(key, id);
+    return id;
 }
 
 void ResultGrid::setText(int column, int row, std::string_view text) {
@@ -69,11 +87,11 @@ void ResultGrid::setNumber(int column, int row, long long value) {
 }
 
 void ResultGrid::setTextId(int column, int row, std::uint32_t id) {
-    Cell* cell = cellAt(column, row);
+    std::uint32_t& text = m_cellTexts[cellIndex(column, row)];
     // Run-on depends on which cells are empty, not on what the others say.
-    if ((cell->text == 0) != (id == 0))
+    if ((text == 0) != (id == 0))
         m_runOnsValid = false;
-    cell->text = id;
+    text = id;
 }
 
 std::uint32_t ResultGrid::internText(std::string_view text) {
@@ -110,8 +128,8 @@ void ResultGrid::growTextSlots() {
 }
 
 std::string_view ResultGrid::text(int column, int row) const {
-    const Cell* cell = cellAt(column, row);
-    return cell ? std::string_view(m_texts[cell->text]) : std::string_view();
+    return contains(column, row) ? std::string_view(m_texts[m_cellTexts[cellIndex(column, row)]])
+                                 : std::string_view();
 }
 
 void ResultGrid::setColumnWidth(int column, double width) {
@@ -147,14 +165,35 @@ ResultGrid::Range ResultGrid::clip(const GridBlock& block) const {
                  last(block.lastRow, m_rows)};
 }
 
-template <typename Apply> void ResultGrid::forEachCell(const GridBlock& block, Apply apply) {
+template <typename Change> void ResultGrid::reformat(const GridBlock& block, Change change) {
     const Range range = clip(block);
     if (range.empty())
         return;
+    const int width = range.lastColumn - range.firstColumn + 1;
+    if (std::int64_t(width) * (range.lastRow - range.firstRow + 1) <= 8) {
+        // A cell or a few, as a builder marks them one by one: no table of changes to set up.
+        for (int row = range.firstRow; row <= range.lastRow; ++row)
+            for (FormatId& id : std::span(&m_cellFormats[cellIndex(range.firstColumn, row)], std::size_t(width))) {
+                Format format = m_formats[id];
+                change(format);
+                id = formatId(format);
+            }
+        return;
+    }
+    // The new format of each format met so far; formats added on the way are none of the block's old ones.
+    constexpr std::uint32_t kNotYet = ~std::uint32_t(0);
+    std::vector<std::uint32_t> changed(m_formats.size(), kNotYet);
     for (int row = range.firstRow; row <= range.lastRow; ++row) {
-        Cell* line = cellAt(range.firstColumn, row);
-        for (int column = range.firstColumn; column <= range.lastColumn; ++column)
-            apply(line[column - range.firstColumn], column, row, range);
+        FormatId* line = &m_cellFormats[cellIndex(range.firstColumn, row)];
+        for (int i = 0; i < width; ++i) {
+            std::uint32_t& to = changed[line[i]];
+            if (to == kNotYet) {
+                Format format = m_formats[line[i]];
+                change(format);
+                to = formatId(format);
+            }
+            line[i] = FormatId(to);
+        }
     }
 }
 
@@ -177,12 +216,12 @@ std::optional<Rgb> ResultGrid::paletteColour(std::uint8_t slot) const {
 
 void ResultGrid::setForeground(const GridBlock& block, Rgb colour) {
     const std::uint8_t slot = paletteSlot(colour);
-    forEachCell(block, [slot](Cell& cell, int, int, const Range&) { cell.foreground = slot; });
+    reformat(block, [slot](Format& format) { format.foreground = slot; });
 }
 
 void ResultGrid::setBackground(const GridBlock& block, Rgb colour) {
     const std::uint8_t slot = paletteSlot(colour);
-    forEachCell(block, [slot](Cell& cell, int, int, const Range&) { cell.background = slot; });
+    reformat(block, [slot](Format& format) { format.background = slot; });
 }
 
 void ResultGrid::setAlignment(const GridBlock& block, HorizontalAlignment horizontal,
@@ -193,61 +232,63 @@ void ResultGrid::setAlignment(const GridBlock& block, HorizontalAlignment horizo
 
 void ResultGrid::setHorizontalAlignment(const GridBlock& block, HorizontalAlignment alignment) {
     m_runOnsValid = false;
-    forEachCell(block, [alignment](Cell& cell, int, int, const Range&) {
-        cell.layout = std::uint8_t((cell.layout & ~0x03) | std::uint8_t(alignment));
+    reformat(block, [alignment](Format& format) {
+        format.layout = std::uint8_t((format.layout & ~0x03) | std::uint8_t(alignment));
     });
 }
 
 void ResultGrid::setVerticalAlignment(const GridBlock& block, VerticalAlignment alignment) {
-    forEachCell(block, [alignment](Cell& cell, int, int, const Range&) {
-        cell.layout = std::uint8_t((cell.layout & ~0x0C) | std::uint8_t(std::uint8_t(alignment) << 2));
+    reformat(block, [alignment](Format& format) {
+        format.layout = std::uint8_t((format.layout & ~0x0C) | std::uint8_t(std::uint8_t(alignment) << 2));
     });
 }
 
 void ResultGrid::setStaticText(const GridBlock& block) {
-    forEachCell(block, [](Cell& cell, int, int, const Range&) { cell.layout |= kStaticBit; });
+    reformat(block, [](Format& format) { format.layout |= kStaticBit; });
 }
 
 void ResultGrid::setBorders(const GridBlock& block, BorderMode mode) {
     const std::uint8_t slot = m_borderColour ? paletteSlot(*m_borderColour) : 0;
-    const auto draw = [slot](Cell& cell, BorderSide side) {
-        cell.borderSides |= CellBorders::bit(side);
-        cell.borderColours[std::size_t(side)] = slot;
+    const auto draw = [&](const GridBlock& cells, std::initializer_list<BorderSide> sides) {
+        reformat(cells, [&](Format& format) {
+            for (BorderSide side : sides) {
+                format.borderSides |= CellBorders::bit(side);
+                format.borderColours[std::size_t(side)] = slot;
+            }
+        });
     };
-    forEachCell(block, [&](Cell& cell, int column, int row, const Range& range) {
-        switch (mode) {
-        case BorderMode::None:
-            cell.borderSides = 0;
-            cell.borderColours = {};
+    const Range r = clip(block);
+    switch (mode) {
+    case BorderMode::None:
+        reformat(block, [](Format& format) {
+            format.borderSides = 0;
+            format.borderColours = {};
+        });
+        break;
+    case BorderMode::Grid:
+        draw(block, {BorderSide::Left, BorderSide::Top, BorderSide::Right, BorderSide::Bottom});
+        break;
+    case BorderMode::Outline:
+        if (r.empty())
             break;
-        case BorderMode::Grid:
-            for (BorderSide side : {BorderSide::Left, BorderSide::Top, BorderSide::Right, BorderSide::Bottom})
-                draw(cell, side);
-            break;
-        case BorderMode::Outline:
-            if (column == range.firstColumn)
-                draw(cell, BorderSide::Left);
-            if (row == range.firstRow)
-                draw(cell, BorderSide::Top);
-            if (column == range.lastColumn)
-                draw(cell, BorderSide::Right);
-            if (row == range.lastRow)
-                draw(cell, BorderSide::Bottom);
-            break;
-        case BorderMode::Left:
-            draw(cell, BorderSide::Left);
-            break;
-        case BorderMode::Top:
-            draw(cell, BorderSide::Top);
-            break;
-        case BorderMode::Right:
-            draw(cell, BorderSide::Right);
-            break;
-        case BorderMode::Bottom:
-            draw(cell, BorderSide::Bottom);
-            break;
-        }
-    });
+        draw({r.firstColumn, r.firstColumn, r.firstRow, r.lastRow}, {BorderSide::Left});
+        draw({r.firstColumn, r.lastColumn, r.firstRow, r.firstRow}, {BorderSide::Top});
+        draw({r.lastColumn, r.lastColumn, r.firstRow, r.lastRow}, {BorderSide::Right});
+        draw({r.firstColumn, r.lastColumn, r.lastRow, r.lastRow}, {BorderSide::Bottom});
+        break;
+    case BorderMode::Left:
+        draw(block, {BorderSide::Left});
+        break;
+    case BorderMode::Top:
+        draw(block, {BorderSide::Top});
+        break;
+    case BorderMode::Right:
+        draw(block, {BorderSide::Right});
+        break;
+    case BorderMode::Bottom:
+        draw(block, {BorderSide::Bottom});
+        break;
+    }
 }
 
 void ResultGrid::setTextRunsOn(bool on) {
@@ -267,81 +308,79 @@ void ResultGrid::setCurrentCell(int column, int row) {
 }
 
 std::optional<Rgb> ResultGrid::foreground(int column, int row) const {
-    const Cell* cell = cellAt(column, row);
-    return cell ? paletteColour(cell->foreground) : std::nullopt;
+    return paletteColour(formatAt(column, row).foreground);
 }
 
 std::optional<Rgb> ResultGrid::background(int column, int row) const {
-    const Cell* cell = cellAt(column, row);
-    return cell ? paletteColour(cell->background) : std::nullopt;
+    return paletteColour(formatAt(column, row).background);
 }
 
 HorizontalAlignment ResultGrid::horizontalAlignment(int column, int row) const {
-    const Cell* cell = cellAt(column, row);
-    return HorizontalAlignment((cell ? cell->layout : kDefaultLayout) & 0x03);
+    return HorizontalAlignment(formatAt(column, row).layout & 0x03);
 }
 
 VerticalAlignment ResultGrid::verticalAlignment(int column, int row) const {
-    const Cell* cell = cellAt(column, row);
-    return VerticalAlignment(((cell ? cell->layout : kDefaultLayout) >> 2) & 0x03);
+    return VerticalAlignment((formatAt(column, row).layout >> 2) & 0x03);
 }
 
 bool ResultGrid::isStaticText(int column, int row) const {
-    const Cell* cell = cellAt(column, row);
-    return cell && (cell->layout & kStaticBit) != 0;
+    return contains(column, row) && (formatAt(column, row).layout & kStaticBit) != 0;
 }
 
 CellBorders ResultGrid::borders(int column, int row) const {
     CellBorders result;
-    const Cell* cell = cellAt(column, row);
-    if (!cell)
-        return result;
-    result.sides = cell->borderSides;
+    const Format& format = formatAt(column, row);
+    result.sides = format.borderSides;
     for (std::size_t side = 0; side < 4; ++side)
-        result.colours[side] = paletteColour(cell->borderColours[side]);
+        result.colours[side] = paletteColour(format.borderColours[side]);
     return result;
 }
 
-void ResultGrid::findRunOns() const {
-    // A view asks for this on its first paint, over every cell of the table: the scan reads each row's
-    // cells in place.
-    m_runOns.clear();
-    m_runOnRows.assign(std::size_t(m_rows) + 1, 0);
-    const auto alignment = [](const Cell& cell) { return HorizontalAlignment(cell.layout & 0x03); };
-    const auto reachesRight = [&](const Cell& cell) { return alignment(cell) != HorizontalAlignment::Right; };
-    const auto reachesLeft = [&](const Cell& cell) { return alignment(cell) != HorizontalAlignment::Left; };
-    for (int row = 1; row <= m_rows; ++row) {
-        m_runOnRows[std::size_t(row - 1)] = std::uint32_t(m_runOns.size());
-        const Cell* rowCells = m_cells.data() + std::size_t(row - 1) * std::size_t(m_columns);
-        const auto cell = [&](int column) -> const Cell& { return rowCells[column - 1]; };
-        int previous = 0; // the last text seen in this row
-        const auto addRun = [&](int first, int last, int owner) {
-            if (first <= last && owner != 0)
-                m_runOns.push_back(RunOn{first, last, owner});
-        };
-        for (int column = 1; column <= m_columns; ++column) {
-            if (cell(column).text == 0)
-                continue;
-            if (previous + 1 < column) {
-                int owner = 0;
-                if (previous != 0 && reachesRight(cell(previous)))
-                    owner = previous;
-                else if (reachesLeft(cell(column)))
-                    owner = column;
-                addRun(previous + 1, column - 1, owner);
-            }
-            previous = column;
-        }
-        if (previous != 0 && reachesRight(cell(previous)))
-            addRun(previous + 1, m_columns, previous);
+const ResultGrid::RowRuns& ResultGrid::runOnsOf(int row) const {
+    if (!m_runOnsValid) {
+        m_runOns.clear();
+        m_rowRuns.assign(std::size_t(m_rows), RowRuns{});
+        m_runOnsValid = true;
     }
-    m_runOnRows[std::size_t(m_rows)] = std::uint32_t(m_runOns.size());
-    m_runOnsValid = true;
+    RowRuns& runs = m_rowRuns[std::size_t(row - 1)];
+    if (runs.count != RowRuns::kNotFound)
+        return runs;
+    runs.first = std::uint32_t(m_runOns.size());
+    const std::size_t rowStart = std::size_t(row - 1) * std::size_t(m_columns);
+    const auto hasText = [&](int column) { return m_cellTexts[rowStart + std::size_t(column - 1)] != 0; };
+    const auto alignment = [&](int column) {
+        return HorizontalAlignment(m_formats[m_cellFormats[rowStart + std::size_t(column - 1)]].layout & 0x03);
+    };
+    const auto reachesRight = [&](int column) { return alignment(column) != HorizontalAlignment::Right; };
+    const auto reachesLeft = [&](int column) { return alignment(column) != HorizontalAlignment::Left; };
+    const auto addRun = [&](int first, int last, int owner) {
+        if (first <= last && owner != 0)
+            m_runOns.push_back(RunOn{first, last, owner});
+    };
+    int previous = 0; // the last text seen in this row
+    for (int column = 1; column <= m_columns; ++column) {
+        if (!hasText(column))
+            continue;
+        if (previous + 1 < column) {
+            int owner = 0;
+            if (previous != 0 && reachesRight(previous))
+                owner = previous;
+            else if (reachesLeft(column))
+                owner = column;
+            addRun(previous + 1, column - 1, owner);
+        }
+        previous = column;
+    }
+    if (previous != 0 && reachesRight(previous))
+        addRun(previous + 1, m_columns, previous);
+    runs.count = std::uint32_t(m_runOns.size()) - runs.first;
+    return runs;
 }
 
 const ResultGrid::RunOn* ResultGrid::runOnAt(int column, int row) const {
-    const auto first = m_runOns.begin() + m_runOnRows[std::size_t(row - 1)];
-    const auto last = m_runOns.begin() + m_runOnRows[std::size_t(row)];
+    const RowRuns& runs = runOnsOf(row);
+    const auto first = m_runOns.begin() + runs.first;
+    const auto last = first + runs.count;
     const auto found =
         std::lower_bound(first, last, column, [](const RunOn& run, int c) { return run.last < c; });
     return found != last && found->first <= column ? &*found : nullptr;
@@ -357,14 +396,12 @@ ColumnSpan ResultGrid::spanOf(int column, int row) const {
 }
 
 TextCover ResultGrid::textCover(int column, int row) const {
-    const Cell* cell = cellAt(column, row);
-    if (!cell)
+    if (!contains(column, row))
         return {};
+    const bool hasText = m_cellTexts[cellIndex(column, row)] != 0;
     if (!m_textRunsOn)
-        return cell->text == 0 ? TextCover{} : TextCover{column, {column, column}};
-    if (!m_runOnsValid)
-        findRunOns();
-    if (cell->text != 0)
+        return hasText ? TextCover{column, {column, column}} : TextCover{};
+    if (hasText)
         return TextCover{column, spanOf(column, row)};
     const RunOn* run = runOnAt(column, row);
     return run ? TextCover{run->owner, spanOf(run->owner, row)} : TextCover{};

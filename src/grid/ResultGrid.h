@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace kazutama {
@@ -91,16 +92,17 @@ public:
     TextCover textCover(int column, int row) const;
 
 private:
-    struct Cell {
-        std::uint32_t text = 0;      // index into m_texts; 0 is the empty text
+    // How a cell looks, apart from its text. A table has few distinct formats, so a cell holds the number of
+    // its format and its text's: six bytes a cell, where a table of 32,000 draws has up to 1.2 million cells.
+    struct Format {
         std::uint8_t foreground = 0; // 1 + palette index; 0 = the grid's default
         std::uint8_t background = 0;
         std::uint8_t layout = kDefaultLayout;
         std::uint8_t borderSides = 0;
         std::array<std::uint8_t, 4> borderColours{};
     };
-    static_assert(sizeof(Cell) <= 12);
-
+    static_assert(sizeof(Format) == 8);
+    using FormatId = std::uint16_t;
     // layout bits: 0-1 horizontal alignment, 2-3 vertical alignment, 4 static text
     static constexpr std::uint8_t kStaticBit = 0x10;
     static constexpr std::uint8_t kDefaultLayout =
@@ -111,19 +113,29 @@ private:
         bool empty() const { return lastColumn < firstColumn || lastRow < firstRow; }
     };
     Range clip(const GridBlock& block) const;
-    template <typename Apply> void forEachCell(const GridBlock& block, Apply apply);
-
-    Cell* cellAt(int column, int row);
-    const Cell* cellAt(int column, int row) const;
+    // Applies `change` (Format&) to every cell of the block; a change depends on the format alone, so it is
+    // worked out once per distinct format in the block.
+    template <typename Change> void reformat(const GridBlock& block, Change change);
+    FormatId formatId(const Format& format);
+    std::size_t cellIndex(int column, int row) const {
+        return std::size_t(row - 1) * std::size_t(m_columns) + std::size_t(column - 1);
+    }
+    // The cell's format, or the default one outside the table.
+    const Format& formatAt(int column, int row) const;
     void relayout(int columns, int rows);
     std::uint8_t paletteSlot(Rgb colour);
     std::optional<Rgb> paletteColour(std::uint8_t slot) const;
-
     // A run of empty cells in one row and the cell whose text runs on over it.
     struct RunOn {
         int first, last, owner;
     };
-    void findRunOns() const;
+    // Where a row's runs are in m_runOns; worked out on the row's first query after a change.
+    struct RowRuns {
+        static constexpr std::uint32_t kNotFound = ~std::uint32_t(0);
+        std::uint32_t first = 0;
+        std::uint32_t count = kNotFound;
+    };
+    const RowRuns& runOnsOf(int row) const;
     const RunOn* runOnAt(int column, int row) const;
     ColumnSpan spanOf(int column, int row) const;
 
@@ -142,7 +154,10 @@ private:
 
     int m_columns = 0;
     int m_rows = 0;
-    std::vector<Cell> m_cells; // row-major
+    std::vector<std::uint32_t> m_cellTexts; // row-major, indices into m_texts
+    std::vector<FormatId> m_cellFormats;    // row-major, indices into m_formats
+    std::vector<Format> m_formats{Format{}}; // 0 is the default format
+    std::unordered_map<std::uint64_t, FormatId> m_formatIds;
     std::vector<double> m_columnWidths;
     std::vector<double> m_rowHeights;
     std::vector<std::string> m_texts{std::string()};
@@ -153,10 +168,11 @@ private:
     double m_allColumnsWidth = kDefaultColumnWidth;
     double m_allRowsHeight = kDefaultRowHeight;
     bool m_textRunsOn = false;
-    // The owned runs of empty cells, row by row and left to right; m_runOnRows[r - 1] is the index of row
-    // r's first run, and one more entry closes the last row. Rebuilt on the first query after a change.
+    // The owned runs of empty cells, each row's left to right, the rows in the order they were asked about:
+    // a view asks about the rows it shows, so a table of 32,000 rows is not scanned whole on opening.
+    // Forgotten on any change that moves them.
     mutable std::vector<RunOn> m_runOns;
-    mutable std::vector<std::uint32_t> m_runOnRows;
+    mutable std::vector<RowRuns> m_rowRuns; // by row - 1
     mutable bool m_runOnsValid = false;
     int m_currentColumn = 0;
     int m_currentRow = 0;
