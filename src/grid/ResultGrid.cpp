@@ -79,6 +79,10 @@ void ResultGrid::setTextId(int column, int row, std::uint32_t id) {
 std::uint32_t ResultGrid::internText(std::string_view text) {
     if (text.empty())
         return 0;
+    // Tables write one mark or word into cell after cell: comparing it with the last text is cheaper than
+    // hashing it again.
+    if (m_texts[m_lastTextId] == text)
+        return m_lastTextId;
     if (2 * m_texts.size() >= m_textSlots.size())
         growTextSlots();
     const auto hash = std::uint32_t(std::hash<std::string_view>{}(text));
@@ -88,10 +92,10 @@ std::uint32_t ResultGrid::internText(std::string_view text) {
         if (slot.id == 0) {
             slot = TextSlot{hash, std::uint32_t(m_texts.size())};
             m_texts.emplace_back(text);
-            return slot.id;
+            return m_lastTextId = slot.id;
         }
         if (slot.hash == hash && m_texts[slot.id] == text)
-            return slot.id;
+            return m_lastTextId = slot.id;
     }
 }
 
@@ -187,8 +191,12 @@ void ResultGrid::setBackground(const GridBlock& block, Rgb colour) {
 
 void ResultGrid::setAlignment(const GridBlock& block, HorizontalAlignment horizontal,
                               VerticalAlignment vertical) {
-    setHorizontalAlignment(block, horizontal);
-    setVerticalAlignment(block, vertical);
+    // Both in one pass: tables set them together over every cell.
+    m_runOnsValid = false;
+    const auto bits = std::uint8_t(std::uint8_t(horizontal) | std::uint8_t(std::uint8_t(vertical) << 2));
+    forEachCell(block, [bits](Cell& cell, int, int, const Range&) {
+        cell.layout = std::uint8_t((cell.layout & ~0x0F) | bits);
+    });
 }
 
 void ResultGrid::setHorizontalAlignment(const GridBlock& block, HorizontalAlignment alignment) {
@@ -214,40 +222,53 @@ void ResultGrid::setBorders(const GridBlock& block, BorderMode mode) {
         cell.borderSides |= CellBorders::bit(side);
         cell.borderColours[std::size_t(side)] = slot;
     };
-    forEachCell(block, [&](Cell& cell, int column, int row, const Range& range) {
-        switch (mode) {
-        case BorderMode::None:
+    // One loop per mode rather than a switch per cell: a grid over a whole table of tens of thousands of
+    // rows is the commonest call.
+    const auto drawEverywhere = [&](BorderSide side) {
+        forEachCell(block, [&](Cell& cell, int, int, const Range&) { draw(cell, side); });
+    };
+    switch (mode) {
+    case BorderMode::None:
+        forEachCell(block, [](Cell& cell, int, int, const Range&) {
             cell.borderSides = 0;
             cell.borderColours = {};
+        });
+        break;
+    case BorderMode::Grid:
+        forEachCell(block, [slot](Cell& cell, int, int, const Range&) {
+            cell.borderSides = CellBorders::bit(BorderSide::Left) | CellBorders::bit(BorderSide::Top) |
+                               CellBorders::bit(BorderSide::Right) | CellBorders::bit(BorderSide::Bottom);
+            cell.borderColours = {slot, slot, slot, slot};
+        });
+        break;
+    case BorderMode::Outline: {
+        // Only the cells on the block's edges take a line.
+        const Range range = clip(block);
+        if (range.empty())
             break;
-        case BorderMode::Grid:
-            for (BorderSide side : {BorderSide::Left, BorderSide::Top, BorderSide::Right, BorderSide::Bottom})
-                draw(cell, side);
-            break;
-        case BorderMode::Outline:
-            if (column == range.firstColumn)
-                draw(cell, BorderSide::Left);
-            if (row == range.firstRow)
-                draw(cell, BorderSide::Top);
-            if (column == range.lastColumn)
-                draw(cell, BorderSide::Right);
-            if (row == range.lastRow)
-                draw(cell, BorderSide::Bottom);
-            break;
-        case BorderMode::Left:
-            draw(cell, BorderSide::Left);
-            break;
-        case BorderMode::Top:
-            draw(cell, BorderSide::Top);
-            break;
-        case BorderMode::Right:
-            draw(cell, BorderSide::Right);
-            break;
-        case BorderMode::Bottom:
-            draw(cell, BorderSide::Bottom);
-            break;
+        for (int column = range.firstColumn; column <= range.lastColumn; ++column) {
+            draw(*cellAt(column, range.firstRow), BorderSide::Top);
+            draw(*cellAt(column, range.lastRow), BorderSide::Bottom);
         }
-    });
+        for (int row = range.firstRow; row <= range.lastRow; ++row) {
+            draw(*cellAt(range.firstColumn, row), BorderSide::Left);
+            draw(*cellAt(range.lastColumn, row), BorderSide::Right);
+        }
+        break;
+    }
+    case BorderMode::Left:
+        drawEverywhere(BorderSide::Left);
+        break;
+    case BorderMode::Top:
+        drawEverywhere(BorderSide::Top);
+        break;
+    case BorderMode::Right:
+        drawEverywhere(BorderSide::Right);
+        break;
+    case BorderMode::Bottom:
+        drawEverywhere(BorderSide::Bottom);
+        break;
+    }
 }
 
 void ResultGrid::setTextRunsOn(bool on) {

@@ -147,6 +147,7 @@ private:
     std::vector<double> m_rowHeights;
     std::vector<std::string> m_texts{std::string()};
     std::vector<TextSlot> m_textSlots;        // a power of two in size, at most half full
+    std::uint32_t m_lastTextId = 0;           // the text interned last
     std::vector<std::uint32_t> m_numberTexts; // by value - kLowestCachedNumber; 0 = not interned yet
     std::vector<Rgb> m_palette;
     std::optional<Rgb> m_borderColour;
