@@ -115,6 +115,7 @@ Rgb dotColour(int position) {
 // Complete draws take consecutive rows, so skipped draws leave their empty rows at the bottom; the grid
 // drops whatever a summary of another history would put below its last row.
 void fill(ResultGrid& grid, const Family& family, const DrawHistory& history) {
+    const ResultGrid::TextId dot = grid.addText("●");
     int row = kFirstDrawRow;
     for (const DrawRecord& record : history) {
         if (!record.isComplete())
@@ -126,7 +127,7 @@ void fill(ResultGrid& grid, const Family& family, const DrawHistory& history) {
             const int number = record.ball(position);
             if (!isValidNumber(number))
                 continue; // no column and no group to mark
-            grid.setText(number + 1, row, "●");
+            grid.setText(number + 1, row, dot);
             ++hits[groupOf(family, number)];
         }
         for (int group = 0; group < family.groups; ++group)

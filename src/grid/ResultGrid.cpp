@@ -53,6 +53,11 @@ void ResultGrid::setText(int column, int row, std::string_view text) {
         setTextId(column, row, internText(text));
 }
 
+void ResultGrid::setText(int column, int row, TextId text) {
+    if (contains(column, row))
+        setTextId(column, row, text.index);
+}
+
 void ResultGrid::setNumber(int column, int row, long long value) {
     if (!contains(column, row))
         return;

@@ -39,6 +39,15 @@ public:
 
     void setText(int column, int row, std::string_view text);
     void setNumber(int column, int row, long long value);
+    // A text that many cells show, looked up once: the large tables write the same marks and words into
+    // hundreds of thousands of cells. An id means something only to the grid that gave it.
+    struct TextId {
+        std::uint32_t index = 0; // 0: the empty text, which also stands for "not added yet"
+
+        bool empty() const { return index == 0; }
+    };
+    TextId addText(std::string_view text) { return TextId{internText(text)}; }
+    void setText(int column, int row, TextId text);
     std::string_view text(int column, int row) const;
 
     // kAll sets every column (row); later single settings override it.
