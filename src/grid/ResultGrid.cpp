@@ -168,6 +168,14 @@ template <typename Apply> void ResultGrid::forEachCell(const GridBlock& block, A
 }
 
 std::uint8_t ResultGrid::paletteSlot(Rgb colour) {
+    // Cell by cell, a table mostly formats in the colour it used last.
+    if (m_lastSlot != 0 && m_palette[m_lastSlot - 1] == colour)
+        return m_lastSlot;
+    m_lastSlot = findPaletteSlot(colour);
+    return m_lastSlot;
+}
+
+std::uint8_t ResultGrid::findPaletteSlot(Rgb colour) {
     const auto found = std::find(m_palette.begin(), m_palette.end(), colour);
     if (found != m_palette.end())
         return std::uint8_t(found - m_palette.begin() + 1);

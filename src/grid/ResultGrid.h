@@ -126,6 +126,7 @@ private:
     const Cell* cellAt(int column, int row) const;
     void relayout(int columns, int rows);
     std::uint8_t paletteSlot(Rgb colour);
+    std::uint8_t findPaletteSlot(Rgb colour);
     std::optional<Rgb> paletteColour(std::uint8_t slot) const;
 
     // A run of empty cells in one row and the cell whose text runs on over it.
@@ -159,6 +160,7 @@ private:
     std::uint32_t m_lastTextId = 0;           // the text interned last
     std::vector<std::uint32_t> m_numberTexts; // by value - kLowestCachedNumber; 0 = not interned yet
     std::vector<Rgb> m_palette;
+    std::uint8_t m_lastSlot = 0; // the slot looked up last
     std::optional<Rgb> m_borderColour;
     double m_allColumnsWidth = kDefaultColumnWidth;
     double m_allRowsHeight = kDefaultRowHeight;
