@@ -116,6 +116,10 @@ Rgb dotColour(int position) {
 // drops whatever a summary of another history would put below its last row.
 void fill(ResultGrid& grid, const Family& family, const DrawHistory& history) {
     const ResultGrid::TextId dot = grid.addText("●");
+    // Looked up rather than divided out for each of the nine numbers of every draw.
+    std::array<int, kHighestNumber + 1> groupOfNumber{};
+    for (int number = kLowestNumber; number <= kHighestNumber; ++number)
+        groupOfNumber[std::size_t(number)] = groupOf(family, number);
     int row = kFirstDrawRow;
     for (const DrawRecord& record : history) {
         if (!record.isComplete())
@@ -128,7 +132,7 @@ void fill(ResultGrid& grid, const Family& family, const DrawHistory& history) {
             if (!isValidNumber(number))
                 continue; // no column and no group to mark
             grid.setText(number + 1, row, dot);
-            ++hits[groupOf(family, number)];
+            ++hits[groupOfNumber[std::size_t(number)]];
         }
         for (int group = 0; group < family.groups; ++group)
             if (hits[group] == 0)
