@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace kazutama {
 
@@ -20,12 +21,24 @@ constexpr DrawListLayout kLayout{
 constexpr std::string_view kFirstTime = "初回";
 constexpr std::string_view kDrawsAgo = "回前";
 
-// 0 means no earlier draw holds the number.
-void writeInterval(ResultGrid& grid, int column, int row, int interval) {
-    if (interval == 0)
-        grid.setText(column, row, kFirstTime);
-    else if (interval > 0)
-        grid.setText(column, row, std::to_string(interval) + std::string(kDrawsAgo));
+// 0 means no earlier draw holds the number. Each interval's text is made once, as the same short
+// intervals come back in every row; `texts` keeps them by interval.
+void writeInterval(ResultGrid& grid, std::vector<ResultGrid::TextId>& texts, int column, int row,
+                   int interval) {
+    if (interval < 0)
+        return;
+    const auto text = [interval] {
+        return interval == 0 ? std::string(kFirstTime) : std::to_string(interval) + std::string(kDrawsAgo);
+    };
+    if (interval > kHighestDrawNumber) { // only a history held outside the store gets here
+        grid.setText(column, row, text());
+        return;
+    }
+    if (std::size_t(interval) >= texts.size())
+        texts.resize(std::size_t(interval) + 1);
+    if (texts[std::size_t(interval)].empty())
+        texts[std::size_t(interval)] = grid.addText(text());
+    grid.setText(column, row, texts[std::size_t(interval)]);
 }
 
 void fill(ResultGrid& grid, const DrawHistory& history, int drawCount) {
@@ -33,6 +46,7 @@ void fill(ResultGrid& grid, const DrawHistory& history, int drawCount) {
     // last draw of each number, rather than a table of draws searched backwards, lets draw numbers go as
     // high as the store allows and keeps the pass linear.
     std::array<int, kHighestNumber + 1> lastDrawn{}; // 0: not drawn yet
+    std::vector<ResultGrid::TextId> intervalTexts;
     int row = kFirstDrawRow;
     for (const DrawRecord& record : history) {
         // Only incomplete draws follow the last complete one, so stopping here loses nothing; it keeps a
@@ -44,7 +58,8 @@ void fill(ResultGrid& grid, const DrawHistory& history, int drawCount) {
             for (int position = 1; position <= kBallCount; ++position) {
                 const int v = record.ball(position);
                 const int last = isValidNumber(v) ? lastDrawn[v] : 0;
-                writeInterval(grid, resultColumn(position), row, last == 0 ? 0 : record.drawNumber - last);
+                writeInterval(grid, intervalTexts, resultColumn(position), row,
+                              last == 0 ? 0 : record.drawNumber - last);
             }
             // Only after the whole row: a number stored twice in one draw is not its own earlier draw.
             for (int position = 1; position <= kBallCount; ++position)

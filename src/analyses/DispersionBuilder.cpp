@@ -65,6 +65,7 @@ void writeLabelRow(ResultGrid& grid, int row) {
 }
 
 void fill(ResultGrid& grid, const DrawHistory& history, int lastDataRow) {
+    const ResultGrid::TextId dot = grid.addText(kDot);
     int row = kHeadingRows + 1;
     for (const DrawRecord& record : history) {
         if (!record.isComplete())
@@ -79,7 +80,7 @@ void fill(ResultGrid& grid, const DrawHistory& history, int lastDataRow) {
             const int v = record.ball(position);
             if (!isValidNumber(v))
                 continue;
-            grid.setText(columnOf(v), row, kDot);
+            grid.setText(columnOf(v), row, dot);
             grid.setForeground(GridBlock::cell(columnOf(v), row), dotColour(position));
         }
         ++row;

@@ -115,6 +115,11 @@ Rgb dotColour(int position) {
 // Complete draws take consecutive rows, so skipped draws leave their empty rows at the bottom; the grid
 // drops whatever a summary of another history would put below its last row.
 void fill(ResultGrid& grid, const Family& family, const DrawHistory& history) {
+    const ResultGrid::TextId dot = grid.addText("●");
+    // Looked up rather than divided out for each of the nine numbers of every draw.
+    std::array<int, kHighestNumber + 1> groupOfNumber{};
+    for (int number = kLowestNumber; number <= kHighestNumber; ++number)
+        groupOfNumber[std::size_t(number)] = groupOf(family, number);
     int row = kFirstDrawRow;
     for (const DrawRecord& record : history) {
         if (!record.isComplete())
@@ -126,8 +131,8 @@ void fill(ResultGrid& grid, const Family& family, const DrawHistory& history) {
             const int number = record.ball(position);
             if (!isValidNumber(number))
                 continue; // no column and no group to mark
-            grid.setText(number + 1, row, "●");
-            ++hits[groupOf(family, number)];
+            grid.setText(number + 1, row, dot);
+            ++hits[groupOfNumber[std::size_t(number)]];
         }
         for (int group = 0; group < family.groups; ++group)
             if (hits[group] == 0)

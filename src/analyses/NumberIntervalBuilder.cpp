@@ -21,9 +21,20 @@ constexpr DrawListLayout kLayout{
     .bonusBlockFirstColumn = 15,
 };
 
-void writeChange(ResultGrid& grid, int column, int row, int change) {
+// A rise reads "+n"; those texts are made once, as each comes back in row after row.
+using RiseTexts = std::array<ResultGrid::TextId, kHighestNumber>;
+
+void writeChange(ResultGrid& grid, RiseTexts& rises, int column, int row, int change) {
     if (change > 0) {
-        grid.setText(column, row, "+" + std::to_string(change));
+        const auto text = [change] { return "+" + std::to_string(change); };
+        if (change > int(rises.size())) { // only numbers outside 1..37 rise this far
+            grid.setText(column, row, text());
+        } else {
+            ResultGrid::TextId& rise = rises[std::size_t(change - 1)];
+            if (rise.empty())
+                rise = grid.addText(text());
+            grid.setText(column, row, rise);
+        }
         return;
     }
     grid.setNumber(column, row, change);
@@ -33,6 +44,7 @@ void writeChange(ResultGrid& grid, int column, int row, int change) {
 
 void fill(ResultGrid& grid, const DrawHistory& history, int drawCount) {
     std::array<int, kBallCount> previous{};
+    RiseTexts rises{};
     // The first draw written has nothing to compare with, even when incomplete draws come before it.
     bool anyListed = false;
     int row = kFirstDrawRow;
@@ -44,7 +56,7 @@ void fill(ResultGrid& grid, const DrawHistory& history, int drawCount) {
         if (record.isComplete()) {
             writeDrawNumbers(grid, row, record);
             for (int position = 1; position <= kBallCount && anyListed; ++position)
-                writeChange(grid, resultColumn(position), row,
+                writeChange(grid, rises, resultColumn(position), row,
                             record.ball(position) - previous[position - 1]);
             previous = record.numbers;
             anyListed = true;

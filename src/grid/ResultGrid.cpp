@@ -8,6 +8,22 @@
 
 namespace kazutama {
 
+namespace {
+
+// What a format change does, with its argument in the low bits: changes are remembered by these.
+enum Operation : std::uint32_t {
+    kForeground = 1u << 24,
+    kBackground = 2u << 24,
+    kAlignment = 3u << 24,
+    kHorizontalAlignment = 4u << 24,
+    kVerticalAlignment = 5u << 24,
+    kStatic = 6u << 24,
+    kNoBorders = 7u << 24,
+    kBorders = 8u << 24, // | sides << 8 | colour slot
+};
+
+} // namespace
+
 ResultGrid::ResultGrid(int columns, int rows) {
     relayout(columns, rows);
 }
@@ -55,20 +71,46 @@ ResultGrid::FormatId ResultGrid::formatId(const Format& format) {
     std::uint64_t key = 0;
     static_assert(sizeof key == sizeof format);
     std::memcpy(&key, &format, sizeof key);
-    if (const auto found = m_formatIds.find(key); found != m_formatIds.end())
-        return found->second;
-    // Ids are two bytes to keep cells small; a table combines a few dozen colours and borders at most.
-    if (m_formats.size() > std::numeric_limits<FormatId>::max())
-        throw std::length_error("ResultGrid: more than 65,536 distinct cell formats");
-    const auto id = FormatId(m_formats.size());
-    m_formats.push_back(format);
-    m_formatIds.emplace(key, id);
-    return id;
+    if (2 * m_formats.size() >= m_formatSlots.size()) {
+        // Grown to keep it at most half full, the formats placed anew.
+        m_formatSlots.assign(std::max<std::size_t>(64, 4 * m_formats.size()), FormatSlot{});
+        for (std::size_t id = 0; id < m_formats.size(); ++id) {
+            std::uint64_t known = 0;
+            std::memcpy(&known, &m_formats[id], sizeof known);
+            std::size_t i = formatSlot(known);
+            while (m_formatSlots[i].id != 0)
+                i = (i + 1) & (m_formatSlots.size() - 1);
+            m_formatSlots[i] = FormatSlot{known, std::uint32_t(id + 1)};
+        }
+    }
+    for (std::size_t i = formatSlot(key);; i = (i + 1) & (m_formatSlots.size() - 1)) {
+        FormatSlot& slot = m_formatSlots[i];
+        if (slot.id != 0 && slot.key == key)
+            return FormatId(slot.id - 1);
+        if (slot.id == 0) {
+            // Ids are two bytes to keep cells small; a table combines a few dozen colours and borders at most.
+            if (m_formats.size() > std::numeric_limits<FormatId>::max())
+                throw std::length_error("ResultGrid: more than 65,536 distinct cell formats");
+            slot = FormatSlot{key, std::uint32_t(m_formats.size() + 1)};
+            m_formats.push_back(format);
+            return FormatId(slot.id - 1);
+        }
+    }
+}
+
+std::size_t ResultGrid::formatSlot(std::uint64_t key) const {
+    // Fibonacci hashing: the formats differ in a byte or two, which the multiplication spreads.
+    return std::size_t((key * 0x9E3779B97F4A7C15ull) >> 40) & (m_formatSlots.size() - 1);
 }
 
 void ResultGrid::setText(int column, int row, std::string_view text) {
     if (contains(column, row))
         setTextId(column, row, internText(text));
+}
+
+void ResultGrid::setText(int column, int row, TextId text) {
+    if (contains(column, row))
+        setTextId(column, row, text.index);
 }
 
 void ResultGrid::setNumber(int column, int row, long long value) {
@@ -97,6 +139,10 @@ void ResultGrid::setTextId(int column, int row, std::uint32_t id) {
 std::uint32_t ResultGrid::internText(std::string_view text) {
     if (text.empty())
         return 0;
+    // Tables write one mark or word into cell after cell: comparing it with the last text is cheaper than
+    // hashing it again.
+    if (m_texts[m_lastTextId] == text)
+        return m_lastTextId;
     if (2 * m_texts.size() >= m_textSlots.size())
         growTextSlots();
     const auto hash = std::uint32_t(std::hash<std::string_view>{}(text));
@@ -106,10 +152,10 @@ std::uint32_t ResultGrid::internText(std::string_view text) {
         if (slot.id == 0) {
             slot = TextSlot{hash, std::uint32_t(m_texts.size())};
             m_texts.emplace_back(text);
-            return slot.id;
+            return m_lastTextId = slot.id;
         }
         if (slot.hash == hash && m_texts[slot.id] == text)
-            return slot.id;
+            return m_lastTextId = slot.id;
     }
 }
 
@@ -165,39 +211,49 @@ ResultGrid::Range ResultGrid::clip(const GridBlock& block) const {
                  last(block.lastRow, m_rows)};
 }
 
-template <typename Change> void ResultGrid::reformat(const GridBlock& block, Change change) {
+template <typename Change>
+ResultGrid::FormatId ResultGrid::changedFormat(FormatId from, std::uint32_t operation, Change change) {
+    // A builder formats cell after cell the same way: each change made is remembered by the old format and
+    // the operation, which sets the new format apart from working out and looking up its bytes again.
+    const std::uint64_t key = std::uint64_t(operation) << 16 | from;
+    if (m_changes.empty())
+        m_changes.resize(256);
+    FormatChange& known = m_changes[std::size_t((key * 0x9E3779B97F4A7C15ull) >> 56)];
+    if (known.key == key)
+        return known.to;
+    Format format = m_formats[from];
+    change(format);
+    const FormatId to = formatId(format);
+    known = FormatChange{key, to};
+    return to;
+}
+
+template <typename Change> void ResultGrid::reformat(const GridBlock& block, std::uint32_t operation, Change change) {
     const Range range = clip(block);
     if (range.empty())
         return;
-    const int width = range.lastColumn - range.firstColumn + 1;
-    if (std::int64_t(width) * (range.lastRow - range.firstRow + 1) <= 8) {
-        // A cell or a few, as a builder marks them one by one: no table of changes to set up.
-        for (int row = range.firstRow; row <= range.lastRow; ++row)
-            for (FormatId& id : std::span(&m_cellFormats[cellIndex(range.firstColumn, row)], std::size_t(width))) {
-                Format format = m_formats[id];
-                change(format);
-                id = formatId(format);
+    FormatId from = m_cellFormats[cellIndex(range.firstColumn, range.firstRow)];
+    FormatId to = changedFormat(from, operation, change);
+    const auto width = std::size_t(range.lastColumn - range.firstColumn + 1);
+    for (int row = range.firstRow; row <= range.lastRow; ++row)
+        for (FormatId& id : std::span(&m_cellFormats[cellIndex(range.firstColumn, row)], width)) {
+            if (id != from) {
+                from = id;
+                to = changedFormat(from, operation, change);
             }
-        return;
-    }
-    // The new format of each format met so far; formats added on the way are none of the block's old ones.
-    constexpr std::uint32_t kNotYet = ~std::uint32_t(0);
-    std::vector<std::uint32_t> changed(m_formats.size(), kNotYet);
-    for (int row = range.firstRow; row <= range.lastRow; ++row) {
-        FormatId* line = &m_cellFormats[cellIndex(range.firstColumn, row)];
-        for (int i = 0; i < width; ++i) {
-            std::uint32_t& to = changed[line[i]];
-            if (to == kNotYet) {
-                Format format = m_formats[line[i]];
-                change(format);
-                to = formatId(format);
-            }
-            line[i] = FormatId(to);
+            id = to;
         }
-    }
 }
 
 std::uint8_t ResultGrid::paletteSlot(Rgb colour) {
+    // Cell by cell, a table mostly formats in the colour it used last.
+    if (m_lastSlot != 0 && m_palette[m_lastSlot - 1] == colour)
+        return m_lastSlot;
+    m_lastSlot = findPaletteSlot(colour);
+    return m_lastSlot;
+}
+
+std::uint8_t ResultGrid::findPaletteSlot(Rgb colour) {
     const auto found = std::find(m_palette.begin(), m_palette.end(), colour);
     if (found != m_palette.end())
         return std::uint8_t(found - m_palette.begin() + 1);
@@ -216,41 +272,47 @@ std::optional<Rgb> ResultGrid::paletteColour(std::uint8_t slot) const {
 
 void ResultGrid::setForeground(const GridBlock& block, Rgb colour) {
     const std::uint8_t slot = paletteSlot(colour);
-    reformat(block, [slot](Format& format) { format.foreground = slot; });
+    reformat(block, kForeground | slot, [slot](Format& format) { format.foreground = slot; });
 }
 
 void ResultGrid::setBackground(const GridBlock& block, Rgb colour) {
     const std::uint8_t slot = paletteSlot(colour);
-    reformat(block, [slot](Format& format) { format.background = slot; });
+    reformat(block, kBackground | slot, [slot](Format& format) { format.background = slot; });
 }
 
 void ResultGrid::setAlignment(const GridBlock& block, HorizontalAlignment horizontal,
                               VerticalAlignment vertical) {
-    setHorizontalAlignment(block, horizontal);
-    setVerticalAlignment(block, vertical);
+    // Both in one pass: tables set them together over every cell.
+    m_runOnsValid = false;
+    const auto bits = std::uint8_t(std::uint8_t(horizontal) | std::uint8_t(std::uint8_t(vertical) << 2));
+    reformat(block, kAlignment | bits,
+             [bits](Format& format) { format.layout = std::uint8_t((format.layout & ~0x0F) | bits); });
 }
 
 void ResultGrid::setHorizontalAlignment(const GridBlock& block, HorizontalAlignment alignment) {
     m_runOnsValid = false;
-    reformat(block, [alignment](Format& format) {
+    reformat(block, kHorizontalAlignment | std::uint32_t(alignment), [alignment](Format& format) {
         format.layout = std::uint8_t((format.layout & ~0x03) | std::uint8_t(alignment));
     });
 }
 
 void ResultGrid::setVerticalAlignment(const GridBlock& block, VerticalAlignment alignment) {
-    reformat(block, [alignment](Format& format) {
+    reformat(block, kVerticalAlignment | std::uint32_t(alignment), [alignment](Format& format) {
         format.layout = std::uint8_t((format.layout & ~0x0C) | std::uint8_t(std::uint8_t(alignment) << 2));
     });
 }
 
 void ResultGrid::setStaticText(const GridBlock& block) {
-    reformat(block, [](Format& format) { format.layout |= kStaticBit; });
+    reformat(block, kStatic, [](Format& format) { format.layout |= kStaticBit; });
 }
 
 void ResultGrid::setBorders(const GridBlock& block, BorderMode mode) {
     const std::uint8_t slot = m_borderColour ? paletteSlot(*m_borderColour) : 0;
     const auto draw = [&](const GridBlock& cells, std::initializer_list<BorderSide> sides) {
-        reformat(cells, [&](Format& format) {
+        std::uint32_t mask = 0;
+        for (BorderSide side : sides)
+            mask |= CellBorders::bit(side);
+        reformat(cells, kBorders | mask << 8 | slot, [&](Format& format) {
             for (BorderSide side : sides) {
                 format.borderSides |= CellBorders::bit(side);
                 format.borderColours[std::size_t(side)] = slot;
@@ -260,7 +322,7 @@ void ResultGrid::setBorders(const GridBlock& block, BorderMode mode) {
     const Range r = clip(block);
     switch (mode) {
     case BorderMode::None:
-        reformat(block, [](Format& format) {
+        reformat(block, kNoBorders, [](Format& format) {
             format.borderSides = 0;
             format.borderColours = {};
         });

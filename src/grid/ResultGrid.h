@@ -9,7 +9,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace kazutama {
@@ -40,6 +39,15 @@ public:
 
     void setText(int column, int row, std::string_view text);
     void setNumber(int column, int row, long long value);
+    // A text that many cells show, looked up once: the large tables write the same marks and words into
+    // hundreds of thousands of cells. An id means something only to the grid that gave it.
+    struct TextId {
+        std::uint32_t index = 0; // 0: the empty text, which also stands for "not added yet"
+
+        bool empty() const { return index == 0; }
+    };
+    TextId addText(std::string_view text) { return TextId{internText(text)}; }
+    void setText(int column, int row, TextId text);
     std::string_view text(int column, int row) const;
 
     // kAll sets every column (row); later single settings override it.
@@ -113,10 +121,12 @@ private:
         bool empty() const { return lastColumn < firstColumn || lastRow < firstRow; }
     };
     Range clip(const GridBlock& block) const;
-    // Applies `change` (Format&) to every cell of the block; a change depends on the format alone, so it is
-    // worked out once per distinct format in the block.
-    template <typename Change> void reformat(const GridBlock& block, Change change);
+    // Applies `change` (Format&) to every cell of the block. `operation` names the change with its argument:
+    // the same operation on the same format always gives the same new one.
+    template <typename Change> void reformat(const GridBlock& block, std::uint32_t operation, Change change);
+    template <typename Change> FormatId changedFormat(FormatId from, std::uint32_t operation, Change change);
     FormatId formatId(const Format& format);
+    std::size_t formatSlot(std::uint64_t key) const;
     std::size_t cellIndex(int column, int row) const {
         return std::size_t(row - 1) * std::size_t(m_columns) + std::size_t(column - 1);
     }
@@ -124,6 +134,7 @@ private:
     const Format& formatAt(int column, int row) const;
     void relayout(int columns, int rows);
     std::uint8_t paletteSlot(Rgb colour);
+    std::uint8_t findPaletteSlot(Rgb colour);
     std::optional<Rgb> paletteColour(std::uint8_t slot) const;
     // A run of empty cells in one row and the cell whose text runs on over it.
     struct RunOn {
@@ -157,13 +168,28 @@ private:
     std::vector<std::uint32_t> m_cellTexts; // row-major, indices into m_texts
     std::vector<FormatId> m_cellFormats;    // row-major, indices into m_formats
     std::vector<Format> m_formats{Format{}}; // 0 is the default format
-    std::unordered_map<std::uint64_t, FormatId> m_formatIds;
+    // The formats' ids by their eight bytes, open addressing like the texts': a builder marking cells one by
+    // one asks for one per cell.
+    struct FormatSlot {
+        std::uint64_t key = 0;
+        std::uint32_t id = 0; // 1 + the format's id; 0 = a free slot
+    };
+    std::vector<FormatSlot> m_formatSlots; // a power of two in size, at most half full
+    // Changes made so far: the old format and the operation (key), the new format; a small table where a
+    // later change may take an earlier one's place.
+    struct FormatChange {
+        std::uint64_t key = ~std::uint64_t(0);
+        FormatId to = 0;
+    };
+    std::vector<FormatChange> m_changes;
     std::vector<double> m_columnWidths;
     std::vector<double> m_rowHeights;
     std::vector<std::string> m_texts{std::string()};
     std::vector<TextSlot> m_textSlots;        // a power of two in size, at most half full
+    std::uint32_t m_lastTextId = 0;           // the text interned last
     std::vector<std::uint32_t> m_numberTexts; // by value - kLowestCachedNumber; 0 = not interned yet
     std::vector<Rgb> m_palette;
+    std::uint8_t m_lastSlot = 0; // the slot looked up last
     std::optional<Rgb> m_borderColour;
     double m_allColumnsWidth = kDefaultColumnWidth;
     double m_allRowsHeight = kDefaultRowHeight;

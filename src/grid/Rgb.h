@@ -5,8 +5,9 @@
 
 namespace kazutama {
 
-// A colour as the tables name it, RGB(red, green, blue).
-struct Rgb {
+// A colour as the tables name it, RGB(red, green, blue). Four bytes: a colour read from a table is then
+// passed on in one load, where three bytes were put together through the stack at every call.
+struct alignas(4) Rgb {
     std::uint8_t r = 0;
     std::uint8_t g = 0;
     std::uint8_t b = 0;
