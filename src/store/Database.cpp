@@ -1,6 +1,7 @@
 #include "store/Database.h"
 
 #include "store/DatabaseError.h"
+#include "store/KeyDerivation.h"
 
 #include <cerrno>
 #include <sqlite3.h>
@@ -22,10 +23,23 @@ Result<Database> Database::open(const std::filesystem::path& path, const std::st
         return databaseOpenError(path, errno);
     if (S_ISDIR(info.st_mode))
         return databaseOpenError(path, EISDIR);
+    // A file with its salt opens with the page key worked out here. A new file has no salt yet, and a file
+    // the worked-out key does not open (made with other settings, or not ours) is tried with the password
+    // itself, which also gives the message for a file nothing opens.
+    if (const std::optional<FileSalt> salt = readFileSalt(path)) {
+        auto opened = connect(path, rawKeyText(derivePageKey(key, *salt)));
+        if (opened || opened.error().code != ErrorCode::Unreadable)
+            return opened;
+    }
+    return connect(path, key);
+}
 
+Result<Database> Database::connect(const std::filesystem::path& path, const std::string& key) {
     sqlite3* raw = nullptr;
     const int rc =
-        sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr);
+        // One thread uses a connection: the engine's own locking on every column read would cost a fifth of
+        // loading the history.
+        sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     Database db(raw);
     if (rc != SQLITE_OK) {
         const int error = raw ? sqlite3_system_errno(raw) : 0;

@@ -35,6 +35,8 @@ public:
 
 private:
     explicit Database(sqlite3* db) : m_db(db) {}
+    // Opens with `key` as the library takes it (a password, or a raw key) and reads the first page.
+    static Result<Database> connect(const std::filesystem::path& path, const std::string& key);
     sqlite3* m_db = nullptr;
 };
 

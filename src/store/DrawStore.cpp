@@ -257,17 +257,21 @@ Result<DrawHistory> DrawStore::loadHistory() {
         numberColumns[i] = query->columnIndex(kNumberColumns[i]);
 
     std::vector<StoredDraw> rows;
+    // The history is read in one pass into a vector sized beforehand.
+    if (auto count = m_db.prepare("SELECT count(*) FROM " + quote(kAllDrawsQuery))) {
+        if (auto counted = count->step(); counted && counted.value())
+            rows.reserve(std::size_t(std::max(0LL, count->wholeNumberOrZero(0))));
+    }
     while (true) {
         auto row = query->step();
         if (!row)
             return row.error();
         if (!row.value())
             break;
-        StoredDraw stored;
+        StoredDraw& stored = rows.emplace_back();
         stored.drawNumber = query->wholeNumberOrZero(keyColumn);
         for (int i = 0; i < kBallCount; ++i)
             stored.numbers[std::size_t(i)] = query->wholeNumberOrZero(numberColumns[i]);
-        rows.push_back(stored);
     }
     return historyFromStoredRows(rows);
 }
