@@ -77,6 +77,28 @@ std::string notesOf(const std::string& page) {
     return at == std::string::npos ? heading + "\n\nNone yet.\n" : page.substr(at + 1);
 }
 
+// The times of a fixed piece of arithmetic and of a fixed walk through 64 MiB of memory: this machine's
+// speed, the memory's most of all, drifts with what else runs on its host, and a run's figures are read
+// against these.
+std::string speedCheck() {
+    const double arithmetic = medianMicroseconds(5, [] {
+        std::uint64_t x = 88172645463325252ull;
+        for (int i = 0; i < 20000000; ++i)
+            x ^= x << 13, x ^= x >> 7, x ^= x << 17;
+        if (x == 0)
+            std::printf("\n");
+    });
+    std::vector<std::uint32_t> block(16u << 20, 1);
+    const double memory = medianMicroseconds(5, [&] {
+        std::uint64_t sum = 0;
+        for (std::size_t i = 0; i < block.size(); i += 16) // a cache line a step
+            sum += block[i]++;
+        if (sum == 0)
+            std::printf("\n");
+    });
+    return fixed(arithmetic / 1000, 1) + " / " + fixed(memory / 1000, 1);
+}
+
 int usage() {
     std::fprintf(stderr, "usage: kazutama-bench [--quick] [--json FILE] [--markdown FILE] "
                          "[--sections startup,builders,grid,memory,prediction]\n");
@@ -154,7 +176,8 @@ int main(int argc, char** argv) {
         add(std::to_string(draws), randomHistory(draws, 2024));
 
     Report report;
-    const auto info = machine();
+    auto info = machine();
+    const std::string speedBefore = speedCheck();
     const std::string date = now();
     std::printf("kazutama-bench, %s\n", date.c_str());
     for (const auto& [key, value] : info)
@@ -171,6 +194,9 @@ int main(int argc, char** argv) {
             memorySection(report, run);
         if (sections.count("prediction"))
             predictionSection(report, run);
+        info.emplace_back("speed check (ms: 20 million arithmetic steps / a walk through 64 MiB)",
+                          speedBefore + " before the run, " + speedCheck() + " after it");
+        std::printf("\n%s: %s\n", info.back().first.c_str(), info.back().second.c_str());
         report.printTargets();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "kazutama-bench: %s\n", error.what());

@@ -20,6 +20,8 @@
 
 #include <malloc.h>
 
+#include <array>
+#include <chrono>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -133,41 +135,53 @@ std::size_t heapInUse() {
     return info.uordblks + info.hblkhd;
 }
 
-Times timeTable(Opener open, const ResultGrid& grid, int repetitions) {
-    Times times;
-    std::unique_ptr<QTableView> view;
-    ResultGrid copy;
-    const auto show = [&] {
-        view = open(std::move(copy));
-        view->show();
-        (void)view->grab();
+double median(std::vector<double> values) {
+    std::nth_element(values.begin(), values.begin() + std::ptrdiff_t(values.size() / 2), values.end());
+    return values[values.size() / 2];
+}
+
+// Times the three ways of showing `grid` in turns, one opening (and one scroll through) of each per round:
+// this machine's speed drifts over a minute, and taking turns keeps the drift out of the ratios. The item
+// table takes part in the first `widgetRounds` rounds only.
+std::array<Times, 3> timeTables(const std::array<Opener, 3>& openers, const ResultGrid& grid, int rounds,
+                                int widgetRounds) {
+    using Clock = std::chrono::steady_clock;
+    const auto ms = [](Clock::time_point from) {
+        return std::chrono::duration<double, std::milli>(Clock::now() - from).count();
     };
-    times.open = medianMicroseconds(repetitions, [&] { view.reset(), copy = grid; }, show) / 1000;
-
-    view.reset();
-    const std::size_t before = heapInUse();
-    copy = grid;
-    show();
-    times.heapBytes = double(heapInUse()) - double(before);
-
-    // A wide table scrolls across, a tall one down.
-    const bool wide = grid.columnCount() > grid.rowCount();
-    QScrollBar* bar = wide ? view->horizontalScrollBar() : view->verticalScrollBar();
-    if (bar->maximum() > 0) {
-        const int pages = std::min(kScrolledPages, bar->maximum() / std::max(1, bar->pageStep()));
-        if (pages > 0)
-            times.page = medianMicroseconds(
-                             repetitions, [&] { view.reset(), copy = grid, show(); },
-                             [&] {
-                                 QScrollBar* bar = wide ? view->horizontalScrollBar() : view->verticalScrollBar();
-                                 for (int page = 0; page < pages; ++page) {
-                                     bar->setValue(bar->value() + bar->pageStep());
-                                     (void)view->grab();
-                                 }
-                             }) /
-                         1000 / pages;
+    const bool wide = grid.columnCount() > grid.rowCount(); // scrolls across, a tall one down
+    std::array<std::vector<double>, 3> opens, pages;
+    std::array<Times, 3> times;
+    for (int round = 0; round < rounds; ++round)
+        for (std::size_t way = 0; way < openers.size(); ++way) {
+            if (way == 1 && round >= widgetRounds)
+                continue;
+            // Heap counted from before the table is handed over: our view keeps it, the others drop it.
+            const std::size_t before = heapInUse();
+            ResultGrid copy = grid;
+            const auto start = Clock::now();
+            std::unique_ptr<QTableView> view = openers[way](std::move(copy));
+            view->show();
+            (void)view->grab();
+            opens[way].push_back(ms(start));
+            if (round == 0)
+                times[way].heapBytes = double(heapInUse()) - double(before);
+            QScrollBar* bar = wide ? view->horizontalScrollBar() : view->verticalScrollBar();
+            const int count = std::min(kScrolledPages, bar->maximum() / std::max(1, bar->pageStep()));
+            if (count <= 0)
+                continue;
+            const auto scrolled = Clock::now();
+            for (int page = 0; page < count; ++page) {
+                bar->setValue(bar->value() + bar->pageStep());
+                (void)view->grab();
+            }
+            pages[way].push_back(ms(scrolled) / count);
+        }
+    for (std::size_t way = 0; way < openers.size(); ++way) {
+        times[way].open = median(opens[way]);
+        if (!pages[way].empty())
+            times[way].page = median(pages[way]);
     }
-    view.reset();
     return times;
 }
 
@@ -205,9 +219,8 @@ void gridSection(Report& report, const Run& run) {
             // The item table at 32,000 draws takes seconds an opening; fewer openings keep the run short.
             const int widgetRepetitions = grid.columnCount() * grid.rowCount() > 100000 ? std::min(repetitions, 5)
                                                                                        : repetitions;
-            const Times ours = timeTable(openOurs, grid, repetitions);
-            const Times widget = timeTable(openWidget, grid, widgetRepetitions);
-            const Times empty = timeTable(openEmpty, grid, repetitions);
+            const auto [ours, widget, empty] =
+                timeTables({openOurs, openWidget, openEmpty}, grid, repetitions, widgetRepetitions);
             const std::string subject = std::string(shape.view) + " (" + shape.kind + ")";
             const std::string extent = std::to_string(grid.columnCount()) + " × " + std::to_string(grid.rowCount());
             opening.rows.push_back({subject, history->name, extent, fixed(ours.open, 2), fixed(widget.open, 2),
