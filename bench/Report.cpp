@@ -95,8 +95,10 @@ void Report::add(Table table) {
 }
 
 Table Report::targetsTable() const {
-    Table table{"Targets", "each figure against its limit", {"target", "history", "measured", "limit", "result"}, {}};
-    for (const Target& t : m_targets) {
+    Table table{"Targets", "each figure against its limit, misses first", {"target", "history", "measured", "limit", "result"}, {}};
+    std::vector<Target> targets = m_targets;
+    std::stable_partition(targets.begin(), targets.end(), [](const Target& t) { return !t.holds(); });
+    for (const Target& t : targets) {
         const int decimals = t.unit == "×" ? 2 : 1;
         std::string result = "holds";
         if (!t.holds())

@@ -2,6 +2,7 @@
 
 #include "grid/CellFormat.h"
 #include "grid/GridBlock.h"
+#include "grid/LargeBlocks.h"
 #include "grid/Rgb.h"
 
 #include <array>
@@ -165,8 +166,8 @@ private:
 
     int m_columns = 0;
     int m_rows = 0;
-    std::vector<std::uint32_t> m_cellTexts; // row-major, indices into m_texts
-    std::vector<FormatId> m_cellFormats;    // row-major, indices into m_formats
+    std::vector<std::uint32_t, LargeBlockAllocator<std::uint32_t>> m_cellTexts; // row-major, into m_texts
+    std::vector<FormatId, LargeBlockAllocator<FormatId>> m_cellFormats;         // row-major, into m_formats
     std::vector<Format> m_formats{Format{}}; // 0 is the default format
     // The formats' ids by their eight bytes, open addressing like the texts': a builder marking cells one by
     // one asks for one per cell.
