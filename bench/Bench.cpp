@@ -107,15 +107,6 @@ int usage() {
 
 } // namespace
 
-std::vector<const NamedHistory*> Run::pick(const std::vector<std::string>& names) const {
-    std::vector<const NamedHistory*> picked;
-    for (const std::string& name : names)
-        for (const NamedHistory& history : histories)
-            if (history.name == name)
-                picked.push_back(&history);
-    return picked;
-}
-
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

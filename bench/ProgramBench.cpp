@@ -35,6 +35,17 @@ void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QSt
         std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
 }
 
+// The application object as the program makes it, in a child process of the bench.
+std::unique_ptr<QApplication> programApplication() {
+    static int argc = 1;
+    static char name[] = "kazutama-bench";
+    static char* argv[] = {name, nullptr};
+    qInstallMessageHandler(quietOffscreen);
+    auto app = std::make_unique<QApplication>(argc, argv);
+    QApplication::setFont(programFont());
+    return app;
+}
+
 // The program as its main() starts it, on the database in `folder`, up to the prediction view it opens
 // when first activated; nullptr if that never happens.
 std::unique_ptr<MainFrm> startProgram(const std::filesystem::path& folder) {
@@ -90,12 +101,7 @@ std::map<std::string, double> runChild(const Run& run, const std::vector<std::st
 }
 
 int startupChild(const std::filesystem::path& folder, Clock::time_point launched) {
-    int argc = 1;
-    char name[] = "kazutama-bench";
-    char* argv[] = {name, nullptr};
-    qInstallMessageHandler(quietOffscreen);
-    QApplication app(argc, argv);
-    QApplication::setFont(programFont());
+    const std::unique_ptr<QApplication> app = programApplication();
     const double qt = msSince(launched);
     const auto start = Clock::now();
     const std::unique_ptr<MainFrm> window = startProgram(folder);
@@ -107,12 +113,7 @@ int startupChild(const std::filesystem::path& folder, Clock::time_point launched
 }
 
 int memoryChild(const std::filesystem::path& folder, Clock::time_point) {
-    int argc = 1;
-    char name[] = "kazutama-bench";
-    char* argv[] = {name, nullptr};
-    qInstallMessageHandler(quietOffscreen);
-    QApplication app(argc, argv);
-    QApplication::setFont(programFont());
+    const std::unique_ptr<QApplication> app = programApplication();
     const std::unique_ptr<MainFrm> window = startProgram(folder);
     if (!window)
         return 2;

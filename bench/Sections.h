@@ -27,7 +27,14 @@ struct Run {
 
     int repetitions(int full) const { return quick ? 3 : full; }
     // The histories by name; the sample is only measured where the name list asks for it.
-    std::vector<const NamedHistory*> pick(const std::vector<std::string>& names) const;
+    std::vector<const NamedHistory*> pick(const std::vector<std::string>& names) const {
+        std::vector<const NamedHistory*> picked;
+        for (const std::string& name : names)
+            for (const NamedHistory& history : histories)
+                if (history.name == name)
+                    picked.push_back(&history);
+        return picked;
+    }
 };
 
 void startupSection(Report& report, const Run& run);
