@@ -71,36 +71,15 @@ ResultGrid::FormatId ResultGrid::formatId(const Format& format) {
     std::uint64_t key = 0;
     static_assert(sizeof key == sizeof format);
     std::memcpy(&key, &format, sizeof key);
-    if (2 * m_formats.size() >= m_formatSlots.size()) {
-        // Grown to keep it at most half full, the formats placed anew.
-        m_formatSlots.assign(std::max<std::size_t>(64, 4 * m_formats.size()), FormatSlot{});
-        for (std::size_t id = 0; id < m_formats.size(); ++id) {
-            std::uint64_t known = 0;
-            std::memcpy(&known, &m_formats[id], sizeof known);
-            std::size_t i = formatSlot(known);
-            while (m_formatSlots[i].id != 0)
-                i = (i + 1) & (m_formatSlots.size() - 1);
-            m_formatSlots[i] = FormatSlot{known, std::uint32_t(id + 1)};
-        }
-    }
-    for (std::size_t i = formatSlot(key);; i = (i + 1) & (m_formatSlots.size() - 1)) {
-        FormatSlot& slot = m_formatSlots[i];
-        if (slot.id != 0 && slot.key == key)
-            return FormatId(slot.id - 1);
-        if (slot.id == 0) {
-            // Ids are two bytes to keep cells small; a table combines a few dozen colours and borders at most.
-            if (m_formats.size() > std::numeric_limits<FormatId>::max())
-                throw std::length_error("ResultGrid: more than 65,536 distinct cell formats");
-            slot = FormatSlot{key, std::uint32_t(m_formats.size() + 1)};
-            m_formats.push_back(format);
-            return FormatId(slot.id - 1);
-        }
-    }
-}
-
-std::size_t ResultGrid::formatSlot(std::uint64_t key) const {
-    // Fibonacci hashing: the formats differ in a byte or two, which the multiplication spreads.
-    return std::size_t((key * 0x9E3779B97F4A7C15ull) >> 40) & (m_formatSlots.size() - 1);
+    if (const auto found = m_formatIds.find(key); found != m_formatIds.end())
+        return found->second;
+    // Ids are two bytes to keep cells small; a table combines a few dozen colours and borders at most.
+    if (m_formats.size() > std::numeric_limits<FormatId>::max())
+        throw std::length_error("ResultGrid: more than 65,536 distinct cell formats");
+    const auto id = FormatId(m_formats.size());
+    m_formats.push_back(format);
+    m_formatIds.emplace(key, id);
+    return id;
 }
 
 void ResultGrid::setText(int column, int row, std::string_view text) {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace kazutama {
@@ -127,7 +128,6 @@ private:
     template <typename Change> void reformat(const GridBlock& block, std::uint32_t operation, Change change);
     template <typename Change> FormatId changedFormat(FormatId from, std::uint32_t operation, Change change);
     FormatId formatId(const Format& format);
-    std::size_t formatSlot(std::uint64_t key) const;
     std::size_t cellIndex(int column, int row) const {
         return std::size_t(row - 1) * std::size_t(m_columns) + std::size_t(column - 1);
     }
@@ -169,13 +169,8 @@ private:
     std::vector<std::uint32_t, LargeBlockAllocator<std::uint32_t>> m_cellTexts; // row-major, into m_texts
     std::vector<FormatId, LargeBlockAllocator<FormatId>> m_cellFormats;         // row-major, into m_formats
     std::vector<Format> m_formats{Format{}}; // 0 is the default format
-    // The formats' ids by their eight bytes, open addressing like the texts': a builder marking cells one by
-    // one asks for one per cell.
-    struct FormatSlot {
-        std::uint64_t key = 0;
-        std::uint32_t id = 0; // 1 + the format's id; 0 = a free slot
-    };
-    std::vector<FormatSlot> m_formatSlots; // a power of two in size, at most half full
+    // The formats' ids by their eight bytes; asked only for changes not made before (see m_changes).
+    std::unordered_map<std::uint64_t, FormatId> m_formatIds;
     // Changes made so far: the old format and the operation (key), the new format; a small table where a
     // later change may take an earlier one's place.
     struct FormatChange {
