@@ -5,6 +5,7 @@
 #include "app/AboutBox.h"
 #include "app/HelpWindow.h"
 #include "app/WindowArrangement.h"
+#include "common/QuotedInput.h"
 #include "entry/EntryView.h"
 #include "gui/BusyCursor.h"
 #include "gui/ChildView.h"
@@ -18,18 +19,18 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QIcon>
+#include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
+#include <QIcon>
 #include <QLockFile>
-#include <QCoreApplication>
-#include <QDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStandardPaths>
 
 namespace kazutama {
 
@@ -112,7 +113,7 @@ bool MainFrm::load() {
         Dialogs::instance().message(
             this, applicationTitle(),
             "当選データのデータベースが見つからなかったため、新しく作成しました。\n" +
-                QString::fromStdString(m_workspace->connection().databasePath().string()) +
+                QString::fromStdString(quotePath(m_workspace->connection().databasePath())) +
                 "\n\n当選データは「データ管理」の「当選データ入力」で入力できます。",
             Dialogs::Icon::Information);
     return true;

@@ -1,5 +1,6 @@
 #include "common/FileWrite.h"
 
+#include "common/QuotedInput.h"
 #include "common/SystemError.h"
 
 #include <cerrno>
@@ -36,8 +37,8 @@ private:
 };
 
 Error failure(const fs::path& path, std::string_view kind, int error) {
-    return makeError(ErrorCode::WriteFailed, std::string(kind) + "「" + path.string() +
-                                                 "」を書き込めませんでした（" + describeSystemError(error) +
+    return makeError(ErrorCode::WriteFailed, std::string(kind) + quotePath(path) +
+                                                 "を書き込めませんでした（" + describeSystemError(error) +
                                                  "）。");
 }
 

@@ -1,5 +1,8 @@
 #include "common/QuotedInput.h"
 
+#include <utility>
+#include <vector>
+
 namespace kazutama {
 
 namespace {
@@ -26,10 +29,9 @@ void appendCodePoint(std::string& out, unsigned code) {
     out += static_cast<char>(0x80 | (code & 0x3F));
 }
 
-} // namespace
-
-std::string quoteInput(std::string_view text, std::size_t maxCharacters) {
-    std::string out = "「";
+// The visible form of `text` (as quoteInput shows it) and how many characters it has.
+std::pair<std::string, std::size_t> visible(std::string_view text, std::size_t maxCharacters, bool& cut) {
+    std::string out;
     std::size_t characters = 0, i = 0;
     while (i < text.size() && characters < maxCharacters) {
         const auto byte = static_cast<unsigned char>(text[i]);
@@ -45,9 +47,40 @@ std::string quoteInput(std::string_view text, std::size_t maxCharacters) {
         i += length == 0 ? 1 : length;
         ++characters;
     }
-    if (i < text.size())
-        out += "…";
-    return out + "」";
+    cut = i < text.size();
+    return {out, characters};
+}
+
+} // namespace
+
+std::string quoteInput(std::string_view text, std::size_t maxCharacters) {
+    bool cut = false;
+    const std::string shown = visible(text, maxCharacters, cut).first;
+    return "「" + shown + (cut ? "…" : "") + "」";
+}
+
+std::string quotePath(const std::filesystem::path& path, std::size_t maxCharacters) {
+    std::vector<std::string> names;
+    for (const auto& part : path.relative_path())
+        if (!part.empty())
+            names.push_back(part.string());
+    if (names.empty())
+        return quoteInput(path.string(), maxCharacters);
+    bool cut = false;
+    auto [shown, used] = visible(names.back(), maxCharacters, cut);
+    if (cut)
+        return "「" + shown + "…」";
+    std::size_t i = names.size() - 1;
+    for (; i > 0; --i) {
+        auto [name, length] = visible(names[i - 1], maxCharacters, cut);
+        if (cut || used + length + 1 > maxCharacters)
+            break;
+        shown = name + "/" + shown;
+        used += length + 1;
+    }
+    const bool whole = i == 0;
+    const std::string front = whole ? (path.has_root_directory() ? "/" : "") : "…/";
+    return "「" + front + shown + "」";
 }
 
 } // namespace kazutama

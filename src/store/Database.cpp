@@ -1,5 +1,6 @@
 #include "store/Database.h"
 
+#include "common/QuotedInput.h"
 #include "store/DatabaseError.h"
 #include "store/KeyDerivation.h"
 
@@ -12,7 +13,7 @@ namespace kazutama {
 namespace {
 
 std::string quoted(const std::filesystem::path& path) {
-    return "「" + path.string() + "」";
+    return quotePath(path);
 }
 
 } // namespace

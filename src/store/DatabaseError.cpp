@@ -1,5 +1,6 @@
 #include "store/DatabaseError.h"
 
+#include "common/QuotedInput.h"
 #include "common/SystemError.h"
 
 #include <cerrno>
@@ -11,7 +12,7 @@ namespace kazutama {
 namespace {
 
 std::string quoted(const std::filesystem::path& path) {
-    return "「" + path.string() + "」";
+    return quotePath(path);
 }
 
 std::string causeOf(sqlite3* db, int resultCode) {

@@ -1,5 +1,6 @@
 #include "store/DrawStore.h"
 
+#include "common/QuotedInput.h"
 #include "common/SystemError.h"
 #include "store/Transaction.h"
 
@@ -67,13 +68,13 @@ std::string schemaSql() {
 }
 
 Error notOurs(const ConnectionString& connection) {
-    return makeError(ErrorCode::NotOurDatabase, "「" + connection.databasePath().string() +
-                                                    "」はKazutamaの当選データベースではありません。");
+    return makeError(ErrorCode::NotOurDatabase,
+                     quotePath(connection.databasePath()) + "はKazutamaの当選データベースではありません。");
 }
 
 Error createError(const fs::path& path, const std::string& cause) {
     return makeError(ErrorCode::WriteFailed,
-                     "データベースファイル「" + path.string() + "」を作成できません（" + cause + "）。");
+                     "データベースファイル" + quotePath(path) + "を作成できません（" + cause + "）。");
 }
 
 // The cause in brackets at the end of a store message ("…（ディスクの空き容量が足りません）。"), which is
@@ -87,7 +88,7 @@ std::string causeIn(const std::string& message) {
 }
 
 Error alreadyThere(const fs::path& path) {
-    return makeError(ErrorCode::FileExists, "データベースファイル「" + path.string() + "」は既にあります。");
+    return makeError(ErrorCode::FileExists, "データベースファイル" + quotePath(path) + "は既にあります。");
 }
 
 // Moves the finished file into place without ever replacing a file that appeared meanwhile (another
@@ -130,8 +131,8 @@ Result<DrawStore> DrawStore::open(const ConnectionString& connection) {
     if (fs::is_regular_file(connection.databasePath(), ec) &&
         fs::file_size(connection.databasePath(), ec) == 0 && !ec)
         return makeError(ErrorCode::NotOurDatabase,
-                         "「" + connection.databasePath().string() +
-                             "」は空のファイルです（Kazutamaの当選データベースではありません）。");
+                         quotePath(connection.databasePath()) +
+                             "は空のファイルです（Kazutamaの当選データベースではありません）。");
     auto db = Database::open(connection.databasePath(), connection.password());
     if (!db)
         return db.error();

@@ -1,5 +1,6 @@
 #include "store/ImportText.h"
 
+#include "common/QuotedInput.h"
 #include "common/SystemError.h"
 #include "common/TextEncoding.h"
 #include "store/DrawRecord.h"
@@ -29,7 +30,7 @@ void removeSuffix(std::string& text, std::string_view suffix) {
 } // namespace
 
 Result<std::string> readFile(const std::filesystem::path& path) {
-    const std::string name = "CSVファイル「" + path.string() + "」";
+    const std::string name = "CSVファイル" + quotePath(path);
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
     if (!file) {
         if (errno == ENOENT)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/QuotedInput.h"
 #include "common/Result.h"
 
 #include <filesystem>
@@ -32,8 +33,7 @@ Result<T> parseFile(const std::filesystem::path& path, Result<T> (*parse)(std::s
         return bytes.error();
     auto parsed = parse(bytes.value());
     if (!parsed)
-        return makeError(parsed.error().code,
-                         "「" + path.filename().string() + "」" + parsed.error().message);
+        return makeError(parsed.error().code, quotePath(path.filename()) + parsed.error().message);
     return parsed;
 }
 

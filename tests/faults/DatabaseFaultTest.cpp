@@ -1,6 +1,7 @@
 // Damaged, foreign and unusable database files, and writes that fail half-way: each is reported in
 // Japanese with the file's name and cause, and no stored draw is ever lost.
 
+#include "common/QuotedInput.h"
 #include "store/ConnectionString.h"
 #include "store/DrawStore.h"
 #include "support/TestSupport.h"
@@ -119,7 +120,7 @@ TEST_F(DatabaseFaultTest, UnusableFilesAreRefusedWithTheirNameAndCauseAndNeverWr
         auto history = store ? store->loadHistory() : Result<DrawHistory>(store.error());
         ASSERT_FALSE(history);
         const std::string message = history.error().message;
-        EXPECT_NE(message.find(path.string()), std::string::npos) << message;
+        EXPECT_NE(message.find(quotePath(path)), std::string::npos) << message;
         EXPECT_NE(message.find(bad.cause), std::string::npos) << message;
         if (readable) {
             EXPECT_EQ(readFile(path), before);

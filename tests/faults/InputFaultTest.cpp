@@ -38,6 +38,22 @@ TEST(InputFaultTest, QuotedInputIsShortVisibleAndValidText) {
         EXPECT_EQ(quoteInput(c.input), c.quoted);
 }
 
+TEST(InputFaultTest, QuotedPathsKeepTheFileNameAndAsMuchOfTheFolderAsFits) {
+    const struct {
+        std::string path;
+        std::string quoted;
+    } cases[] = {
+        {"/home/taro/Kazutama.mdb", "「/home/taro/Kazutama.mdb」"},
+        {"Kazutama.ini", "「Kazutama.ini」"},
+        {"/" + std::string(5000, 'd') + "/data/Kazutama.mdb", "「…/data/Kazutama.mdb」"},
+        {"/a/" + std::string(70, 'f') + ".csv", "「" + std::string(60, 'f') + "…」"},
+        {"/a/b\nc/x.csv", "「/a/b␊c/x.csv」"},
+        {"/a/\x01/x.csv", "「/a/␁/x.csv」"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(quotePath(c.path), c.quoted) << c.path.size();
+}
+
 TEST(InputFaultTest, HostileFilesAreRefusedWithAShortMessageNamingTheLine) {
     const struct {
         const char* name;
