@@ -18,7 +18,7 @@ std::string quoted(const std::filesystem::path& path) {
 
 } // namespace
 
-Result<Database> Database::open(const std::filesystem::path& path, const std::string& key) {
+Result<Database> Database::open(const std::filesystem::path& path, const std::string& key, Access access) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
         return databaseOpenError(path, errno);
@@ -28,19 +28,22 @@ Result<Database> Database::open(const std::filesystem::path& path, const std::st
     // the worked-out key does not open (made with other settings, or not ours) is tried with the password
     // itself, which also gives the message for a file nothing opens.
     if (const std::optional<FileSalt> salt = readFileSalt(path)) {
-        auto opened = connect(path, rawKeyText(derivePageKey(key, *salt)));
+        auto opened = connect(path, rawKeyText(derivePageKey(key, *salt)), access);
         if (opened || opened.error().code != ErrorCode::Unreadable)
             return opened;
     }
-    return connect(path, key);
+    return connect(path, key, access);
 }
 
-Result<Database> Database::connect(const std::filesystem::path& path, const std::string& key) {
+Result<Database> Database::connect(const std::filesystem::path& path, const std::string& key, Access access) {
     sqlite3* raw = nullptr;
     const int rc =
         // One thread uses a connection: the engine's own locking on every column read would cost a fifth of
         // loading the history.
-        sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+        sqlite3_open_v2(path.c_str(), &raw,
+                        (access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
+                            SQLITE_OPEN_NOMUTEX,
+                        nullptr);
     Database db(raw);
     if (rc != SQLITE_OK) {
         const int error = raw ? sqlite3_system_errno(raw) : 0;

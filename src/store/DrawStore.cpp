@@ -126,14 +126,14 @@ bool isStorable(const DrawRecord& draw) {
 
 } // namespace
 
-Result<DrawStore> DrawStore::open(const ConnectionString& connection) {
+Result<DrawStore> DrawStore::open(const ConnectionString& connection, Access access) {
     std::error_code ec;
     if (fs::is_regular_file(connection.databasePath(), ec) &&
         fs::file_size(connection.databasePath(), ec) == 0 && !ec)
         return makeError(ErrorCode::NotOurDatabase,
                          quotePath(connection.databasePath()) +
                              "は空のファイルです（Kazutamaの当選データベースではありません）。");
-    auto db = Database::open(connection.databasePath(), connection.password());
+    auto db = Database::open(connection.databasePath(), connection.password(), access);
     if (!db)
         return db.error();
     DrawStore store(std::move(db).value());

@@ -29,7 +29,7 @@ public:
     struct Opened;
 
     // An existing file of ours; any other file is refused without being written to.
-    static Result<DrawStore> open(const ConnectionString& connection);
+    static Result<DrawStore> open(const ConnectionString& connection, Access access = Access::ReadWrite);
     // A new, empty history; fails if the file exists. The file appears complete or not at all.
     static Result<DrawStore> create(const ConnectionString& connection);
     // open(), or create() when the file is missing or empty (the caller tells the user so).

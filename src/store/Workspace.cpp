@@ -22,8 +22,8 @@ Result<Workspace> Workspace::openOrCreate(ConnectionString connection) {
     return read(opened->store, std::move(connection), opened->created);
 }
 
-Result<Workspace> Workspace::open(ConnectionString connection) {
-    auto store = DrawStore::open(connection);
+Result<Workspace> Workspace::open(ConnectionString connection, Access access) {
+    auto store = DrawStore::open(connection, access);
     if (!store)
         return store.error();
     return read(*store, std::move(connection), false);

@@ -2,6 +2,7 @@
 
 #include "common/Result.h"
 #include "store/ConnectionString.h"
+#include "store/Database.h"
 #include "store/DrawHistory.h"
 #include "store/StartupSummary.h"
 
@@ -17,8 +18,9 @@ public:
     // The desktop program's start-up: a missing database is created empty (createdDatabase() says so), a
     // file that cannot be used is reported and left untouched.
     static Result<Workspace> openOrCreate(ConnectionString connection);
-    // An existing database only; a missing one is an error and is not created.
-    static Result<Workspace> open(ConnectionString connection);
+    // An existing database only; a missing one is an error and is not created. A read-only workspace is
+    // read without writing a byte of the file.
+    static Result<Workspace> open(ConnectionString connection, Access access = Access::ReadWrite);
 
     Workspace(Workspace&&) = default;
     Workspace& operator=(Workspace&&) = default;
