@@ -53,7 +53,7 @@ int exportView(const QString& view, const QString& file, const QString& database
         database.isEmpty()
             ? ConnectionString::forApplicationFolder(MainFrm::defaultSetup().databaseFolder)
             : ConnectionString::forDatabase(toPath(database));
-    auto workspace = Workspace::open(connection);
+    auto workspace = Workspace::open(connection, Access::ReadOnly);
     if (!workspace) {
         say(qs(workspace.error().message));
         return kFailed;

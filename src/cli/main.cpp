@@ -29,7 +29,7 @@ const std::vector<Command>& commands() {
 
 DrawHistory loadHistoryOrThrow(const std::string& databasePath) {
     // Workspace::open, not openOrCreate: a command that only reads never leaves an empty database behind.
-    auto workspace = Workspace::open(ConnectionString::forDatabase(databasePath));
+    auto workspace = Workspace::open(ConnectionString::forDatabase(databasePath), Access::ReadOnly);
     if (!workspace)
         throw CliError{workspace.error().message};
     return workspace->history();

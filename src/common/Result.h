@@ -8,13 +8,14 @@ namespace kazutama {
 
 // What went wrong, coarse enough for callers to branch on; the message is for the user.
 enum class ErrorCode {
-    FileMissing,     // the file named does not exist
-    FileExists,      // the file named must not exist yet
-    NotOurDatabase,  // readable, but not a history database of this program
-    Unreadable,      // damaged, wrong password, no permission
-    WriteFailed,     // a write or commit was refused (disk full, read-only, locked)
-    InvalidData,     // input that breaks the rules (bad CSV line, number out of range)
-    NotFound,        // a draw or item that is not there
+    FileMissing,    // the file named does not exist
+    FileExists,     // the file named must not exist yet
+    NotOurDatabase, // readable, but not a history database of this program
+    Unreadable,     // damaged, wrong password, no permission
+    WriteFailed,    // a write or commit was refused (disk full, read-only, locked)
+    InvalidData,    // input that breaks the rules (bad CSV line, number out of range)
+    NotFound,       // a draw or item that is not there
+    JournalLeft,    // an interrupted write's journal that is not rolled back (see RollbackJournal.h)
 };
 
 struct Error {

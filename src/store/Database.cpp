@@ -1,10 +1,13 @@
 #include "store/Database.h"
 
 #include "common/QuotedInput.h"
+#include "common/SystemError.h"
 #include "store/DatabaseError.h"
 #include "store/KeyDerivation.h"
+#include "store/RollbackJournal.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <sqlite3.h>
 #include <sys/stat.h>
 
@@ -24,6 +27,32 @@ Result<Database> Database::open(const std::filesystem::path& path, const std::st
         return databaseOpenError(path, errno);
     if (S_ISDIR(info.st_mode))
         return databaseOpenError(path, EISDIR);
+    // A FIFO or a device would block the first read for ever or feed it endless bytes.
+    if (!S_ISREG(info.st_mode))
+        return makeError(ErrorCode::Unreadable, "データベースファイル" + quoted(path) +
+                                                    "は通常のファイルではないため、開けません。");
+    switch (const JournalFinding journal = inspectJournal(path)) {
+    case JournalFinding::None:
+        break;
+    case JournalFinding::Ours:
+        if (access == Access::ReadOnly)
+            return openRolledBackCopy(path, key);
+        break;
+    default:
+        return makeError(ErrorCode::JournalLeft, journalMessage(path, journal));
+    }
+    return connectWithKey(path, key, access);
+}
+
+Status Database::rollBackJournal(const std::filesystem::path& path, const std::string& key) {
+    auto db = connectWithKey(path, key, Access::ReadWrite);
+    if (!db)
+        return db.error();
+    return Ok{};
+}
+
+Result<Database> Database::connectWithKey(const std::filesystem::path& path, const std::string& key,
+                                          Access access) {
     // A file with its salt opens with the page key worked out here. A new file has no salt yet, and a file
     // the worked-out key does not open (made with other settings, or not ours) is tried with the password
     // itself, which also gives the message for a file nothing opens.
@@ -33,6 +62,47 @@ Result<Database> Database::open(const std::filesystem::path& path, const std::st
             return opened;
     }
     return connect(path, key, access);
+}
+
+Result<Database> Database::openRolledBackCopy(const std::filesystem::path& path, const std::string& key) {
+    // The journal is played back into a private copy, so that what the file holds is read without a byte of
+    // it being written.
+    const char* tmp = std::getenv("TMPDIR");
+    std::string folder = std::string(tmp && *tmp ? tmp : "/tmp") + "/kazutama-XXXXXX";
+    if (!::mkdtemp(folder.data()))
+        return makeError(ErrorCode::Unreadable,
+                         "データベースファイル" + quoted(path) +
+                             "の中断された書き込みを確かめる一時ファイルを作れません（" +
+                             describeSystemError(errno) + "）。");
+    const std::filesystem::path copy = std::filesystem::path(folder) / path.filename();
+    std::error_code ec;
+    std::filesystem::copy_file(path, copy, ec);
+    if (!ec)
+        std::filesystem::copy_file(journalPath(path), journalPath(copy), ec);
+    if (ec) {
+        std::filesystem::remove_all(folder, ec);
+        return makeError(ErrorCode::Unreadable,
+                         "データベースファイル" + quoted(path) +
+                             "の中断された書き込みを確かめる一時ファイルを作れません（" +
+                             describeSystemError(ec.value()) + "）。");
+    }
+    auto db = connectWithKey(copy, key, Access::ReadWrite);
+    if (!db) {
+        std::filesystem::remove_all(folder, ec);
+        return db.error();
+    }
+    db->m_scratch = folder;
+    db->m_path = path;
+    return db;
+}
+
+Result<Database> Database::inMemory() {
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(":memory:", &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    Database db(raw);
+    if (rc != SQLITE_OK)
+        return databaseError(raw, rc, DatabaseAccess::Write);
+    return db;
 }
 
 Result<Database> Database::connect(const std::filesystem::path& path, const std::string& key, Access access) {
@@ -49,10 +119,17 @@ Result<Database> Database::connect(const std::filesystem::path& path, const std:
         const int error = raw ? sqlite3_system_errno(raw) : 0;
         return databaseOpenError(path, error ? error : EIO);
     }
+    db.m_path = path;
     sqlite3_extended_result_codes(raw, 1);
     if (sqlite3_key(raw, key.data(), static_cast<int>(key.size())) != SQLITE_OK)
         return databaseError(raw, sqlite3_errcode(raw), DatabaseAccess::Read);
     sqlite3_busy_timeout(raw, 3000);
+    // No statement of ours comes near this many steps of the library's engine (reading 32,760 draws takes
+    // about a million); a file that makes one run on for ever is stopped instead of hanging the program.
+    sqlite3_progress_handler(raw, 1000, &Database::stopRunaway, db.m_steps.get());
+    // Changed pages reach the file only when a write commits, after its record (recordCommit) is written.
+    if (auto status = db.exec("PRAGMA cache_spill = OFF"); !status)
+        return status.error();
 
     // The key is only checked when the first page is read; a file of another program, a damaged file
     // and a wrong password all fail here, before anything could be written.
@@ -65,27 +142,62 @@ Result<Database> Database::connect(const std::filesystem::path& path, const std:
                          "データベースファイル" + quoted(path) +
                              "を読み込めません。ファイルが壊れているか、パスワードが違うか、"
                              "Kazutamaのデータベースではありません。");
-    return databaseError(raw, failed, DatabaseAccess::Read);
+    return databaseError(raw, sqlite3_extended_errcode(raw), DatabaseAccess::Read);
 }
 
-Database::Database(Database&& other) noexcept : m_db(other.m_db) {
+Database::Database(Database&& other) noexcept
+    : m_db(other.m_db), m_steps(std::move(other.m_steps)), m_path(std::move(other.m_path)),
+      m_scratch(std::move(other.m_scratch)) {
     other.m_db = nullptr;
+    other.m_scratch.clear();
 }
 
 Database& Database::operator=(Database&& other) noexcept {
     if (this != &other) {
-        sqlite3_close(m_db);
+        close();
         m_db = other.m_db;
+        m_steps = std::move(other.m_steps);
+        m_path = std::move(other.m_path);
+        m_scratch = std::move(other.m_scratch);
         other.m_db = nullptr;
+        other.m_scratch.clear();
     }
     return *this;
 }
 
 Database::~Database() {
+    close();
+}
+
+void Database::close() {
     sqlite3_close(m_db);
+    m_db = nullptr;
+    if (!m_scratch.empty()) {
+        std::error_code ec;
+        std::filesystem::remove_all(m_scratch, ec);
+        m_scratch.clear();
+    }
+}
+
+void Database::recordCommit() {
+    if (isReadOnly())
+        return;
+    sqlite3_file* file = nullptr;
+    if (sqlite3_file_control(m_db, "main", SQLITE_FCNTL_FILE_POINTER, &file) == SQLITE_OK)
+        kazutama::recordCommit(sqlite3_db_filename(m_db, "main"), file);
+}
+
+int Database::stopRunaway(void* steps) {
+    return ++*static_cast<long*>(steps) > kStepLimit / 1000;
+}
+
+void Database::forgetCommit() {
+    if (!isReadOnly())
+        kazutama::forgetCommit(sqlite3_db_filename(m_db, "main"));
 }
 
 Status Database::exec(std::string_view sql) {
+    *m_steps = 0;
     char* message = nullptr;
     const int rc = sqlite3_exec(m_db, std::string(sql).c_str(), nullptr, nullptr, &message);
     if (rc == SQLITE_OK)
@@ -95,6 +207,7 @@ Status Database::exec(std::string_view sql) {
 }
 
 Result<Statement> Database::prepare(std::string_view sql) {
+    *m_steps = 0;
     sqlite3_stmt* stmt = nullptr;
     const int rc = sqlite3_prepare_v2(m_db, sql.data(), static_cast<int>(sql.size()), &stmt, nullptr);
     if (rc != SQLITE_OK) {

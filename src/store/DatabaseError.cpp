@@ -18,7 +18,13 @@ std::string quoted(const std::filesystem::path& path) {
 std::string causeOf(sqlite3* db, int resultCode) {
     switch (resultCode & 0xFF) {
     case SQLITE_READONLY:
+        if (resultCode == SQLITE_READONLY_DBMOVED)
+            return "開いている間に、ほかのプログラムがファイルを移動するか置き換えました";
+        if (resultCode == SQLITE_READONLY_ROLLBACK)
+            return "中断された書き込みの記録が残っています";
         return "読み取り専用のファイルです";
+    case SQLITE_INTERRUPT:
+        return "処理が終わらないため中止しました。ファイルが壊れているか、Kazutamaのものではありません";
     case SQLITE_FULL:
         return describeSystemError(ENOSPC);
     case SQLITE_BUSY:

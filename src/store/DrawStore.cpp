@@ -67,6 +67,28 @@ std::string schemaSql() {
     return sql;
 }
 
+// One row of the file's schema: every table, view, trigger and index by its type, name and SQL.
+struct SchemaEntry {
+    std::string type, name, table, sql;
+    bool operator==(const SchemaEntry&) const = default;
+};
+
+Result<std::vector<SchemaEntry>> schemaEntries(Database& db) {
+    auto query = db.prepare("SELECT type, name, tbl_name, sql FROM sqlite_master ORDER BY type, name");
+    if (!query)
+        return query.error();
+    std::vector<SchemaEntry> entries;
+    while (true) {
+        auto row = query->step();
+        if (!row)
+            return row.error();
+        if (!row.value())
+            return entries;
+        entries.push_back(
+            {query->textValue(0), query->textValue(1), query->textValue(2), query->textValue(3)});
+    }
+}
+
 Error notOurs(const ConnectionString& connection) {
     return makeError(ErrorCode::NotOurDatabase,
                      quotePath(connection.databasePath()) + "はKazutamaの当選データベースではありません。");
@@ -236,14 +258,29 @@ Status DrawStore::verifySchema() {
     auto row = id->step();
     if (!row || !row.value() || id->intValue(0) != kApplicationId)
         return makeError(ErrorCode::NotOurDatabase, "");
-    auto query = m_db.prepare(kHistoryCommandText);
-    if (!query)
-        return query.error();
-    if (query->columnIndex(kDrawNumberColumn) < 0)
+    // Its views and triggers run whenever the history is read or written, so a file is used only when they
+    // are exactly ours: one whose update trigger deletes every draw, or whose saved query never ends, would
+    // otherwise do its work on the user's history.
+    auto entries = schemaEntries(m_db);
+    if (!entries)
+        return entries.error();
+    static const Result<std::vector<SchemaEntry>> ours = [] {
+        auto memory = Database::inMemory();
+        if (!memory)
+            return Result<std::vector<SchemaEntry>>(memory.error());
+        if (auto made = memory->exec(schemaSql()); !made)
+            return Result<std::vector<SchemaEntry>>(made.error());
+        return schemaEntries(*memory);
+    }();
+    if (!ours)
+        return ours.error();
+    if (entries.value() != ours.value())
         return makeError(ErrorCode::NotOurDatabase, "");
-    for (std::string_view column : kNumberColumns)
-        if (query->columnIndex(column) < 0)
-            return makeError(ErrorCode::NotOurDatabase, "");
+    auto mode = m_db.prepare("PRAGMA journal_mode");
+    if (!mode)
+        return mode.error();
+    if (auto got = mode->step(); !got || !got.value() || mode->textValue(0) != "delete")
+        return makeError(ErrorCode::NotOurDatabase, "");
     return Ok{};
 }
 
@@ -261,7 +298,8 @@ Result<DrawHistory> DrawStore::loadHistory() {
     // The history is read in one pass into a vector sized beforehand.
     if (auto count = m_db.prepare("SELECT count(*) FROM " + quote(kAllDrawsQuery))) {
         if (auto counted = count->step(); counted && counted.value())
-            rows.reserve(std::size_t(std::max(0LL, count->wholeNumberOrZero(0))));
+            rows.reserve(
+                std::size_t(std::clamp(count->wholeNumberOrZero(0), 0LL, (long long)kHighestDrawNumber)));
     }
     while (true) {
         auto row = query->step();
@@ -269,6 +307,11 @@ Result<DrawHistory> DrawStore::loadHistory() {
             return row.error();
         if (!row.value())
             break;
+        // Each draw number is stored once and within 1..32760; a table with more rows is not one of ours.
+        if (rows.size() == std::size_t(kHighestDrawNumber))
+            return makeError(ErrorCode::NotOurDatabase, "データベースファイル" + quotePath(m_db.path()) +
+                                                            "は当選データの行が多すぎます。ファイルが壊れてい"
+                                                            "るか、Kazutamaのデータベースではありません。");
         StoredDraw& stored = rows.emplace_back();
         stored.drawNumber = query->wholeNumberOrZero(keyColumn);
         for (int i = 0; i < kBallCount; ++i)

@@ -79,6 +79,11 @@ int Statement::intValue(int column) const {
     return sqlite3_column_int(m_stmt, column);
 }
 
+std::string Statement::textValue(int column) const {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+    return text ? std::string(text, std::size_t(sqlite3_column_bytes(m_stmt, column))) : std::string();
+}
+
 long long Statement::wholeNumberOrZero(int column) const {
     switch (sqlite3_column_type(m_stmt, column)) {
     case SQLITE_INTEGER: return sqlite3_column_int64(m_stmt, column);

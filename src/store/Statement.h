@@ -2,6 +2,7 @@
 
 #include "common/Result.h"
 
+#include <string>
 #include <string_view>
 
 struct sqlite3;
@@ -32,6 +33,8 @@ public:
     int columnIndex(std::string_view name) const;
     bool isNull(int column) const;
     int intValue(int column) const;
+    // The value as text; empty for NULL.
+    std::string textValue(int column) const;
     // The value when it is a whole number (an integer, or a real without a fraction); 0 for anything else,
     // NULL, text and fractions among it.
     long long wholeNumberOrZero(int column) const;

@@ -19,9 +19,12 @@ Transaction::~Transaction() {
 Status Transaction::commit() {
     if (!m_db)
         return makeError(ErrorCode::WriteFailed, "トランザクションは既に終了しています。");
+    m_db->recordCommit();
     auto status = m_db->exec("COMMIT");
-    if (status)
+    if (status) {
+        m_db->forgetCommit();
         m_db = nullptr;
+    }
     return status;
 }
 
