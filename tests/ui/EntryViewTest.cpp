@@ -3,6 +3,7 @@
 #include "entry/EntryModel.h"
 #include "grid/ui/GridMetrics.h"
 #include "store/DrawStore.h"
+#include "store/HistoryCsv.h"
 #include "store/Transaction.h"
 #include "ui/UiTestSupport.h"
 
@@ -312,6 +313,33 @@ TEST_F(EntryViewTest, ImportShowsAPreviewAndWritesOnlyWhatWasChosen) {
     const QString text = m_program.dialogs.questions[3].text;
     EXPECT_TRUE(text.contains("同じ数字が 2 回以上ある回: 1、2、3、4、5、6、7、8、9、10、11、12 ほか 18 回"))
         << text.toStdString();
+}
+
+TEST_F(EntryViewTest, ImportEmptiesStoredNumbersOnlyWhenTheQuestionListedThem) {
+    test::TempDir dir;
+    std::string csv = std::string(kHistoryCsvHeader) + "\n";
+    for (int draw = 1; draw <= 14; ++draw)
+        csv += std::to_string(draw) + ",,,,,,,,,\n";
+    test::writeFile(dir / "blank.csv", csv);
+    const QString file = QString::fromStdString((dir / "blank.csv").string());
+    const DrawRecord first = *stored(1);
+
+    for (int choice : {1, 2}) { // 新しい回だけ取り込む, キャンセル
+        m_program.dialogs.openFiles.push_back(file);
+        m_program.dialogs.choices.push_back(choice);
+        m_view->importCsv();
+        EXPECT_EQ(*stored(1), first) << choice;
+    }
+    ASSERT_EQ(m_program.dialogs.questions.size(), 2u);
+    const QString text = m_program.dialogs.questions[0].text;
+    EXPECT_TRUE(text.contains("空欄になる回: 1、2、3、4、5、6、7、8、9、10、11、12 ほか 2 回"))
+        << text.toStdString();
+
+    m_program.dialogs.openFiles.push_back(file);
+    m_program.dialogs.choices.push_back(0);
+    m_view->importCsv();
+    EXPECT_EQ(stored(14)->numbers, (std::array<int, 9>{}));
+    EXPECT_EQ(model()->index(0, 1).data().toString(), "");
 }
 
 TEST_F(EntryViewTest, RejectedImportNamesTheLineAndChangesNothing) {
