@@ -467,19 +467,26 @@ Result<int> DrawStore::appendEmptyDraw() {
     return next;
 }
 
-Status DrawStore::deleteDraw(int drawNumber) {
+Result<DrawStore::WriteOutcome> DrawStore::deleteDraw(const DrawRecord& expected) {
     auto tx = Transaction::begin(m_db);
     if (!tx)
         return tx.error();
+    auto stored = findDraw(expected.drawNumber);
+    if (!stored)
+        return stored.error();
+    if (!stored->has_value() || stored->value() != expected)
+        return WriteOutcome::ChangedElsewhere;
     auto statement =
         m_db.prepare("DELETE FROM " + quote(kAllDrawsQuery) + " WHERE " + quote(kDrawNumberColumn) + " = ?1");
     if (!statement)
         return statement.error();
-    if (auto s = statement->bindInt(1, drawNumber); !s)
-        return s;
+    if (auto s = statement->bindInt(1, expected.drawNumber); !s)
+        return s.error();
     if (auto done = statement->step(); !done)
         return done.error();
-    return tx->commit();
+    if (auto status = tx->commit(); !status)
+        return status.error();
+    return WriteOutcome::Written;
 }
 
 } // namespace kazutama

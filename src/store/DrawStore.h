@@ -65,7 +65,9 @@ public:
 
     // Stores one draw (inserted or updated), in its own transaction.
     Status writeDraw(const DrawRecord& draw);
-    Status deleteDraw(int drawNumber);
+    // Deletes a stored draw, but only while the database still holds exactly `expected` (the draw as the
+    // caller read it); ChangedElsewhere (nothing deleted) when it does not, or the draw is gone.
+    Result<WriteOutcome> deleteDraw(const DrawRecord& expected);
 
     bool isReadOnly() const { return m_db.isReadOnly(); }
     Database& database() { return m_db; }

@@ -63,7 +63,8 @@ TEST_F(DrawStoreTest, WritesGoThroughTheSavedQueryAndReadBackInDrawOrder) {
     EXPECT_EQ(history->records()[1], draw(2, {21, 22, 23, 0, 25, 26, 27, 0, 29}));
     EXPECT_EQ(history->records()[2], draw(3, {31, 2, 3, 4, 5, 6, 7, 8, 37}));
 
-    ASSERT_TRUE(store.deleteDraw(2));
+    ASSERT_EQ(store.deleteDraw(draw(2, {21, 22, 23, 0, 25, 26, 27, 0, 29})).value(),
+              DrawStore::WriteOutcome::Written);
     EXPECT_EQ(store.loadHistory()->size(), 2u);
     EXPECT_FALSE(store.findDraw(2)->has_value());
 
@@ -201,6 +202,22 @@ TEST_F(DrawStoreTest, ImportEmptiesStoredNumbersOnlyInConfirmedDraws) {
     EXPECT_EQ(replaced->emptied, preview->emptied);
     for (int d = 1; d <= 3; ++d)
         EXPECT_EQ(store.findDraw(d)->value(), incoming[d - 1]);
+}
+
+TEST_F(DrawStoreTest, DeleteRemovesOnlyTheDrawAsTheCallerReadIt) {
+    DrawStore store = createStore();
+    const DrawRecord read = draw(1, {1, 2, 3, 4, 5, 6, 7, 8, 9});
+    const DrawRecord theirs = draw(1, {1, 2, 3, 4, 5, 6, 7, 8, 10});
+    ASSERT_TRUE(store.writeDraw(read));
+    auto other = DrawStore::open(connection());
+    ASSERT_TRUE(other);
+    ASSERT_TRUE(other->writeDraw(theirs));
+
+    EXPECT_EQ(store.deleteDraw(read).value(), DrawStore::WriteOutcome::ChangedElsewhere);
+    EXPECT_EQ(store.findDraw(1)->value(), theirs);
+    EXPECT_EQ(store.deleteDraw(theirs).value(), DrawStore::WriteOutcome::Written);
+    EXPECT_FALSE(store.findDraw(1)->has_value());
+    EXPECT_EQ(store.deleteDraw(theirs).value(), DrawStore::WriteOutcome::ChangedElsewhere);
 }
 
 TEST_F(DrawStoreTest, FailedImportChangesNothing) {

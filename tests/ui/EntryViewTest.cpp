@@ -394,6 +394,34 @@ TEST_F(EntryViewTest, AnEditNeverOverwritesWhatAnotherProgramStoredMeanwhile) {
     EXPECT_EQ(model()->index(0, 1).data().toString(), QString::number(theirs.numbers[0]));
 }
 
+TEST_F(EntryViewTest, ADeleteNeverRemovesADrawAnotherProgramChangedMeanwhile) {
+    const int rows = model()->rowCount();
+    const int draw = model()->drawNumberAt(4);
+    DrawRecord theirs = *stored(draw);
+    theirs.numbers[0] = theirs.numbers[0] % 37 + 1;
+    auto other = DrawStore::open(m_program.window().connectionString());
+    ASSERT_TRUE(other);
+    ASSERT_TRUE(other->writeDraw(theirs));
+
+    grid()->setCurrentIndex(model()->index(4, 2));
+    answer(true);
+    m_view->deleteLine();
+    ASSERT_EQ(m_program.dialogs.messages.size(), 1u);
+    EXPECT_TRUE(m_program.dialogs.messages[0].text.startsWith(
+        QStringLiteral("第%1回の当選データは、ほかのプログラムで変更されていたため").arg(draw)));
+    EXPECT_EQ(*stored(draw), theirs);
+    EXPECT_EQ(model()->rowCount(), rows);
+    EXPECT_EQ(model()->index(4, 1).data().toString(), QString::number(theirs.numbers[0]));
+
+    // A draw the other program has deleted leaves the grid.
+    ASSERT_EQ(other->deleteDraw(theirs).value(), DrawStore::WriteOutcome::Written);
+    answer(true);
+    m_view->deleteLine();
+    EXPECT_EQ(m_program.dialogs.messages.size(), 2u);
+    EXPECT_EQ(model()->rowCount(), rows - 1);
+    EXPECT_NE(model()->drawNumberAt(4), draw);
+}
+
 TEST_F(EntryViewTest, TheGridHasTheKeyboardAgainAfterAConfirmation) {
     m_program.window().activateWindow();
     QApplication::setActiveWindow(&m_program.window());
