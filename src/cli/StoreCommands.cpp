@@ -12,6 +12,8 @@ namespace kazutama::cli {
 
 namespace {
 
+constexpr std::string_view kImportUsage = "import DB FILE.csv [--replace-with-empty]";
+
 void requireArgs(const Args& args, size_t minimum, size_t maximum, std::string_view usage) {
     if (args.size() < minimum || args.size() > maximum)
         throw CliError{"引数が正しくありません。使い方: kazutama-cli " + std::string(usage)};
@@ -31,11 +33,21 @@ void runInit(const Args& args, std::ostream&) {
 }
 
 void runImport(const Args& args, std::ostream& out) {
-    requireArgs(args, 2, 2, "import DB FILE.csv");
+    const ParsedArgs parsed =
+        parseArgs(args, {}, {"--replace-with-empty"}, {"データベースファイル", "CSVファイル"}, kImportUsage);
     // The file is checked completely before the database is touched (or created).
-    const ImportedHistory imported = orThrow(readHistoryImportFile(args[1]));
-    auto opened = orThrow(DrawStore::openOrCreate(ConnectionString::forDatabase(args[0])));
-    const ImportReport report = orThrow(opened.store.importDraws(imported.draws));
+    const ImportedHistory imported = orThrow(readHistoryImportFile(parsed.positional[1]));
+    auto opened = orThrow(DrawStore::openOrCreate(ConnectionString::forDatabase(parsed.positional[0])));
+    // Numbers are emptied only when asked: a blank field may as well be a mistake in the file.
+    const bool replaceWithEmpty = parsed.has("--replace-with-empty");
+    std::vector<int> mayEmpty;
+    if (replaceWithEmpty)
+        mayEmpty = orThrow(opened.store.previewImport(imported.draws)).emptied;
+    auto written = opened.store.importDraws(imported.draws, true, mayEmpty);
+    if (!written && written.error().code == ErrorCode::WouldLoseData && !replaceWithEmpty)
+        throw CliError{written.error().message +
+                       "空にしてよい場合は --replace-with-empty を付けてください。何も取り込んでいません。"};
+    const ImportReport report = orThrow(std::move(written));
     // Draw numbers assigned by row order and repeated numbers are worth a second look, so say so.
     for (const std::string& note : imported.notes)
         out << "注: " << note << '\n';

@@ -13,7 +13,10 @@ namespace kazutama::cli {
 const std::vector<Command>& commands() {
     static const std::vector<Command> table = {
         {"init", "init    DB                 新しい空の履歴データベースを作成します（既にあれば失敗）", runInit},
-        {"import", "import  DB FILE.csv        CSVの当選データを追加・置き換えします（DBがなければ作成）",
+        {"import",
+         "import  DB FILE.csv [--replace-with-empty]  "
+         "CSVの当選データを追加・置き換えします（DBがなければ作成。"
+         "--replace-with-empty: ファイルの空欄で保存済みの数字を消すことも許します）",
          runImport},
         {"export", "export  DB [FILE.csv]      履歴全体をCSVで書き出します（FILE省略時は標準出力）", runExport},
         {"summary", "summary DB                 起動時集計をJSONで出力します", runSummary},

@@ -26,6 +26,12 @@ bool isNumberLike(const QString& text) {
     return true;
 }
 
+QString changedElsewhere(int drawNumber) {
+    return QStringLiteral("第%1回の当選データは、ほかのプログラムで変更されていたため書き込みませんでした。"
+                          "データベースの今の内容を表示します。")
+        .arg(drawNumber);
+}
+
 } // namespace
 
 EntryModel::EntryModel(DrawStore& store, std::function<void(const QString&)> reportFailure, QObject* parent)
@@ -174,11 +180,7 @@ bool EntryModel::showAndStore(int rowIndex, const std::array<QString, kBallCount
             return false;
         }
         if (*written == DrawStore::WriteOutcome::ChangedElsewhere) {
-            m_reportFailure(
-                QStringLiteral(
-                    "第%1回の当選データは、ほかのプログラムで変更されていたため書き込みませんでした。"
-                    "データベースの今の内容を表示します。")
-                    .arg(row.drawNumber));
+            m_reportFailure(changedElsewhere(row.drawNumber));
             refreshRow(rowIndex);
             return false;
         }
@@ -225,8 +227,16 @@ bool EntryModel::insertDrawAt(int rowIndex) {
 bool EntryModel::deleteDrawAt(int rowIndex) {
     if (rowIndex < 0 || rowIndex >= int(m_rows.size()))
         return false;
-    if (auto deleted = m_store.deleteDraw(m_rows[rowIndex].drawNumber); !deleted) {
+    const Row& row = m_rows[rowIndex];
+    // Only the draw as this grid read it: what another program stored since is never deleted unseen.
+    auto deleted = m_store.deleteDraw(DrawRecord{row.drawNumber, row.stored});
+    if (!deleted) {
         m_reportFailure(qs(deleted.error().message));
+        return false;
+    }
+    if (*deleted == DrawStore::WriteOutcome::ChangedElsewhere) {
+        m_reportFailure(changedElsewhere(row.drawNumber));
+        refreshRow(rowIndex);
         return false;
     }
     beginRemoveRows({}, rowIndex, rowIndex);

@@ -44,7 +44,9 @@ public:
     // Inserts an empty row at `row` for a new draw numbered one above the highest stored draw number, and
     // stores that draw (without numbers) at once. False, reported, when it cannot be stored.
     bool insertDrawAt(int row);
-    // Deletes the row's draw from the database and the row from the grid.
+    // Deletes the row's draw from the database and the row from the grid, but only while the database holds
+    // the draw as the grid shows it. False, reported, otherwise: the row shows the database again (or goes,
+    // when the draw is gone).
     bool deleteDrawAt(int row);
 
     // The first cell, in row then column order, whose text is not a storable number (or empty).

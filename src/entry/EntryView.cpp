@@ -238,16 +238,13 @@ void EntryView::importCsv() {
     // How draws were numbered, lines merged or skipped: the user decides with these in view.
     for (const std::string& note : imported->notes)
         text += QStringLiteral("\n\n") + qs(note);
-    if (!imported->drawsWithRepeatedNumbers.empty()) {
-        constexpr size_t kListed = 12;
-        const std::vector<int>& repeated = imported->drawsWithRepeatedNumbers;
-        QStringList draws;
-        for (size_t i = 0; i < std::min(repeated.size(), kListed); ++i)
-            draws << QString::number(repeated[i]);
-        text += QStringLiteral("\n\n同じ数字が 2 回以上ある回: ") + draws.join(QStringLiteral("、"));
-        if (repeated.size() > kListed)
-            text += QStringLiteral(" ほか %1 回").arg(repeated.size() - kListed);
-    }
+    if (!imported->drawsWithRepeatedNumbers.empty())
+        text += QStringLiteral("\n\n同じ数字が 2 回以上ある回: ") +
+                qs(listDrawNumbers(imported->drawsWithRepeatedNumbers));
+    // Replacing confirms exactly these draws; another one found when writing refuses the import.
+    if (!preview->emptied.empty())
+        text += QStringLiteral("\n\n置き換えると、保存されている数字が空欄になる回: ") +
+                qs(listDrawNumbers(preview->emptied));
     // Replacing stored numbers is offered only when the file would change some; Cancel is the default.
     Dialogs::Question question{QStringLiteral("CSV取り込み"), text, Dialogs::Icon::Question, {}, 0, -1};
     if (preview->replaced > 0)
@@ -261,7 +258,7 @@ void EntryView::importCsv() {
     if (choice == question.defaultButton)
         return;
     const bool replaceChanged = preview->replaced > 0 && choice == 0;
-    auto result = m_store->importDraws(imported->draws, replaceChanged);
+    auto result = m_store->importDraws(imported->draws, replaceChanged, preview->emptied);
     m_model->reload();
     if (!result) {
         reportFailure(qs(result.error().message) + "\n何も取り込んでいません。");

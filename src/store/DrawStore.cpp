@@ -146,7 +146,25 @@ bool isStorable(const DrawRecord& draw) {
     return true;
 }
 
+// Whether `incoming` would leave a number of the `stored` draw empty.
+bool empties(const DrawRecord& stored, const DrawRecord& incoming) {
+    for (int i = 0; i < kBallCount; ++i)
+        if (stored.numbers[std::size_t(i)] != kNoNumber && incoming.numbers[std::size_t(i)] == kNoNumber)
+            return true;
+    return false;
+}
+
 } // namespace
+
+std::string listDrawNumbers(const std::vector<int>& drawNumbers) {
+    constexpr size_t kListed = 12;
+    std::string list;
+    for (size_t i = 0; i < std::min(drawNumbers.size(), kListed); ++i)
+        list += (i ? "、" : "") + std::to_string(drawNumbers[i]);
+    if (drawNumbers.size() > kListed)
+        list += " ほか " + std::to_string(drawNumbers.size() - kListed) + " 回";
+    return list;
+}
 
 Result<DrawStore> DrawStore::open(const ConnectionString& connection, Access access) {
     std::error_code ec;
@@ -375,20 +393,27 @@ Result<ImportReport> DrawStore::previewImport(const std::vector<DrawRecord>& dra
             ++report.added;
         else if (stored->value() == draw)
             ++report.unchanged;
-        else
+        else {
             ++report.replaced;
+            if (empties(stored->value(), draw))
+                report.emptied.push_back(draw.drawNumber);
+        }
     }
     return report;
 }
 
-Result<ImportReport> DrawStore::importDraws(const std::vector<DrawRecord>& draws, bool replaceChanged) {
+Result<ImportReport> DrawStore::importDraws(const std::vector<DrawRecord>& draws, bool replaceChanged,
+                                            const std::vector<int>& mayEmpty) {
     for (const DrawRecord& draw : draws)
         if (!isStorable(draw))
             return invalidDraw(draw);
+    std::vector<int> confirmed = mayEmpty;
+    std::sort(confirmed.begin(), confirmed.end());
     auto tx = Transaction::begin(m_db);
     if (!tx)
         return tx.error();
     ImportReport report;
+    std::vector<int> refused;
     for (const DrawRecord& draw : draws) {
         auto stored = findDraw(draw.drawNumber);
         if (!stored)
@@ -400,10 +425,22 @@ Result<ImportReport> DrawStore::importDraws(const std::vector<DrawRecord>& draws
         }
         if (exists && !replaceChanged)
             continue;
+        // Checked here, inside the transaction: another program may have filled in a draw since the preview.
+        if (exists && empties(stored->value(), draw)) {
+            if (!std::binary_search(confirmed.begin(), confirmed.end(), draw.drawNumber)) {
+                refused.push_back(draw.drawNumber);
+                continue;
+            }
+            report.emptied.push_back(draw.drawNumber);
+        }
         if (auto status = insertOrUpdate(draw, exists); !status)
             return status.error();
         ++(exists ? report.replaced : report.added);
     }
+    if (!refused.empty())
+        return makeError(ErrorCode::WouldLoseData,
+                         "ファイルの空欄で、保存されている数字が消えてしまう回があります（" +
+                             listDrawNumbers(refused) + "）。");
     if (auto status = tx->commit(); !status)
         return status.error();
     return report;
@@ -473,19 +510,26 @@ Result<int> DrawStore::appendEmptyDraw() {
     return next;
 }
 
-Status DrawStore::deleteDraw(int drawNumber) {
+Result<DrawStore::WriteOutcome> DrawStore::deleteDraw(const DrawRecord& expected) {
     auto tx = Transaction::begin(m_db);
     if (!tx)
         return tx.error();
+    auto stored = findDraw(expected.drawNumber);
+    if (!stored)
+        return stored.error();
+    if (!stored->has_value() || stored->value() != expected)
+        return WriteOutcome::ChangedElsewhere;
     auto statement =
         m_db.prepare("DELETE FROM " + quote(kAllDrawsQuery) + " WHERE " + quote(kDrawNumberColumn) + " = ?1");
     if (!statement)
         return statement.error();
-    if (auto s = statement->bindInt(1, drawNumber); !s)
-        return s;
+    if (auto s = statement->bindInt(1, expected.drawNumber); !s)
+        return s.error();
     if (auto done = statement->step(); !done)
         return done.error();
-    return tx->commit();
+    if (auto status = tx->commit(); !status)
+        return status.error();
+    return WriteOutcome::Written;
 }
 
 } // namespace kazutama

@@ -6,6 +6,7 @@
 #include "store/DrawHistory.h"
 
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace kazutama {
@@ -20,7 +21,13 @@ struct ImportReport {
     int added = 0;     // draw numbers not stored yet
     int replaced = 0;  // stored draws whose numbers differ
     int unchanged = 0; // stored draws with the same numbers
+    // Of the replaced draws, those where a stored number becomes (in a preview: would become) empty, the
+    // file having none there; in the order given.
+    std::vector<int> emptied;
 };
+
+// The first dozen of `drawNumbers` as the messages list them: "1、2、3" or "1、2、…、12 ほか 18 回".
+std::string listDrawNumbers(const std::vector<int>& drawNumbers);
 
 // The history database file: schema, saved query, reads and writes. All writes go through the saved
 // query, whose triggers write the table behind it.
@@ -41,8 +48,11 @@ public:
     // What importDraws() would do, without writing.
     Result<ImportReport> previewImport(const std::vector<DrawRecord>& draws);
     // Adds new draws and, when `replaceChanged`, replaces the numbers of stored draws that differ; all in
-    // one transaction, so a failure leaves the history as it was.
-    Result<ImportReport> importDraws(const std::vector<DrawRecord>& draws, bool replaceChanged = true);
+    // one transaction, so a failure leaves the history as it was. A stored number is replaced by an empty
+    // one only in the draws of `mayEmpty` (those the user confirmed from previewImport's `emptied`); any
+    // other such draw refuses the whole import (ErrorCode::WouldLoseData, nothing written).
+    Result<ImportReport> importDraws(const std::vector<DrawRecord>& draws, bool replaceChanged = true,
+                                     const std::vector<int>& mayEmpty = {});
 
     enum class WriteOutcome { Written, ChangedElsewhere };
     // Stores `value` (kNoNumber for none) as the number at `index` (0..8) of a stored draw, but only while
@@ -55,7 +65,9 @@ public:
 
     // Stores one draw (inserted or updated), in its own transaction.
     Status writeDraw(const DrawRecord& draw);
-    Status deleteDraw(int drawNumber);
+    // Deletes a stored draw, but only while the database still holds exactly `expected` (the draw as the
+    // caller read it); ChangedElsewhere (nothing deleted) when it does not, or the draw is gone.
+    Result<WriteOutcome> deleteDraw(const DrawRecord& expected);
 
     bool isReadOnly() const { return m_db.isReadOnly(); }
     Database& database() { return m_db; }

@@ -103,6 +103,29 @@ TEST_F(CliTest, BadCsvIsRejectedWithItsLineAndChangesNothing) {
     EXPECT_FALSE(std::filesystem::exists(path("new.mdb")));
 }
 
+TEST_F(CliTest, ImportEmptiesStoredNumbersOnlyWhenAskedTo) {
+    const std::string heading =
+        "回数,第1数字,第2数字,第3数字,第4数字,第5数字,第6数字,第7数字,ボーナス数字1,ボーナス数字2\n";
+    writeFile(path("full.csv"), heading + "1,6,7,13,20,27,34,37,9,10\n2,1,2,3,4,5,6,7,8,9\n");
+    ASSERT_EQ(cli("import h.mdb full.csv").status, 0);
+    const std::string before = cli("export h.mdb").out;
+    const std::string blanks = heading + "1,,,,,,,,,\n2,1,2,3,4,5,6,8,9,\n3,,,,,,,,,\n";
+    writeFile(path("blank.csv"), blanks);
+
+    const CliRun refused = cli("import h.mdb blank.csv");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.errLines(), 1);
+    EXPECT_NE(refused.err.find("（1、2）"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("--replace-with-empty"), std::string::npos) << refused.err;
+    EXPECT_EQ(cli("export h.mdb").out, before);
+    EXPECT_NE(cli("--help").out.find("--replace-with-empty"), std::string::npos);
+
+    const CliRun allowed = cli("import h.mdb blank.csv --replace-with-empty");
+    EXPECT_EQ(allowed.status, 0) << allowed.err;
+    EXPECT_NE(allowed.out.find("新規 1 件、置き換え 2 件"), std::string::npos) << allowed.out;
+    EXPECT_EQ(cli("export h.mdb").out, blanks);
+}
+
 TEST_F(CliTest, UnreadableDatabaseIsAnErrorAndLeftAlone) {
     writeFile(path("other.mdb"), "not a database");
     const CliRun run = cli("summary other.mdb");

@@ -63,7 +63,8 @@ TEST_F(DrawStoreTest, WritesGoThroughTheSavedQueryAndReadBackInDrawOrder) {
     EXPECT_EQ(history->records()[1], draw(2, {21, 22, 23, 0, 25, 26, 27, 0, 29}));
     EXPECT_EQ(history->records()[2], draw(3, {31, 2, 3, 4, 5, 6, 7, 8, 37}));
 
-    ASSERT_TRUE(store.deleteDraw(2));
+    ASSERT_EQ(store.deleteDraw(draw(2, {21, 22, 23, 0, 25, 26, 27, 0, 29})).value(),
+              DrawStore::WriteOutcome::Written);
     EXPECT_EQ(store.loadHistory()->size(), 2u);
     EXPECT_FALSE(store.findDraw(2)->has_value());
 
@@ -158,6 +159,65 @@ TEST_F(DrawStoreTest, ImportAddsReplacesAndCounts) {
     ASSERT_TRUE(replaced);
     EXPECT_EQ(replaced->replaced, 1);
     EXPECT_EQ(store.findDraw(2)->value().numbers[8], 10);
+}
+
+// An empty field in the file never empties a stored number, unless the user confirmed that draw.
+TEST_F(DrawStoreTest, ImportEmptiesStoredNumbersOnlyInConfirmedDraws) {
+    DrawStore store = createStore();
+    ASSERT_TRUE(store.writeDraw(draw(1, {1, 2, 3, 4, 5, 6, 7, 8, 9})));
+    ASSERT_TRUE(store.writeDraw(draw(2, {1, 2, 3, 4, 5, 6, 7, 8, 9})));
+    ASSERT_TRUE(store.writeDraw(draw(3, {1, 2, 3, 4, 5, 6, 7, 0, 0})));
+    const std::vector<DrawRecord> before = store.loadHistory()->records();
+    const std::vector<DrawRecord> incoming = {
+        draw(1, {}),                           // every number emptied
+        draw(2, {1, 2, 3, 4, 5, 6, 8, 0, 10}), // some changed, one emptied
+        draw(3, {1, 2, 3, 4, 5, 6, 7, 8, 0}),  // filled in: nothing stored is lost
+        draw(4, {1, 2, 0, 0, 0, 0, 0, 0, 0}),  // new and incomplete
+    };
+    auto preview = store.previewImport(incoming);
+    ASSERT_TRUE(preview);
+    EXPECT_EQ(preview->replaced, 3);
+    EXPECT_EQ(preview->emptied, (std::vector<int>{1, 2}));
+
+    // The message names the draws not confirmed.
+    const std::pair<std::vector<int>, std::string> refusals[] = {
+        {{}, "（1、2）"}, {{1}, "（2）"}, {{2, 3}, "（1）"}};
+    for (const auto& [confirmed, named] : refusals) {
+        auto refused = store.importDraws(incoming, true, confirmed);
+        ASSERT_FALSE(refused) << named;
+        EXPECT_EQ(refused.error().code, ErrorCode::WouldLoseData);
+        EXPECT_NE(refused.error().message.find(named), std::string::npos) << refused.error().message;
+        EXPECT_EQ(store.loadHistory()->records(), before);
+    }
+
+    auto newOnly = store.importDraws(incoming, false);
+    ASSERT_TRUE(newOnly) << newOnly.error().message;
+    EXPECT_EQ(newOnly->added, 1);
+    EXPECT_EQ(store.findDraw(4)->value(), incoming[3]);
+    EXPECT_EQ(store.findDraw(1)->value(), before[0]);
+
+    auto replaced = store.importDraws(incoming, true, preview->emptied);
+    ASSERT_TRUE(replaced) << replaced.error().message;
+    EXPECT_EQ(replaced->replaced, 3);
+    EXPECT_EQ(replaced->emptied, preview->emptied);
+    for (int d = 1; d <= 3; ++d)
+        EXPECT_EQ(store.findDraw(d)->value(), incoming[d - 1]);
+}
+
+TEST_F(DrawStoreTest, DeleteRemovesOnlyTheDrawAsTheCallerReadIt) {
+    DrawStore store = createStore();
+    const DrawRecord read = draw(1, {1, 2, 3, 4, 5, 6, 7, 8, 9});
+    const DrawRecord theirs = draw(1, {1, 2, 3, 4, 5, 6, 7, 8, 10});
+    ASSERT_TRUE(store.writeDraw(read));
+    auto other = DrawStore::open(connection());
+    ASSERT_TRUE(other);
+    ASSERT_TRUE(other->writeDraw(theirs));
+
+    EXPECT_EQ(store.deleteDraw(read).value(), DrawStore::WriteOutcome::ChangedElsewhere);
+    EXPECT_EQ(store.findDraw(1)->value(), theirs);
+    EXPECT_EQ(store.deleteDraw(theirs).value(), DrawStore::WriteOutcome::Written);
+    EXPECT_FALSE(store.findDraw(1)->has_value());
+    EXPECT_EQ(store.deleteDraw(theirs).value(), DrawStore::WriteOutcome::ChangedElsewhere);
 }
 
 TEST_F(DrawStoreTest, FailedImportChangesNothing) {

@@ -3,6 +3,7 @@
 #include "entry/EntryModel.h"
 #include "grid/ui/GridMetrics.h"
 #include "store/DrawStore.h"
+#include "store/HistoryCsv.h"
 #include "store/Transaction.h"
 #include "ui/UiTestSupport.h"
 
@@ -314,6 +315,33 @@ TEST_F(EntryViewTest, ImportShowsAPreviewAndWritesOnlyWhatWasChosen) {
         << text.toStdString();
 }
 
+TEST_F(EntryViewTest, ImportEmptiesStoredNumbersOnlyWhenTheQuestionListedThem) {
+    test::TempDir dir;
+    std::string csv = std::string(kHistoryCsvHeader) + "\n";
+    for (int draw = 1; draw <= 14; ++draw)
+        csv += std::to_string(draw) + ",,,,,,,,,\n";
+    test::writeFile(dir / "blank.csv", csv);
+    const QString file = QString::fromStdString((dir / "blank.csv").string());
+    const DrawRecord first = *stored(1);
+
+    for (int choice : {1, 2}) { // 新しい回だけ取り込む, キャンセル
+        m_program.dialogs.openFiles.push_back(file);
+        m_program.dialogs.choices.push_back(choice);
+        m_view->importCsv();
+        EXPECT_EQ(*stored(1), first) << choice;
+    }
+    ASSERT_EQ(m_program.dialogs.questions.size(), 2u);
+    const QString text = m_program.dialogs.questions[0].text;
+    EXPECT_TRUE(text.contains("空欄になる回: 1、2、3、4、5、6、7、8、9、10、11、12 ほか 2 回"))
+        << text.toStdString();
+
+    m_program.dialogs.openFiles.push_back(file);
+    m_program.dialogs.choices.push_back(0);
+    m_view->importCsv();
+    EXPECT_EQ(stored(14)->numbers, (std::array<int, 9>{}));
+    EXPECT_EQ(model()->index(0, 1).data().toString(), "");
+}
+
 TEST_F(EntryViewTest, RejectedImportNamesTheLineAndChangesNothing) {
     test::TempDir dir;
     test::writeFile(dir / "bad.csv", "round,numbers,bonus\n700,1 2 3 4 5 6 7,8 9\n701,1 2 3 4 5 6 77,8 9\n");
@@ -364,6 +392,34 @@ TEST_F(EntryViewTest, AnEditNeverOverwritesWhatAnotherProgramStoredMeanwhile) {
     EXPECT_TRUE(m_program.dialogs.messages[0].text.contains(QStringLiteral("ほかのプログラムで変更されていた")));
     EXPECT_EQ(*stored(draw), expected);
     EXPECT_EQ(model()->index(0, 1).data().toString(), QString::number(theirs.numbers[0]));
+}
+
+TEST_F(EntryViewTest, ADeleteNeverRemovesADrawAnotherProgramChangedMeanwhile) {
+    const int rows = model()->rowCount();
+    const int draw = model()->drawNumberAt(4);
+    DrawRecord theirs = *stored(draw);
+    theirs.numbers[0] = theirs.numbers[0] % 37 + 1;
+    auto other = DrawStore::open(m_program.window().connectionString());
+    ASSERT_TRUE(other);
+    ASSERT_TRUE(other->writeDraw(theirs));
+
+    grid()->setCurrentIndex(model()->index(4, 2));
+    answer(true);
+    m_view->deleteLine();
+    ASSERT_EQ(m_program.dialogs.messages.size(), 1u);
+    EXPECT_TRUE(m_program.dialogs.messages[0].text.startsWith(
+        QStringLiteral("第%1回の当選データは、ほかのプログラムで変更されていたため").arg(draw)));
+    EXPECT_EQ(*stored(draw), theirs);
+    EXPECT_EQ(model()->rowCount(), rows);
+    EXPECT_EQ(model()->index(4, 1).data().toString(), QString::number(theirs.numbers[0]));
+
+    // A draw the other program has deleted leaves the grid.
+    ASSERT_EQ(other->deleteDraw(theirs).value(), DrawStore::WriteOutcome::Written);
+    answer(true);
+    m_view->deleteLine();
+    EXPECT_EQ(m_program.dialogs.messages.size(), 2u);
+    EXPECT_EQ(model()->rowCount(), rows - 1);
+    EXPECT_NE(model()->drawNumberAt(4), draw);
 }
 
 TEST_F(EntryViewTest, TheGridHasTheKeyboardAgainAfterAConfirmation) {
