@@ -1,6 +1,7 @@
 #include "store/Database.h"
 
 #include "common/QuotedInput.h"
+#include "common/SystemError.h"
 #include "store/DatabaseError.h"
 #include "store/KeyDerivation.h"
 
@@ -22,8 +23,9 @@ Result<Database> Database::open(const std::filesystem::path& path, const std::st
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
         return databaseOpenError(path, errno);
-    if (S_ISDIR(info.st_mode))
-        return databaseOpenError(path, EISDIR);
+    // Nor would the engine open a FIFO or a device without waiting for it.
+    if (!S_ISREG(info.st_mode))
+        return databaseOpenError(path, describeNotRegularFile(info.st_mode));
     // A file with its salt opens with the page key worked out here. A new file has no salt yet, and a file
     // the worked-out key does not open (made with other settings, or not ours) is tried with the password
     // itself, which also gives the message for a file nothing opens.
