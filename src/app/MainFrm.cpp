@@ -93,7 +93,7 @@ MainFrm::MainFrm(Setup setup, QWidget* parent) : QMainWindow(parent), m_setup(st
 MainFrm::~MainFrm() { qApp->removeEventFilter(this); }
 
 bool MainFrm::load() {
-    m_options = ReadInitFile(m_setup.settingsFile);
+    m_options = m_optionsRead = ReadInitFile(m_setup.settingsFile);
     const ConnectionString connection = ConnectionString::forApplicationFolder(m_setup.databaseFolder);
     if (!lockDatabase(connection.databasePath()))
         return false;
@@ -298,8 +298,13 @@ void MainFrm::closeEvent(QCloseEvent* event) {
         m_about->close();
     if (m_help)
         m_help->close();
-    if (auto written = WriteInitFile(m_options, m_setup.settingsFile); !written)
-        Dialogs::instance().message(this, applicationTitle(), qs(written.error().message), Dialogs::Icon::Warning);
+    if (auto written = WriteInitFile(m_options, m_setup.settingsFile); !written) {
+        // A settings file the user made read-only loses nothing while the options are as it says.
+        const bool readOnly = written.error().code == ErrorCode::ReadOnly;
+        if (!readOnly || m_options != m_optionsRead)
+            Dialogs::instance().message(this, applicationTitle(), qs(written.error().message),
+                                        readOnly ? Dialogs::Icon::Information : Dialogs::Icon::Warning);
+    }
     event->accept();
 }
 

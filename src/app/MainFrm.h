@@ -79,6 +79,7 @@ private:
     Setup m_setup;
     ViewGuard m_viewGuard;
     AnalysisOptions m_options;
+    AnalysisOptions m_optionsRead; // as the settings file had them at start-up
     std::optional<Workspace> m_workspace;
     std::unique_ptr<QLockFile> m_lock; // held while the program runs
     QMdiArea* m_mdi = nullptr;

@@ -36,10 +36,13 @@ private:
     int m_fd;
 };
 
+Error failure(const fs::path& path, std::string_view kind, const std::string& cause) {
+    return makeError(ErrorCode::WriteFailed,
+                     std::string(kind) + quotePath(path) + "を書き込めませんでした（" + cause + "）。");
+}
+
 Error failure(const fs::path& path, std::string_view kind, int error) {
-    return makeError(ErrorCode::WriteFailed, std::string(kind) + quotePath(path) +
-                                                 "を書き込めませんでした（" + describeSystemError(error) +
-                                                 "）。");
+    return failure(path, kind, describeSystemError(error));
 }
 
 // 0 or the errno of the failed write.
@@ -73,61 +76,90 @@ mode_t currentUmask() {
     return mask;
 }
 
-Status writeInPlace(const fs::path& path, std::string_view bytes, std::string_view kind) {
-    Fd fd(::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
-    if (!fd.valid())
-        return failure(path, kind, errno);
+// Writes over the file itself, as cp does. Opening never waits: a FIFO nobody reads is refused at once.
+Status writeInPlace(const fs::path& path, const fs::path& requested, std::string_view bytes,
+                    std::string_view kind, mode_t type) {
+    Fd fd(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!fd.valid()) {
+        if (errno == ENXIO && S_ISFIFO(type))
+            return failure(requested, kind, "名前付きパイプを読み出しているプログラムがありません");
+        return failure(requested, kind, errno);
+    }
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
+        return failure(requested, kind, errno);
     if (const int error = writeAll(fd.get(), bytes))
-        return failure(path, kind, error);
+        return failure(requested, kind, error);
+    // Cut to length only now: bytes written over bytes the file already has take no new space, so a nearly
+    // full disk is less likely to stop the write halfway.
+    if (S_ISREG(type) && (::ftruncate(fd.get(), off_t(bytes.size())) != 0 || ::fsync(fd.get()) != 0))
+        return failure(requested, kind, errno);
     if (!fd.release())
-        return failure(path, kind, errno);
+        return failure(requested, kind, errno);
     return Ok{};
 }
 
-} // namespace
-
-Status writeWholeFile(const fs::path& requested, std::string_view bytes, std::string_view kind) {
-    const fs::path path = followLinks(requested);
-    struct stat old {};
-    const bool exists = ::stat(path.c_str(), &old) == 0;
-    if (!exists && errno != ENOENT)
-        return failure(requested, kind, errno);
-    if (exists && S_ISDIR(old.st_mode))
-        return failure(requested, kind, EISDIR);
-    if (exists && !S_ISREG(old.st_mode))
-        return writeInPlace(path, bytes, kind);
-
+// A new file beside the old one (if any) renamed over it, so that a failure leaves the old file whole. Where
+// the folder takes no new file, or the new file could not have the old one's owner and group, the old file
+// is written in place instead, as cp does.
+Status replace(const fs::path& path, const fs::path& requested, std::string_view bytes, std::string_view kind,
+               const struct stat* old) {
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
     std::string temporary = (folder / ".kazutama-XXXXXX").string();
     Fd fd(::mkstemp(temporary.data()));
-    if (!fd.valid())
-        return failure(requested, kind, errno);
-    const auto discard = [&](int error) {
-        fd.release();
-        ::unlink(temporary.c_str());
-        return failure(requested, kind, error);
-    };
-    if (const int error = writeAll(fd.get(), bytes))
-        return discard(error);
-    const mode_t mode = exists ? (old.st_mode & 07777) : (0666 & ~currentUmask());
-    if (exists && ::geteuid() == 0)
-        (void)::fchown(fd.get(), old.st_uid, old.st_gid);
-    if (::fchmod(fd.get(), mode) != 0 || ::fsync(fd.get()) != 0)
-        return discard(errno);
-    if (!fd.release()) {
+    if (!fd.valid()) {
         const int error = errno;
-        ::unlink(temporary.c_str());
+        // Never on a full disk, where writing in place could leave half a file.
+        if (old && (error == EACCES || error == EPERM || error == EROFS))
+            return writeInPlace(path, requested, bytes, kind, S_IFREG);
         return failure(requested, kind, error);
     }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int error = errno;
+    const auto discard = [&] {
+        fd.release();
         ::unlink(temporary.c_str());
+    };
+    if (old && ::fchown(fd.get(), old->st_uid, old->st_gid) != 0) {
+        discard();
+        return writeInPlace(path, requested, bytes, kind, S_IFREG);
+    }
+    const mode_t mode = old ? (old->st_mode & 07777) : (0666 & ~currentUmask());
+    int error = writeAll(fd.get(), bytes);
+    if (!error && (::fchmod(fd.get(), mode) != 0 || ::fsync(fd.get()) != 0))
+        error = errno;
+    if (!error && !fd.release())
+        error = errno;
+    if (!error && ::rename(temporary.c_str(), path.c_str()) != 0)
+        error = errno;
+    if (error) {
+        discard();
         return failure(requested, kind, error);
     }
     // The rename itself reaches the disk with the folder's entry.
     if (Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)); dir.valid())
         (void)::fsync(dir.get());
     return Ok{};
+}
+
+} // namespace
+
+Status writeWholeFile(const fs::path& requested, std::string_view bytes, std::string_view kind,
+                      FileTarget target) {
+    const fs::path path = followLinks(requested);
+    struct stat old {};
+    if (::stat(path.c_str(), &old) != 0) {
+        if (errno != ENOENT)
+            return failure(requested, kind, errno);
+        return replace(path, requested, bytes, kind, nullptr);
+    }
+    if (!S_ISREG(old.st_mode)) {
+        if (target == FileTarget::AnyFile && (S_ISFIFO(old.st_mode) || S_ISCHR(old.st_mode)))
+            return writeInPlace(path, requested, bytes, kind, old.st_mode & S_IFMT);
+        return failure(requested, kind, describeNotRegularFile(old.st_mode));
+    }
+    // A file the user may not write is not replaced either; root may write any, unless the disk is read-only.
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+        return failure(requested, kind, errno);
+    return replace(path, requested, bytes, kind, &old);
 }
 
 } // namespace kazutama

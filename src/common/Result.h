@@ -13,6 +13,7 @@ enum class ErrorCode {
     NotOurDatabase, // readable, but not a history database of this program
     Unreadable,     // damaged, wrong password, no permission
     WriteFailed,    // a write or commit was refused (disk full, read-only, locked)
+    ReadOnly,       // the user made the file read-only; it was left as it is
     InvalidData,    // input that breaks the rules (bad CSV line, number out of range)
     NotFound,       // a draw or item that is not there
     JournalLeft,    // an interrupted write's journal that is not rolled back (see RollbackJournal.h)

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace kazutama {
 
@@ -38,6 +39,18 @@ std::string describeSystemError(int error) {
     default:
         return std::string("システムエラー: ") + std::strerror(error);
     }
+}
+
+std::string describeNotRegularFile(unsigned mode) {
+    if (S_ISDIR(mode))
+        return describeSystemError(EISDIR);
+    if (S_ISFIFO(mode))
+        return "通常のファイルではなく名前付きパイプです";
+    if (S_ISSOCK(mode))
+        return "通常のファイルではなくソケットです";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "通常のファイルではなくデバイスです";
+    return "通常のファイルではありません";
 }
 
 } // namespace kazutama

@@ -1,5 +1,6 @@
 #include "entry/EntryView.h"
 
+#include "common/FileWrite.h"
 #include "entry/EntryModel.h"
 #include "entry/NumberCellDelegate.h"
 #include "grid/ui/GridMetrics.h"
@@ -16,7 +17,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -285,12 +285,9 @@ void EntryView::exportCsv() {
         reportFailure(qs(history.error().message));
         return;
     }
-    QSaveFile file(name);
-    const std::string csv = formatHistoryCsv(history.value());
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(csv.data(), qint64(csv.size())) != qint64(csv.size()) || !file.commit()) {
-        reportFailure(
-            QStringLiteral("CSVファイル「%1」を書き込めませんでした（%2）。").arg(name, file.errorString()));
+    if (auto written = writeWholeFile(toPath(name), formatHistoryCsv(history.value()), "CSVファイル");
+        !written) {
+        reportFailure(qs(written.error().message));
         return;
     }
     Dialogs::instance().message(this, applicationTitle(),

@@ -1,13 +1,16 @@
 #include "settings/SettingsFile.h"
 
+#include "common/FileRead.h"
 #include "common/FileWrite.h"
+#include "common/QuotedInput.h"
 #include "common/TextEncoding.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
-#include <fstream>
+#include <fcntl.h>
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -51,22 +54,16 @@ private:
     std::vector<std::pair<std::string, size_t>> m_spellings;
 };
 
-// One line without its end, of which at most kLineLimit bytes are kept; `cut` says whether there was more.
-// False at the end of the file.
-bool readLine(std::streambuf& in, std::string& line, bool& cut, size_t& budget) {
-    line.clear();
-    cut = false;
-    int c = 0;
-    bool any = false;
-    while (budget > 0 && (c = in.sbumpc()) != std::char_traits<char>::eof() && c != '\n') {
-        --budget;
-        any = true;
-        if (line.size() < kLineLimit)
-            line += char(c);
-        else
-            cut = true;
-    }
-    return any || c == '\n';
+// One line of `rest` without its end, of which at most kLineLimit bytes are kept; `cut` says whether there
+// was more. False at the end of the text.
+bool readLine(std::string_view& rest, std::string_view& line, bool& cut) {
+    if (rest.empty())
+        return false;
+    const auto end = std::min(rest.find('\n'), rest.size());
+    cut = end > kLineLimit;
+    line = rest.substr(0, std::min(end, kLineLimit));
+    rest.remove_prefix(std::min(end + 1, rest.size()));
+    return true;
 }
 
 bool equalsIgnoringCase(std::string_view text, std::string_view lowerCase) {
@@ -117,27 +114,26 @@ std::optional<bool> toBoolean(std::string_view value) {
     return nonZero;
 }
 
+// A settings file without any write permission was made read-only on purpose (chmod a-w), so not even root
+// rewrites it; nor does a user who may not write it.
+bool madeReadOnly(const std::filesystem::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    return (info.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0;
+}
+
 } // namespace
 
 AnalysisOptions ReadInitFile(const std::filesystem::path& path) {
     AnalysisOptions options;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    const auto bytes = readWholeFile(path, kFileLimit, "設定ファイル");
+    if (!bytes)
         return options;
     const KeyTable keys;
-    std::string line;
+    std::string_view rest = bytes.value(), line;
     bool cut = false;
-    size_t budget = kFileLimit;
-    // A read error (the name is a folder, the disk fails) ends the file where it happened: the options read
-    // up to there stand.
-    const auto nextLine = [&] {
-        try {
-            return readLine(*in.rdbuf(), line, cut, budget);
-        } catch (const std::ios_base::failure&) {
-            return false;
-        }
-    };
-    for (bool first = true; nextLine(); first = false) {
+    for (bool first = true; readLine(rest, line, cut); first = false) {
         std::string_view text = line;
         if (first && text.starts_with(kUtf8Bom))
             text.remove_prefix(kUtf8Bom.size());
@@ -170,11 +166,12 @@ std::string formatInitFile(const AnalysisOptions& options) {
 }
 
 Status WriteInitFile(const AnalysisOptions& options, const std::filesystem::path& path) {
-    const std::string data = encodeForLocale(formatInitFile(options));
-
-    // Through a temporary file that replaces the old one, so a failed write leaves the previous settings;
-    // a settings file the user made read-only stays read-only.
-    return writeWholeFile(path, data, "設定ファイル");
+    if (madeReadOnly(path))
+        return makeError(ErrorCode::ReadOnly,
+                         "設定ファイル" + quotePath(path) +
+                             "は読み取り専用のため、変更したオプションを保存しませんでした。");
+    return writeWholeFile(path, encodeForLocale(formatInitFile(options)), "設定ファイル",
+                          FileTarget::RegularOnly);
 }
 
 } // namespace kazutama

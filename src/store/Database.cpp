@@ -25,12 +25,9 @@ Result<Database> Database::open(const std::filesystem::path& path, const std::st
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
         return databaseOpenError(path, errno);
-    if (S_ISDIR(info.st_mode))
-        return databaseOpenError(path, EISDIR);
-    // A FIFO or a device would block the first read for ever or feed it endless bytes.
+    // Nor would the engine open a FIFO or a device without waiting for it.
     if (!S_ISREG(info.st_mode))
-        return makeError(ErrorCode::Unreadable, "データベースファイル" + quoted(path) +
-                                                    "は通常のファイルではないため、開けません。");
+        return databaseOpenError(path, describeNotRegularFile(info.st_mode));
     switch (const JournalFinding journal = inspectJournal(path)) {
     case JournalFinding::None:
         break;

@@ -73,8 +73,12 @@ Error databaseError(sqlite3* db, int resultCode, DatabaseAccess access) {
 Error databaseOpenError(const std::filesystem::path& path, int systemError) {
     if (systemError == ENOENT)
         return makeError(ErrorCode::FileMissing, "データベースファイル" + quoted(path) + "がありません。");
-    return makeError(ErrorCode::Unreadable, "データベースファイル" + quoted(path) + "を開けません（" +
-                                                describeSystemError(systemError) + "）。");
+    return databaseOpenError(path, describeSystemError(systemError));
+}
+
+Error databaseOpenError(const std::filesystem::path& path, const std::string& cause) {
+    return makeError(ErrorCode::Unreadable,
+                     "データベースファイル" + quoted(path) + "を開けません（" + cause + "）。");
 }
 
 } // namespace kazutama

@@ -16,5 +16,6 @@ Error databaseError(sqlite3* db, int resultCode, DatabaseAccess access);
 
 // The same for a file that could not be opened at all; `systemError` is an errno value.
 Error databaseOpenError(const std::filesystem::path& path, int systemError);
+Error databaseOpenError(const std::filesystem::path& path, const std::string& cause);
 
 } // namespace kazutama

@@ -1,16 +1,13 @@
 #include "store/ImportText.h"
 
+#include "common/FileRead.h"
 #include "common/QuotedInput.h"
-#include "common/SystemError.h"
 #include "common/TextEncoding.h"
 #include "store/DrawRecord.h"
 
 #include <cctype>
-#include <cerrno>
 #include <charconv>
-#include <cstdio>
 #include <cstring>
-#include <memory>
 #include <sstream>
 
 namespace kazutama::importtext {
@@ -30,29 +27,12 @@ void removeSuffix(std::string& text, std::string_view suffix) {
 } // namespace
 
 Result<std::string> readFile(const std::filesystem::path& path) {
-    const std::string name = "CSVファイル" + quotePath(path);
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) {
-        if (errno == ENOENT)
-            return makeError(ErrorCode::FileMissing, name + "がありません。");
-        return makeError(ErrorCode::Unreadable,
-                         name + "を開けません（" + describeSystemError(errno) + "）。");
-    }
-    std::string bytes;
-    char buffer[1 << 16];
-    size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-        bytes.append(buffer, n);
-        if (bytes.size() > kMaxFileBytes)
-            return makeError(ErrorCode::InvalidData,
-                             name + "は大きすぎます（" + std::to_string(kMaxFileBytes / (1024 * 1024)) +
-                                 "MBまでです）。当選データのファイルか確かめてください。");
-    }
-    // A read error ends the loop like the end of the file does; without this check a file cut short by it
-    // would be taken for the whole file.
-    if (std::ferror(file.get()))
-        return makeError(ErrorCode::Unreadable,
-                         name + "を読み込めません（" + describeSystemError(errno) + "）。");
+    auto bytes = readWholeFile(path, kMaxFileBytes + 1, "CSVファイル");
+    if (bytes && bytes->size() > kMaxFileBytes)
+        return makeError(ErrorCode::InvalidData,
+                         "CSVファイル" + quotePath(path) + "は大きすぎます（" +
+                             std::to_string(kMaxFileBytes / (1024 * 1024)) +
+                             "MBまでです）。当選データのファイルか確かめてください。");
     return bytes;
 }
 

@@ -118,7 +118,7 @@ std::string rawKeyText(const PageKey& key) {
 }
 
 std::optional<FileSalt> readFileSalt(const std::filesystem::path& file) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
     FileSalt salt{};

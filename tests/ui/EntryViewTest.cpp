@@ -1,5 +1,6 @@
 #include "entry/EntryView.h"
 
+#include "common/QuotedInput.h"
 #include "entry/EntryModel.h"
 #include "grid/ui/GridMetrics.h"
 #include "store/DrawStore.h"
@@ -15,6 +16,10 @@
 #include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <tuple>
+#include <unistd.h>
 
 namespace kazutama {
 namespace {
@@ -360,6 +365,28 @@ TEST_F(EntryViewTest, ExportWritesTheWholeHistoryInKazutamasLayout) {
     m_program.dialogs.saveFiles.push_back(QString::fromStdString((dir / "out.csv").string()));
     m_view->exportCsv();
     EXPECT_EQ(test::readFile(dir / "out.csv"), test::readFile(KAZUTAMA_SAMPLE_HISTORY));
+}
+
+TEST_F(EntryViewTest, ExportOntoAFullDeviceOrAFifoNobodyReadsFailsInJapaneseAndLeavesThemAsTheyWere) {
+    test::TempDir dir;
+    // As root a faulty writer would replace the system's /dev/full; a node of the same device stands in.
+    std::filesystem::path full = "/dev/full";
+    if (::geteuid() == 0 && ::mknod((dir / "full").c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0)
+        full = dir / "full";
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+    for (const auto& [path, type, cause] :
+         {std::tuple(full, mode_t(S_IFCHR), "ディスクの空き容量が足りません"),
+          std::tuple(dir / "pipe", mode_t(S_IFIFO),
+                     "名前付きパイプを読み出しているプログラムがありません")}) {
+        m_program.dialogs.messages.clear();
+        m_program.dialogs.saveFiles.push_back(QString::fromStdString(path.string()));
+        m_view->exportCsv();
+        ASSERT_EQ(m_program.dialogs.messages.size(), 1u) << path;
+        EXPECT_EQ(m_program.dialogs.messages[0].text.toStdString(),
+                  "CSVファイル" + quotePath(path) + "を書き込めませんでした（" + cause + "）。");
+        struct stat info {};
+        EXPECT_TRUE(::stat(path.c_str(), &info) == 0 && (info.st_mode & S_IFMT) == type) << path;
+    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "analyses/ui/AnalysisView.h"
 #include "app/AboutBox.h"
 #include "app/HelpWindow.h"
+#include "common/QuotedInput.h"
 #include "gui/QtText.h"
 #include "shell/WindowNames.h"
 
@@ -16,6 +17,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -235,6 +237,28 @@ TEST(MainFrmTest, FailedSettingsWriteIsReportedAndTheProgramStillEnds) {
     EXPECT_FALSE(program.window().isVisible());
     ASSERT_FALSE(program.dialogs.messages.empty());
     EXPECT_TRUE(program.dialogs.messages.back().text.contains("設定ファイル"));
+}
+
+TEST(MainFrmTest, AReadOnlySettingsFileIsKeptAndTheUserToldOnceOnlyWhenChangedOptionsAreLost) {
+    for (const bool changed : {false, true}) {
+        ProgramFixture program;
+        test::writeFile(program.settingsFile, "間隔分析Opt=True\r\n");
+        std::filesystem::permissions(program.settingsFile, std::filesystem::perms(0444));
+        if (changed)
+            program.window().findChild<QRadioButton*>("Opt反映する(3)")->click();
+        program.dialogs.messages.clear();
+        program.trigger("mnuEnd");
+        program.window().close();
+        ProgramFixture::settle();
+        EXPECT_EQ(readFile(program.settingsFile), "間隔分析Opt=True\r\n") << changed;
+        ASSERT_EQ(program.dialogs.messages.size(), changed ? 1u : 0u);
+        if (changed) {
+            EXPECT_EQ(program.dialogs.messages[0].text.toStdString(),
+                      "設定ファイル" + quotePath(program.settingsFile) +
+                          "は読み取り専用のため、変更したオプションを保存しませんでした。");
+            EXPECT_EQ(program.dialogs.messages[0].icon, Dialogs::Icon::Information);
+        }
+    }
 }
 
 TEST(MainFrmTest, MissingDatabaseIsCreatedAndTheUserTold) {
