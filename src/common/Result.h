@@ -15,6 +15,7 @@ enum class ErrorCode {
     WriteFailed,     // a write or commit was refused (disk full, read-only, locked)
     InvalidData,     // input that breaks the rules (bad CSV line, number out of range)
     NotFound,        // a draw or item that is not there
+    InUse,           // another program works on the file
 };
 
 struct Error {

@@ -200,24 +200,27 @@ Status DrawStore::createFile(const ConnectionString& connection, bool replaceEmp
     return Ok{};
 }
 
-Result<DrawStore::Opened> DrawStore::openOrCreate(const ConnectionString& connection) {
+Result<bool> DrawStore::createIfMissing(const ConnectionString& connection) {
     const fs::path& path = connection.databasePath();
     std::error_code ec;
     const bool exists = fs::exists(path, ec) || ec;
     // An empty file is what an interrupted creation left behind; it holds nothing, so it is replaced.
     const bool empty = exists && fs::is_regular_file(path, ec) && fs::file_size(path, ec) == 0 && !ec;
-    if (exists && !empty) {
-        auto store = open(connection);
-        if (!store)
-            return store.error();
-        return Opened{std::move(store).value(), false};
-    }
+    if (exists && !empty)
+        return false;
     if (auto status = createFile(connection, empty); !status)
         return status.error();
+    return true;
+}
+
+Result<DrawStore::Opened> DrawStore::openOrCreate(const ConnectionString& connection) {
+    auto created = createIfMissing(connection);
+    if (!created)
+        return created.error();
     auto store = open(connection);
     if (!store)
         return store.error();
-    return Opened{std::move(store).value(), true};
+    return Opened{std::move(store).value(), *created};
 }
 
 Status DrawStore::createSchema() {
