@@ -1,12 +1,14 @@
 // Two programs on one database: whatever lies beside the file, the lock lets a start through unless a
-// running program holds the same file, by whatever name.
+// running program holds the same file, by whatever name; and the temporaries of killed creations go.
 
 #include "common/QuotedInput.h"
+#include "store/DatabaseLock.h"
 #include "store/DrawStore.h"
 #include "store/Workspace.h"
 #include "support/TestSupport.h"
 
 #include <climits>
+#include <fcntl.h>
 #include <functional>
 #include <grp.h>
 #include <gtest/gtest.h>
@@ -164,6 +166,33 @@ TEST(LockFaultTest, OnlyARunningHolderOfTheSameFileRefusesAStart) {
                       std::to_string(second.pid) + "\n" + thisHost() + "\n");
         }
     }
+}
+
+// A creation's temporary ".Kazutama-new-XXXXXX" (and its journal), as a creation killed half-way leaves it,
+// is removed at the next start; one that a running creation is still making stays.
+TEST(LockFaultTest, AStartRemovesTheTemporariesOfKilledCreationsOnly) {
+    TempDir dir;
+    const auto creating = [&](const std::string& name) {
+        return [&dir, name] {
+            const int fd = ::open((dir / name).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+            writeFile(dir / (name + "-journal"), "journal");
+            DatabaseLock lock = DatabaseLock::lockDescriptor(fd);
+            answerAndStay(lock.state() == DatabaseLock::State::Exclusive ? "making" : "not locked");
+        };
+    };
+    Child killed(creating(".Kazutama-new-k1LLed"));
+    Child running(creating(".Kazutama-new-Ru7nin"));
+    ASSERT_EQ(killed.answer, "making");
+    ASSERT_EQ(running.answer, "making");
+    killed.kill();
+    writeFile(dir / ".Kazutama-new-notes.txt", "the user's own");
+
+    ASSERT_TRUE(DrawStore::openOrCreate(ConnectionString::forDatabase(dir / "Kazutama.mdb")));
+    EXPECT_FALSE(fs::exists(dir / ".Kazutama-new-k1LLed"));
+    EXPECT_FALSE(fs::exists(dir / ".Kazutama-new-k1LLed-journal"));
+    EXPECT_TRUE(fs::exists(dir / ".Kazutama-new-Ru7nin"));
+    EXPECT_TRUE(fs::exists(dir / ".Kazutama-new-Ru7nin-journal"));
+    EXPECT_TRUE(fs::exists(dir / ".Kazutama-new-notes.txt"));
 }
 
 } // namespace
