@@ -25,7 +25,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
-#include <QLockFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -95,8 +94,6 @@ MainFrm::~MainFrm() { qApp->removeEventFilter(this); }
 bool MainFrm::load() {
     m_options = m_optionsRead = ReadInitFile(m_setup.settingsFile);
     const ConnectionString connection = ConnectionString::forApplicationFolder(m_setup.databaseFolder);
-    if (!lockDatabase(connection.databasePath()))
-        return false;
     auto opened = [&] {
         BusyCursor busy;
         m_viewGuard.set(true);
@@ -116,28 +113,16 @@ bool MainFrm::load() {
                 QString::fromStdString(quotePath(m_workspace->connection().databasePath())) +
                 "\n\n当選データは「データ管理」の「当選データ入力」で入力できます。",
             Dialogs::Icon::Information);
+    if (isReadOnly())
+        Dialogs::instance().message(
+            this, applicationTitle(),
+            qs(m_workspace->readOnlyReason()) +
+                "\n\nほかのKazutamaと同時に書き込むことのないよう、読み取り専用で開きます。"
+                "分析と予想は表示できますが、当選データ入力は使用できません。\n"
+                "当選データを入力するには、ファイルに書き込めてロックもできるようにしてから、"
+                "Kazutamaを起動し直してください。",
+            Dialogs::Icon::Warning);
     return true;
-}
-
-bool MainFrm::lockDatabase(const std::filesystem::path& database) {
-    // Two windows editing one file would each show the other's changes only after a restart; the second
-    // program is refused instead. A lock left by a program that died is recognised as stale and taken.
-    m_lock = std::make_unique<QLockFile>(QString::fromStdString(database.string() + ".lock"));
-    m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0) || m_lock->error() != QLockFile::LockFailedError)
-        return true; // a folder where no lock can be made: the database itself says what it allows
-    qint64 pid = 0;
-    QString host, application;
-    m_lock->getLockInfo(&pid, &host, &application);
-    m_lock.reset();
-    Dialogs::instance().message(this, applicationTitle(),
-                                QStringLiteral("この当選データのファイルは、ほかのKazutamaで使用中です（プロセス番号 %1）。\n%2\n\n"
-                                               "同じファイルを2つのKazutamaで同時に開くことはできません。")
-                                        .arg(pid)
-                                        .arg(QString::fromStdString(database.string())) +
-                                    kEnding,
-                                Dialogs::Icon::Critical);
-    return false;
 }
 
 void MainFrm::createMenus() {
@@ -224,6 +209,13 @@ ChildView* MainFrm::createView(const QString& windowName) {
 }
 
 void MainFrm::openEntryView() {
+    if (isReadOnly()) {
+        Dialogs::instance().message(this, errorTitle(),
+                                    "読み取り専用で開いているため、当選データ入力は使用できません。\n" +
+                                        qs(m_workspace->readOnlyReason()),
+                                    Dialogs::Icon::Warning);
+        return;
+    }
     if (!m_viewGuard.value()) {
         Dialogs::instance().message(this, errorTitle(), QStringLiteral("表示中のウィンドウを閉じないと実行できません。"),
                                     Dialogs::Icon::Critical);

@@ -12,7 +12,6 @@
 #include <memory>
 #include <optional>
 
-class QLockFile;
 class QMdiArea;
 class QMdiSubWindow;
 
@@ -44,8 +43,10 @@ public:
     ~MainFrm() override;
 
     // The load step: settings, then the workspace (database, history, summary). False when the database
-    // cannot be used; the user has been told why and the program should end.
+    // cannot be used or another program has it; the user has been told why and the program should end.
     bool load();
+    // True when the database could not be locked: it is only read, and no command may change it.
+    bool isReadOnly() const { return m_workspace && m_workspace->isReadOnly(); }
 
     bool propEnd() const { return m_viewGuard.value(); }
     void setPropEnd(bool value) { m_viewGuard.set(value); }
@@ -67,8 +68,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // False (the user has been told) when another program holds the database.
-    bool lockDatabase(const std::filesystem::path& database);
     void createMenus();
     ChildView* createView(const QString& windowName);
     void openEntryView();
@@ -81,7 +80,6 @@ private:
     AnalysisOptions m_options;
     AnalysisOptions m_optionsRead; // as the settings file had them at start-up
     std::optional<Workspace> m_workspace;
-    std::unique_ptr<QLockFile> m_lock; // held while the program runs
     QMdiArea* m_mdi = nullptr;
     QMap<QString, QPointer<QMdiSubWindow>> m_views;
     QPointer<QWidget> m_about;

@@ -16,6 +16,7 @@ enum class ErrorCode {
     ReadOnly,       // the user made the file read-only; it was left as it is
     InvalidData,    // input that breaks the rules (bad CSV line, number out of range)
     NotFound,       // a draw or item that is not there
+    InUse,          // another program works on the file
     JournalLeft,    // an interrupted write's journal that is not rolled back (see RollbackJournal.h)
     WouldLoseData,  // a write that would replace stored numbers by empty ones without the user's word
 };

@@ -33,6 +33,8 @@ std::string describeSystemError(int error) {
     case EMFILE:
     case ENFILE:
         return "開いているファイルが多すぎます";
+    case ENOLCK:
+        return "ロックに対応していない場所です";
     case EBUSY:
     case ETXTBSY:
         return "ほかのプログラムが使用中です";

@@ -2,6 +2,7 @@
 
 #include "common/QuotedInput.h"
 #include "common/SystemError.h"
+#include "store/DatabaseLock.h"
 #include "store/Transaction.h"
 
 #include <algorithm>
@@ -109,6 +110,71 @@ std::string causeIn(const std::string& message) {
     return message.substr(open + std::string_view("（").size(), close - open - std::string_view("（").size());
 }
 
+// A new database is made as ".Kazutama-new-XXXXXX" (and its journal) beside the file it becomes.
+constexpr std::string_view kTemporaryPrefix = ".Kazutama-new-";
+constexpr std::string_view kJournalSuffix = "-journal";
+constexpr std::size_t kTemporaryNameLength = kTemporaryPrefix.size() + 6;
+
+bool isTemporaryName(std::string_view name) {
+    if (name.ends_with(kJournalSuffix))
+        name.remove_suffix(kJournalSuffix.size());
+    return name.size() == kTemporaryNameLength && name.starts_with(kTemporaryPrefix);
+}
+
+// Makes a temporary under the lock a creation holds on it while it runs; -1 and errno on failure.
+int lockedTemporary(const fs::path& folder, std::string& name, std::optional<DatabaseLock>& lock) {
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        name = (folder / kTemporaryPrefix).string() + "XXXXXX";
+        const int fd = ::mkstemp(name.data()); // mode 0600: the file is the user's alone
+        if (fd < 0)
+            return -1;
+        lock.emplace(DatabaseLock::lockDescriptor(fd));
+        // Another start's clean-up may have found the file before it was locked, and removes it.
+        struct stat opened {};
+        struct stat named {};
+        if (lock->state() != DatabaseLock::State::HeldElsewhere && ::fstat(fd, &opened) == 0 &&
+            ::lstat(name.c_str(), &named) == 0 && opened.st_ino == named.st_ino &&
+            opened.st_dev == named.st_dev)
+            return fd;
+        lock.reset();
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// Removes the temporaries of this user's creations that were killed half-way: those nobody holds locked.
+void removeAbandonedTemporaries(const fs::path& folder) {
+    std::error_code ec;
+    for (fs::directory_iterator entry(folder, ec), end; !ec && entry != end; entry.increment(ec)) {
+        const fs::path path = entry->path();
+        const std::string name = path.filename().string();
+        struct stat info {};
+        if (!isTemporaryName(name) || ::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+            info.st_uid != ::geteuid())
+            continue;
+        if (name.ends_with(kJournalSuffix)) {
+            // A journal whose database is gone belongs to nothing.
+            const std::string database =
+                path.string().substr(0, path.string().size() - kJournalSuffix.size());
+            if (::lstat(database.c_str(), &info) != 0 && errno == ENOENT)
+                ::unlink(path.c_str());
+            continue;
+        }
+        const int fd = ::open(path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        const DatabaseLock probe = DatabaseLock::lockDescriptor(fd);
+        if (probe.state() == DatabaseLock::State::Exclusive) {
+            ::unlink((path.string() + std::string(kJournalSuffix)).c_str());
+            ::unlink(path.c_str());
+        }
+    }
+}
+
+fs::path folderOf(const fs::path& path) {
+    return path.has_parent_path() ? path.parent_path() : fs::path(".");
+}
+
 Error alreadyThere(const fs::path& path) {
     return makeError(ErrorCode::FileExists, "データベースファイル" + quotePath(path) + "は既にあります。");
 }
@@ -183,6 +249,7 @@ Result<DrawStore> DrawStore::open(const ConnectionString& connection, Access acc
 }
 
 Result<DrawStore> DrawStore::create(const ConnectionString& connection) {
+    removeAbandonedTemporaries(folderOf(connection.databasePath()));
     std::error_code ec;
     if (fs::exists(connection.databasePath(), ec) || fs::is_symlink(connection.databasePath(), ec))
         return alreadyThere(connection.databasePath());
@@ -196,15 +263,16 @@ Status DrawStore::createFile(const ConnectionString& connection, bool replaceEmp
     // crash or a kill at any moment leaves either no file or a whole one, never a half-made file that
     // nothing opens again.
     const fs::path& path = connection.databasePath();
-    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    std::string temporary = (folder / ".Kazutama-new-XXXXXX").string();
-    const int fd = ::mkstemp(temporary.data()); // mode 0600: the file is the user's alone
+    const fs::path folder = folderOf(path);
+    std::string temporary;
+    // Held until the file is in place, so that no start-up takes the temporary for a killed creation's.
+    std::optional<DatabaseLock> lock;
+    const int fd = lockedTemporary(folder, temporary, lock);
     if (fd < 0)
         return createError(path, describeSystemError(errno));
-    ::close(fd);
     const auto removeTemporary = [&] {
         ::unlink(temporary.c_str());
-        ::unlink((temporary + "-journal").c_str());
+        ::unlink((temporary + std::string(kJournalSuffix)).c_str());
     };
     const auto discard = [&](const std::string& cause) -> Status {
         removeTemporary();
@@ -218,12 +286,8 @@ Status DrawStore::createFile(const ConnectionString& connection, bool replaceEmp
         if (auto status = store.createSchema(); !status)
             return discard(causeIn(status.error().message));
     }
-    if (const int fd = ::open(temporary.c_str(), O_RDONLY | O_CLOEXEC); fd >= 0) {
-        const bool synced = ::fsync(fd) == 0;
-        ::close(fd);
-        if (!synced)
-            return discard(describeSystemError(errno));
-    }
+    if (::fsync(fd) != 0)
+        return discard(describeSystemError(errno));
     if (const int error = placeNewFile(temporary, path, replaceEmpty)) {
         if (error != EEXIST)
             return discard(describeSystemError(error));
@@ -240,24 +304,28 @@ Status DrawStore::createFile(const ConnectionString& connection, bool replaceEmp
     return Ok{};
 }
 
-Result<DrawStore::Opened> DrawStore::openOrCreate(const ConnectionString& connection) {
+Result<bool> DrawStore::createIfMissing(const ConnectionString& connection) {
     const fs::path& path = connection.databasePath();
+    removeAbandonedTemporaries(folderOf(path));
     std::error_code ec;
     const bool exists = fs::exists(path, ec) || ec;
     // An empty file is what an interrupted creation left behind; it holds nothing, so it is replaced.
     const bool empty = exists && fs::is_regular_file(path, ec) && fs::file_size(path, ec) == 0 && !ec;
-    if (exists && !empty) {
-        auto store = open(connection);
-        if (!store)
-            return store.error();
-        return Opened{std::move(store).value(), false};
-    }
+    if (exists && !empty)
+        return false;
     if (auto status = createFile(connection, empty); !status)
         return status.error();
+    return true;
+}
+
+Result<DrawStore::Opened> DrawStore::openOrCreate(const ConnectionString& connection) {
+    auto created = createIfMissing(connection);
+    if (!created)
+        return created.error();
     auto store = open(connection);
     if (!store)
         return store.error();
-    return Opened{std::move(store).value(), true};
+    return Opened{std::move(store).value(), *created};
 }
 
 Status DrawStore::createSchema() {

@@ -41,6 +41,9 @@ public:
     static Result<DrawStore> create(const ConnectionString& connection);
     // open(), or create() when the file is missing or empty (the caller tells the user so).
     static Result<Opened> openOrCreate(const ConnectionString& connection);
+    // create() without opening, when the file is missing or empty; true when it made the file. create(),
+    // openOrCreate() and this remove what killed creations left in the folder.
+    static Result<bool> createIfMissing(const ConnectionString& connection);
 
     Result<DrawHistory> loadHistory();
     Result<std::optional<DrawRecord>> findDraw(int drawNumber);

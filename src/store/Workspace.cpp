@@ -16,10 +16,25 @@ Result<Workspace> Workspace::read(DrawStore& store, ConnectionString connection,
 }
 
 Result<Workspace> Workspace::openOrCreate(ConnectionString connection) {
-    auto opened = DrawStore::openOrCreate(connection);
-    if (!opened)
-        return opened.error();
-    return read(opened->store, std::move(connection), opened->created);
+    auto created = DrawStore::createIfMissing(connection);
+    if (!created)
+        return created.error();
+    DatabaseLock lock = DatabaseLock::acquire(connection.databasePath());
+    if (lock.state() == DatabaseLock::State::HeldElsewhere)
+        return makeError(ErrorCode::InUse, lock.message());
+    const bool ours = lock.state() == DatabaseLock::State::Exclusive;
+    // From here on the file is named by the path that was locked, whatever a link is changed to meanwhile.
+    connection = ConnectionString::forDatabase(lock.file());
+    auto store = DrawStore::open(connection, ours ? Access::ReadWrite : Access::ReadOnly);
+    if (!store)
+        return store.error();
+    auto workspace = read(*store, std::move(connection), *created);
+    if (!workspace)
+        return workspace.error();
+    if (!ours)
+        workspace->m_readOnlyReason = lock.message();
+    workspace->m_lock.emplace(std::move(lock));
+    return workspace;
 }
 
 Result<Workspace> Workspace::open(ConnectionString connection, Access access) {

@@ -3,8 +3,12 @@
 #include "common/Result.h"
 #include "store/ConnectionString.h"
 #include "store/Database.h"
+#include "store/DatabaseLock.h"
 #include "store/DrawHistory.h"
 #include "store/StartupSummary.h"
+
+#include <optional>
+#include <string>
 
 namespace kazutama {
 
@@ -16,7 +20,9 @@ class DrawStore;
 class Workspace {
 public:
     // The desktop program's start-up: a missing database is created empty (createdDatabase() says so), a
-    // file that cannot be used is reported and left untouched.
+    // file that cannot be used is reported and left untouched. The file is locked for the workspace's
+    // lifetime: a file another program holds is refused (ErrorCode::InUse), and a file that cannot be
+    // locked is read without writing and the workspace is read-only.
     static Result<Workspace> openOrCreate(ConnectionString connection);
     // An existing database only; a missing one is an error and is not created. A read-only workspace is
     // read without writing a byte of the file.
@@ -33,6 +39,10 @@ public:
     const StartupSummary& summary() const { return m_summary; }
     // True when the database file was missing and has just been created.
     bool createdDatabase() const { return m_created; }
+    // True when the file could not be locked: nothing may write it while the workspace lives.
+    bool isReadOnly() const { return !m_readOnlyReason.empty(); }
+    // Why the workspace is read-only, a sentence for the user.
+    const std::string& readOnlyReason() const { return m_readOnlyReason; }
 
 private:
     Workspace(ConnectionString connection, DrawHistory history, bool created);
@@ -42,6 +52,8 @@ private:
     DrawHistory m_history;
     StartupSummary m_summary;
     bool m_created = false;
+    std::optional<DatabaseLock> m_lock;
+    std::string m_readOnlyReason;
 };
 
 } // namespace kazutama

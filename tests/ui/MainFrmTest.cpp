@@ -1,5 +1,3 @@
-#include "ui/UiTestSupport.h"
-
 #include "analyses/ViewCatalogue.h"
 #include "analyses/ui/AnalysisView.h"
 #include "app/AboutBox.h"
@@ -7,6 +5,8 @@
 #include "common/QuotedInput.h"
 #include "gui/QtText.h"
 #include "shell/WindowNames.h"
+#include "store/DrawStore.h"
+#include "ui/UiTestSupport.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -21,8 +21,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
-
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace kazutama {
 namespace {
@@ -306,6 +306,56 @@ TEST(MainFrmTest, ASecondProgramOnTheSameDatabaseIsRefusedUntilTheFirstEnds) {
     }
     MainFrm again(setup);
     EXPECT_TRUE(again.load());
+}
+
+// Whatever an earlier version left where it kept its lock file, the program starts.
+TEST(MainFrmTest, LeftoverLockFilesDoNotStopStartUp) {
+    for (const char* content : {"", "garbage", "4242\nKazutama\nanother-pc\n{4f1c2a}\n"}) {
+        SCOPED_TRACE(content);
+        test::TempDir dir;
+        test::ScriptedDialogs dialogs;
+        test::writeFile(dir / "Kazutama.mdb.lock", content);
+        MainFrm window(MainFrm::Setup{dir.path(), dir / "Kazutama.ini"});
+        EXPECT_TRUE(window.load());
+    }
+}
+
+// While it lives, the process acts as the ordinary user nobody, when the tests run as root.
+struct OrdinaryUser {
+    const bool switched = ::geteuid() == 0 && ::setegid(65534) == 0 && ::seteuid(65534) == 0;
+    ~OrdinaryUser() { (void)(switched && ::seteuid(0) == 0 && ::setegid(0) == 0); }
+};
+
+// A database the user may read but not write cannot be locked: the program says so once, shows the
+// analyses, and the entry command explains why it does not open.
+TEST(MainFrmTest, ADatabaseThatCannotBeLockedOpensReadOnly) {
+    test::TempDir dir;
+    test::ScriptedDialogs dialogs;
+    const std::filesystem::path database = dir / "Kazutama.mdb";
+    ASSERT_TRUE(DrawStore::create(ConnectionString::forDatabase(database)));
+    namespace fs = std::filesystem;
+    fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(database, fs::perms::owner_read | fs::perms::others_read);
+    MainFrm window(MainFrm::Setup{dir.path(), dir / "Kazutama.ini"});
+    {
+        OrdinaryUser user;
+        ASSERT_TRUE(window.load());
+    }
+    EXPECT_TRUE(window.isReadOnly());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages.front().icon, Dialogs::Icon::Warning);
+    const QString notice = dialogs.messages.front().text;
+    EXPECT_TRUE(notice.contains(QString::fromStdString(quotePath(database)))) << notice.toStdString();
+    EXPECT_TRUE(notice.contains("読み取り専用で開きます")) << notice.toStdString();
+
+    window.findChild<QAction*>("mnuMasterInput")->trigger();
+    EXPECT_EQ(window.openedView(qs(kEntryViewName)), nullptr);
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_TRUE(dialogs.messages.back().text.startsWith(
+        "読み取り専用で開いているため、当選データ入力は使用できません。"))
+        << dialogs.messages.back().text.toStdString();
+    window.openView(kFrequency);
+    EXPECT_NE(window.openedView(kFrequency), nullptr);
 }
 
 TEST(MainFrmTest, AboutBoxPlacesItselfFromTheMainWindow) {
