@@ -65,5 +65,7 @@ void runPredict(const Args& args, std::ostream& out);
 void runViews(const Args& args, std::ostream& out);
 void runTable(const Args& args, std::ostream& out);
 void runBacktest(const Args& args, std::ostream& out);
+void runBackup(const Args& args, std::ostream& out);
+void runRestore(const Args& args, std::ostream& out);
 
 } // namespace kazutama::cli

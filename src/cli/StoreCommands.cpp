@@ -1,11 +1,14 @@
-// init, import and export: the history database and its CSV form.
+// init, import, export, backup and restore: the history database, its CSV form and its copies.
 
 #include "cli/CliCommands.h"
 #include "common/FileWrite.h"
+#include "store/Backups.h"
+#include "store/DatabaseLock.h"
 #include "store/DrawStore.h"
 #include "store/HistoryCsv.h"
 #include "store/HistoryImport.h"
 
+#include <iostream>
 #include <ostream>
 
 namespace kazutama::cli {
@@ -37,7 +40,11 @@ void runImport(const Args& args, std::ostream& out) {
         parseArgs(args, {}, {"--replace-with-empty"}, {"データベースファイル", "CSVファイル"}, kImportUsage);
     // The file is checked completely before the database is touched (or created).
     const ImportedHistory imported = orThrow(readHistoryImportFile(parsed.positional[1]));
-    auto opened = orThrow(DrawStore::openOrCreate(ConnectionString::forDatabase(parsed.positional[0])));
+    const ConnectionString database = ConnectionString::forDatabase(parsed.positional[0]);
+    auto opened = orThrow(DrawStore::openOrCreate(database));
+    BackupOnFirstWrite backup(Backups(database),
+                              [](const std::string& notice) { std::cerr << "注: " << notice << '\n'; });
+    opened.store.backUpBeforeWriting(&backup);
     // Numbers are emptied only when asked: a blank field may as well be a mistake in the file.
     const bool replaceWithEmpty = parsed.has("--replace-with-empty");
     std::vector<int> mayEmpty;
@@ -69,6 +76,28 @@ void runExport(const Args& args, std::ostream& out) {
         return;
     }
     orThrow(writeWholeFile(args[1], csv, "CSVファイル"));
+}
+
+void runBackup(const Args& args, std::ostream& out) {
+    requireArgs(args, 1, 2, "backup DB [DIR]");
+    const ConnectionString database = ConnectionString::forDatabase(args[0]);
+    auto store = orThrow(DrawStore::open(database));
+    const Backups backups = args.size() == 2 ? Backups(database, args[1]) : Backups(database);
+    out << orThrow(backups.take(store.database())).string() << '\n';
+}
+
+void runRestore(const Args& args, std::ostream& out) {
+    requireArgs(args, 2, 2, "restore DB BACKUP");
+    const ConnectionString database = ConnectionString::forDatabase(args[0]);
+    // A desktop program showing this history would go on showing the old one, and could write into it.
+    const DatabaseLock lock = DatabaseLock::acquire(database.databasePath());
+    if (lock.state() == DatabaseLock::State::HeldElsewhere)
+        throw CliError{lock.message()};
+    const RestoreReport report = orThrow(Backups(database).restore(args[1]));
+    out << "復元しました: " << report.restored.draws << " 回分（最新 第" << report.restored.latestDraw
+        << "回）\n";
+    if (!report.previous.empty())
+        out << "復元する前のファイル: " << report.previous.string() << '\n';
 }
 
 } // namespace kazutama::cli

@@ -12,20 +12,33 @@ namespace kazutama::cli {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> table = {
-        {"init", "init    DB                 新しい空の履歴データベースを作成します（既にあれば失敗）", runInit},
+        {"init", "init    DB                 新しい空の履歴データベースを作成します（既にあれば失敗）",
+         runInit},
         {"import",
          "import  DB FILE.csv [--replace-with-empty]  "
          "CSVの当選データを追加・置き換えします（DBがなければ作成。"
          "--replace-with-empty: ファイルの空欄で保存済みの数字を消すことも許します）",
          runImport},
-        {"export", "export  DB [FILE.csv]      履歴全体をCSVで書き出します（FILE省略時は標準出力）", runExport},
+        {"export", "export  DB [FILE.csv]      履歴全体をCSVで書き出します（FILE省略時は標準出力）",
+         runExport},
         {"summary", "summary DB                 起動時集計をJSONで出力します", runSummary},
-        {"predict", "predict DB [--ini FILE]    当選予想をJSONで出力します（既定の設定は Kazutama.ini）", runPredict},
-        {"views", "views   [--menu]           使用できる分析ビュー名を1行に1つ出力します（--menu: メニューの全項目）",
+        {"predict", "predict DB [--ini FILE]    当選予想をJSONで出力します（既定の設定は Kazutama.ini）",
+         runPredict},
+        {"views",
+         "views   [--menu]           使用できる分析ビュー名を1行に1つ出力します（--menu: メニューの全項目）",
          runViews},
-        {"table", "table   DB VIEW [--format json|csv|html]  分析ビューの表を出力します（既定は JSON）", runTable},
-        {"backtest", "backtest DB [--ini FILE] [--sweep] [--format json|csv]  過去の当選で予想を検証します（既定は JSON）",
+        {"table", "table   DB VIEW [--format json|csv|html]  分析ビューの表を出力します（既定は JSON）",
+         runTable},
+        {"backtest",
+         "backtest DB [--ini FILE] [--sweep] [--format json|csv]  過去の当選で予想を検証します（既定は "
+         "JSON）",
          runBacktest},
+        {"backup",
+         "backup  DB [DIR]           履歴のバックアップを作ります（DIR省略時はDBの横の「…-backups」）",
+         runBackup},
+        {"restore",
+         "restore DB BACKUP          バックアップから復元します（今のファイルもバックアップに残します）",
+         runRestore},
     };
     return table;
 }

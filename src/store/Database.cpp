@@ -188,6 +188,21 @@ int Database::stopRunaway(void* steps) {
     return ++*static_cast<long*>(steps) > kStepLimit / 1000;
 }
 
+Status Database::copyInto(Database& destination) {
+    sqlite3_backup* backup = sqlite3_backup_init(destination.m_db, "main", m_db, "main");
+    if (!backup)
+        return databaseError(destination.m_db, sqlite3_extended_errcode(destination.m_db),
+                             DatabaseAccess::Write);
+    const int stepped = sqlite3_backup_step(backup, -1);
+    const int finished = sqlite3_backup_finish(backup);
+    if (stepped != SQLITE_DONE)
+        return databaseError(destination.m_db, stepped == SQLITE_OK ? finished : stepped,
+                             DatabaseAccess::Write);
+    if (finished != SQLITE_OK)
+        return databaseError(destination.m_db, finished, DatabaseAccess::Write);
+    return Ok{};
+}
+
 void Database::forgetCommit() {
     if (!isReadOnly())
         kazutama::forgetCommit(sqlite3_db_filename(m_db, "main"));

@@ -46,6 +46,9 @@ public:
     sqlite3* handle() const { return m_db; }
     // The file as the caller named it.
     const std::filesystem::path& path() const { return m_path; }
+    // The whole database copied into `destination` (an empty database), consistently, while other programs
+    // may go on writing it.
+    Status copyInto(Database& destination);
     // What a journal needs to be recognised if this commit is interrupted; see RollbackJournal.h.
     void recordCommit();
     void forgetCommit();

@@ -62,6 +62,14 @@ ErrorCode codeOf(int resultCode, DatabaseAccess access) {
 
 } // namespace
 
+std::string causeIn(const std::string& message) {
+    const auto open = message.rfind("（");
+    const auto close = message.rfind("）");
+    if (open == std::string::npos || close == std::string::npos || close < open)
+        return message;
+    return message.substr(open + std::string_view("（").size(), close - open - std::string_view("（").size());
+}
+
 Error databaseError(sqlite3* db, int resultCode, DatabaseAccess access) {
     const char* file = db ? sqlite3_db_filename(db, "main") : nullptr;
     const std::string name = file && *file ? quoted(file) : std::string();

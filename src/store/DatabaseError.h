@@ -14,6 +14,10 @@ enum class DatabaseAccess { Read, Write };
 // Japanese: "データベースファイル「…」に書き込めません（ディスクの空き容量が足りません）。"
 Error databaseError(sqlite3* db, int resultCode, DatabaseAccess access);
 
+// The cause in brackets at the end of a store message ("…（ディスクの空き容量が足りません）。"), for a
+// message about a file the user does not know of, such as a temporary one.
+std::string causeIn(const std::string& message);
+
 // The same for a file that could not be opened at all; `systemError` is an errno value.
 Error databaseOpenError(const std::filesystem::path& path, int systemError);
 Error databaseOpenError(const std::filesystem::path& path, const std::string& cause);

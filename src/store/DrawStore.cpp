@@ -2,6 +2,8 @@
 
 #include "common/QuotedInput.h"
 #include "common/SystemError.h"
+#include "store/Backups.h"
+#include "store/DatabaseError.h"
 #include "store/DatabaseLock.h"
 #include "store/Transaction.h"
 
@@ -100,16 +102,6 @@ Error createError(const fs::path& path, const std::string& cause) {
                      "データベースファイル" + quotePath(path) + "を作成できません（" + cause + "）。");
 }
 
-// The cause in brackets at the end of a store message ("…（ディスクの空き容量が足りません）。"), which is
-// all that matters of a failure on the temporary file a new database is made in.
-std::string causeIn(const std::string& message) {
-    const auto open = message.rfind("（");
-    const auto close = message.rfind("）");
-    if (open == std::string::npos || close == std::string::npos || close < open)
-        return message;
-    return message.substr(open + std::string_view("（").size(), close - open - std::string_view("（").size());
-}
-
 // A new database is made as ".Kazutama-new-XXXXXX" (and its journal) beside the file it becomes.
 constexpr std::string_view kTemporaryPrefix = ".Kazutama-new-";
 constexpr std::string_view kJournalSuffix = "-journal";
@@ -181,7 +173,9 @@ Error alreadyThere(const fs::path& path) {
 
 // Moves the finished file into place without ever replacing a file that appeared meanwhile (another
 // program creating the same database), except an empty one when `replaceEmpty`. 0 or an errno value.
-int placeNewFile(const std::string& temporary, const fs::path& path, bool replaceEmpty) {
+int placeNewFile(const std::string& temporary, const fs::path& path, bool replaceEmpty, bool replaceAny) {
+    if (replaceAny)
+        return ::rename(temporary.c_str(), path.c_str()) == 0 ? 0 : errno;
     if (replaceEmpty) {
         struct stat info {};
         if (::stat(path.c_str(), &info) == 0 && (!S_ISREG(info.st_mode) || info.st_size != 0))
@@ -253,12 +247,13 @@ Result<DrawStore> DrawStore::create(const ConnectionString& connection) {
     std::error_code ec;
     if (fs::exists(connection.databasePath(), ec) || fs::is_symlink(connection.databasePath(), ec))
         return alreadyThere(connection.databasePath());
-    if (auto status = createFile(connection, false); !status)
+    if (auto status = createFile(connection, Place::NewOnly); !status)
         return status.error();
     return open(connection);
 }
 
-Status DrawStore::createFile(const ConnectionString& connection, bool replaceEmpty) {
+Status DrawStore::createFile(const ConnectionString& connection, Place place,
+                             const std::vector<DrawRecord>& draws) {
     // The new database is made complete under a temporary name and then renamed into place, so that a
     // crash or a kill at any moment leaves either no file or a whole one, never a half-made file that
     // nothing opens again.
@@ -285,10 +280,14 @@ Status DrawStore::createFile(const ConnectionString& connection, bool replaceEmp
         DrawStore store(std::move(db).value());
         if (auto status = store.createSchema(); !status)
             return discard(causeIn(status.error().message));
+        if (!draws.empty())
+            if (auto imported = store.importDraws(draws); !imported)
+                return discard(causeIn(imported.error().message));
     }
     if (::fsync(fd) != 0)
         return discard(describeSystemError(errno));
-    if (const int error = placeNewFile(temporary, path, replaceEmpty)) {
+    if (const int error =
+            placeNewFile(temporary, path, place == Place::OverEmpty, place == Place::OverAnything)) {
         if (error != EEXIST)
             return discard(describeSystemError(error));
         removeTemporary();
@@ -313,9 +312,34 @@ Result<bool> DrawStore::createIfMissing(const ConnectionString& connection) {
     const bool empty = exists && fs::is_regular_file(path, ec) && fs::file_size(path, ec) == 0 && !ec;
     if (exists && !empty)
         return false;
-    if (auto status = createFile(connection, empty); !status)
+    if (auto status = createFile(connection, empty ? Place::OverEmpty : Place::NewOnly); !status)
         return status.error();
     return true;
+}
+
+Status DrawStore::replaceFile(const ConnectionString& connection, const std::vector<DrawRecord>& draws) {
+    return createFile(connection, Place::OverAnything, draws);
+}
+
+void DrawStore::beforeWrite() {
+    if (m_backups)
+        m_backups->beforeWrite(m_db);
+}
+
+Status DrawStore::replaceAll(const std::vector<DrawRecord>& draws) {
+    for (const DrawRecord& draw : draws)
+        if (!isStorable(draw))
+            return invalidDraw(draw);
+    beforeWrite();
+    auto tx = Transaction::begin(m_db);
+    if (!tx)
+        return tx.error();
+    if (auto cleared = m_db.exec("DELETE FROM " + quote(kAllDrawsQuery)); !cleared)
+        return cleared;
+    for (const DrawRecord& draw : draws)
+        if (auto status = insertOrUpdate(draw, false); !status)
+            return status;
+    return tx->commit();
 }
 
 Result<DrawStore::Opened> DrawStore::openOrCreate(const ConnectionString& connection) {
@@ -477,6 +501,13 @@ Result<ImportReport> DrawStore::importDraws(const std::vector<DrawRecord>& draws
             return invalidDraw(draw);
     std::vector<int> confirmed = mayEmpty;
     std::sort(confirmed.begin(), confirmed.end());
+    // A file that would change nothing writes nothing (and makes no backup).
+    auto preview = previewImport(draws);
+    if (!preview)
+        return preview.error();
+    if (preview->added == 0 && (preview->replaced == 0 || !replaceChanged))
+        return ImportReport{0, 0, preview->unchanged, {}};
+    beforeWrite();
     auto tx = Transaction::begin(m_db);
     if (!tx)
         return tx.error();
@@ -517,6 +548,7 @@ Result<ImportReport> DrawStore::importDraws(const std::vector<DrawRecord>& draws
 Status DrawStore::writeDraw(const DrawRecord& draw) {
     if (!isStorable(draw))
         return invalidDraw(draw);
+    beforeWrite();
     auto tx = Transaction::begin(m_db);
     if (!tx)
         return tx.error();
@@ -534,6 +566,7 @@ Result<DrawStore::WriteOutcome> DrawStore::writeNumber(int drawNumber, int index
                          "第" + std::to_string(drawNumber) + "回の" +
                              std::string(kNumberColumns[std::size_t(std::clamp(index, 0, kBallCount - 1))]) +
                              "は1から37までの整数ではありません。");
+    beforeWrite();
     auto tx = Transaction::begin(m_db);
     if (!tx)
         return tx.error();
@@ -559,6 +592,7 @@ Result<DrawStore::WriteOutcome> DrawStore::writeNumber(int drawNumber, int index
 }
 
 Result<int> DrawStore::appendEmptyDraw() {
+    beforeWrite();
     auto tx = Transaction::begin(m_db);
     if (!tx)
         return tx.error();
@@ -579,6 +613,7 @@ Result<int> DrawStore::appendEmptyDraw() {
 }
 
 Result<DrawStore::WriteOutcome> DrawStore::deleteDraw(const DrawRecord& expected) {
+    beforeWrite();
     auto tx = Transaction::begin(m_db);
     if (!tx)
         return tx.error();

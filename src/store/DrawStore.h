@@ -11,6 +11,8 @@
 
 namespace kazutama {
 
+class BackupOnFirstWrite;
+
 // The saved query every reader and writer goes through.
 inline constexpr std::string_view kAllDrawsQuery = "全データ選択クエリ";
 // The command text of the history snapshot and of the entry view's recordset.
@@ -44,6 +46,9 @@ public:
     // create() without opening, when the file is missing or empty; true when it made the file. create(),
     // openOrCreate() and this remove what killed creations left in the folder.
     static Result<bool> createIfMissing(const ConnectionString& connection);
+    // A new file holding `draws` put in place of whatever is at the connection's path (a file that cannot
+    // be opened, which the caller has kept elsewhere).
+    static Status replaceFile(const ConnectionString& connection, const std::vector<DrawRecord>& draws);
 
     Result<DrawHistory> loadHistory();
     Result<std::optional<DrawRecord>> findDraw(int drawNumber);
@@ -72,6 +77,12 @@ public:
     // caller read it); ChangedElsewhere (nothing deleted) when it does not, or the draw is gone.
     Result<WriteOutcome> deleteDraw(const DrawRecord& expected);
 
+    // Replaces every stored draw by `draws`, in one transaction.
+    Status replaceAll(const std::vector<DrawRecord>& draws);
+
+    // Before the first write through this store, `backups` copies the file as it is.
+    void backUpBeforeWriting(BackupOnFirstWrite* backups) { m_backups = backups; }
+
     bool isReadOnly() const { return m_db.isReadOnly(); }
     Database& database() { return m_db; }
 
@@ -79,10 +90,14 @@ private:
     explicit DrawStore(Database db) : m_db(std::move(db)) {}
     Status verifySchema();
     Status createSchema();
-    static Status createFile(const ConnectionString& connection, bool replaceEmpty);
+    enum class Place { NewOnly, OverEmpty, OverAnything };
+    static Status createFile(const ConnectionString& connection, Place place,
+                             const std::vector<DrawRecord>& draws = {});
+    void beforeWrite();
     Status insertOrUpdate(const DrawRecord& draw, bool exists);
 
     Database m_db;
+    BackupOnFirstWrite* m_backups = nullptr;
 };
 
 struct DrawStore::Opened {
