@@ -126,6 +126,34 @@ TEST_F(CliTest, ImportEmptiesStoredNumbersOnlyWhenAskedTo) {
     EXPECT_EQ(cli("export h.mdb").out, blanks);
 }
 
+TEST_F(CliTest, ImportKeepsABackupWhichRestoreBringsBackKeepingTheFileItReplaces) {
+    ASSERT_EQ(cli("import h.mdb '" KAZUTAMA_SAMPLE_HISTORY "'").status, 0);
+    const std::string sample = cli("export h.mdb").out;
+    writeFile(m_dir / "more.csv",
+              "回数,第1数字,第2数字,第3数字,第4数字,第5数字,第6数字,第7数字,ボーナス数字1,ボーナス数字2\n"
+              "696,1,2,3,4,5,6,7,8,9\n");
+    ASSERT_EQ(cli("import h.mdb more.csv").status, 0);
+    const CliRun backup = cli("backup h.mdb mine");
+    ASSERT_EQ(backup.status, 0) << backup.err;
+    EXPECT_TRUE(backup.out.starts_with("mine/h-")) << backup.out;
+
+    // The import's own backup, made before it wrote, holds the history as it was.
+    std::vector<std::filesystem::path> kept;
+    for (const auto& entry : std::filesystem::directory_iterator(m_dir / "h-backups"))
+        kept.push_back(entry.path());
+    ASSERT_EQ(kept.size(), 1u);
+    const CliRun restore = cli("restore h.mdb '" + kept[0].string() + "'");
+    ASSERT_EQ(restore.status, 0) << restore.err;
+    EXPECT_EQ(restore.out.substr(0, restore.out.find('\n')), "復元しました: 695 回分（最新 第695回）");
+    EXPECT_EQ(cli("export h.mdb").out, sample);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir / "h-backups"), {}), 2);
+
+    const CliRun missing = cli("restore h.mdb nowhere.mdb");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.errLines(), 1);
+    EXPECT_EQ(cli("export h.mdb").out, sample);
+}
+
 TEST_F(CliTest, UnreadableDatabaseIsAnErrorAndLeftAlone) {
     writeFile(path("other.mdb"), "not a database");
     const CliRun run = cli("summary other.mdb");

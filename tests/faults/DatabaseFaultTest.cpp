@@ -4,6 +4,7 @@
 #include "common/QuotedInput.h"
 #include "store/ConnectionString.h"
 #include "store/DrawStore.h"
+#include "support/ReadOnlyCommands.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -125,6 +126,8 @@ TEST_F(DatabaseFaultTest, UnusableFilesAreRefusedWithTheirNameAndCauseAndNeverWr
         if (readable) {
             EXPECT_EQ(readFile(path), before);
         }
+        for (const test::CliRun& run : test::runReadOnlyCommands(path, dir.path()))
+            EXPECT_NE(run.status, 0);
     }
 }
 

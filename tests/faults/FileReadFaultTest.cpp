@@ -7,6 +7,7 @@
 #include "store/HistoryImport.h"
 #include "store/Workspace.h"
 #include "support/ChildProcess.h"
+#include "support/ReadOnlyCommands.h"
 #include "support/TestSupport.h"
 
 #include <functional>
@@ -41,6 +42,8 @@ TEST(FileReadFaultTest, AFifoInTheFilesPlaceIsRefusedAtOnce) {
     };
     for (const auto& r : readers)
         EXPECT_EQ(test::runInChild(r.read), r.expected) << r.name;
+    for (const test::CliRun& run : test::runReadOnlyCommands(pipe, dir.path()))
+        EXPECT_NE(run.err.find("名前付きパイプ"), std::string::npos) << run.err;
 }
 
 } // namespace

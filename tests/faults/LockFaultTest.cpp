@@ -5,6 +5,7 @@
 #include "store/DatabaseLock.h"
 #include "store/DrawStore.h"
 #include "store/Workspace.h"
+#include "support/ReadOnlyCommands.h"
 #include "support/TestSupport.h"
 
 #include <climits>
@@ -159,6 +160,8 @@ TEST(LockFaultTest, OnlyARunningHolderOfTheSameFileRefusesAStart) {
                 << answer;
         }
         EXPECT_FALSE(fs::exists(dir / "victim"));
+        // Reading takes no lock, and changes nothing, whoever holds the file.
+        test::runReadOnlyCommands(database, dir.path());
         // What was left in the note's place is replaced, where it is a plain file that can be written.
         if (answer == "writable" && !c.ordinaryUser &&
             fs::is_regular_file(fs::symlink_status(dir / "Kazutama.mdb.lock"))) {
