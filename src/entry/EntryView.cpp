@@ -1,6 +1,7 @@
 #include "entry/EntryView.h"
 
 #include "common/FileWrite.h"
+#include "common/QuotedInput.h"
 #include "entry/EntryModel.h"
 #include "entry/NumberCellDelegate.h"
 #include "grid/ui/GridMetrics.h"
@@ -230,8 +231,8 @@ void EntryView::importCsv() {
         preview = counted.value();
     }
 
-    QString text = QStringLiteral("「%1」\n%2\n\n新しい回: %3 件\n数字が変わる回: %4 件\n同じ内容の回: %5 件")
-                       .arg(name, qs(imported->layout))
+    QString text = QStringLiteral("%1\n%2\n\n新しい回: %3 件\n数字が変わる回: %4 件\n同じ内容の回: %5 件")
+                       .arg(qs(quotePath(toPath(name))), qs(imported->layout))
                        .arg(preview->added)
                        .arg(preview->replaced)
                        .arg(preview->unchanged);

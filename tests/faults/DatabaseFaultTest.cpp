@@ -210,5 +210,20 @@ TEST_F(DatabaseFaultTest, AnEditWritesOnlyItsNumberAndOnlyOverTheValueItWasMadeO
     EXPECT_EQ(*theirs->appendEmptyDraw(), 4);
 }
 
+TEST_F(DatabaseFaultTest, AFileReplacedUnderAnOpenConnectionIsSaidToHaveBeenReplaced) {
+    const fs::path path = m_dir / "Kazutama.mdb", other = m_dir / "other.mdb";
+    makeDatabase(path, 3);
+    makeDatabase(other, 5);
+    auto store = DrawStore::open(ConnectionString::forDatabase(path));
+    ASSERT_TRUE(store);
+    fs::rename(other, path);
+    auto written = store->writeNumber(1, 0, kNumbers[0], 30);
+    ASSERT_FALSE(written);
+    EXPECT_NE(written.error().message.find("ほかのプログラムがファイルを移動するか置き換えました"),
+              std::string::npos)
+        << written.error().message;
+    EXPECT_EQ(DrawStore::open(ConnectionString::forDatabase(path))->loadHistory()->size(), 5u);
+}
+
 } // namespace
 } // namespace kazutama

@@ -1,15 +1,15 @@
+#include "grid/ui/TableOutput.h"
+
 #include "analyses/ViewCatalogue.h"
 #include "analyses/ui/AnalysisView.h"
+#include "common/QuotedInput.h"
 #include "grid/ResultGrid.h"
-#include "grid/ui/TableOutput.h"
 #include "store/StartupSummary.h"
 #include "support/CliRunner.h"
 #include "ui/UiTestSupport.h"
 
 #include <QMdiSubWindow>
-
 #include <gtest/gtest.h>
-
 #include <regex>
 
 namespace kazutama {
@@ -72,7 +72,8 @@ TEST(TableOutputTest, CancelledOrRefusedWritesLeaveTheOldFile) {
             writeTableFile(document, qpath(dir / "old"), c.kind, [&](int, int) { return !c.cancel; });
         if (*c.message) {
             ASSERT_FALSE(written.ok());
-            EXPECT_NE(written.error().message.find("「old」"), std::string::npos) << written.error().message;
+            EXPECT_NE(written.error().message.find(quotePath(dir / "old")), std::string::npos)
+                << written.error().message;
             EXPECT_NE(written.error().message.find(c.message), std::string::npos) << written.error().message;
         } else {
             ASSERT_TRUE(written.ok());

@@ -1,6 +1,7 @@
 #include "grid/ui/TableOutput.h"
 
 #include "common/FileWrite.h"
+#include "common/QuotedInput.h"
 #include "grid/GridExport.h"
 #include "grid/ResultGrid.h"
 #include "grid/ui/ResultGridView.h"
@@ -16,7 +17,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
-
 #include <array>
 #include <sstream>
 
@@ -52,8 +52,9 @@ const FileKind& kindOf(TableFile kind) {
 }
 
 Error failure(const QString& path, const QString& cause) {
-    return makeError(ErrorCode::WriteFailed,
-                     QStringLiteral("「%1」を書き出せませんでした。%2").arg(QFileInfo(path).fileName(), cause).toStdString());
+    return makeError(
+        ErrorCode::WriteFailed,
+        QStringLiteral("%1を書き出せませんでした。%2").arg(qs(quotePath(toPath(path))), cause).toStdString());
 }
 
 // The progress handed on, remembering whether it cancelled.
@@ -196,7 +197,8 @@ void saveTableAs(QWidget* parent, const TableDocument& document, TableFile kind)
     if (tableFileFor(path) != kind)
         path += '.' + QLatin1String(k.extension);
     Result<Written> written = [&] {
-        ProgressWatch watch(parent, QStringLiteral("「%1」を書き出しています...").arg(QFileInfo(path).fileName()));
+        ProgressWatch watch(
+            parent, QStringLiteral("%1を書き出しています...").arg(qs(quotePath(toPath(path).filename()))));
         auto result = writeTableFile(document, path, kind, std::ref(watch));
         watch.finish();
         return result;
