@@ -57,6 +57,20 @@ void importInterrupted(const fs::path& database, const std::vector<DrawRecord>& 
     ASSERT_EQ(inspectJournal(database), JournalFinding::Ours);
 }
 
+// An update by the database library alone, without the record this program writes before a commit, that
+// dies half-way through changing the file.
+void updateInterruptedOutsideTheProgram(const fs::path& database) {
+    EXPECT_TRUE(test::killedWhileCommitting(
+        [&] {
+            sqlite3* raw = nullptr;
+            sqlite3_open(database.c_str(), &raw);
+            const std::string key = ConnectionString::forDatabase(database).password();
+            sqlite3_key(raw, key.data(), int(key.size()));
+            sqlite3_exec(raw, "UPDATE 当選データ SET 第1数字 = 1", nullptr, nullptr, nullptr);
+        },
+        2));
+}
+
 // What the file is made into by the user after the interrupted write, and what should happen then.
 struct Situation {
     const char* name;
@@ -120,16 +134,7 @@ std::vector<Situation> situations() {
         {"a journal some other program left",
          [](const TempDir&, const fs::path& db) {
              import(db, kSample);
-             // The database library alone, without the record this program writes before a commit.
-             EXPECT_TRUE(test::killedWhileCommitting(
-                 [&] {
-                     sqlite3* raw = nullptr;
-                     sqlite3_open(db.c_str(), &raw);
-                     const std::string key = ConnectionString::forDatabase(db).password();
-                     sqlite3_key(raw, key.data(), int(key.size()));
-                     sqlite3_exec(raw, "UPDATE 当選データ SET 第1数字 = 1", nullptr, nullptr, nullptr);
-                 },
-                 2));
+             updateInterruptedOutsideTheProgram(db);
              return std::vector<DrawRecord>{};
          },
          JournalFinding::Unverifiable},
@@ -204,15 +209,7 @@ TEST(JournalFaultTest, AJournalSetAsideLeavesTheFileAsItIsAndOneOfUnknownOriginC
     // The user's word that a journal of unknown origin belongs to the file: rolled back as the library would.
     const fs::path other = dir / "other.mdb";
     import(other, kSample);
-    ASSERT_TRUE(test::killedWhileCommitting(
-        [&] {
-            sqlite3* raw = nullptr;
-            sqlite3_open(other.c_str(), &raw);
-            const std::string key = ConnectionString::forDatabase(other).password();
-            sqlite3_key(raw, key.data(), int(key.size()));
-            sqlite3_exec(raw, "UPDATE 当選データ SET 第1数字 = 1", nullptr, nullptr, nullptr);
-        },
-        2));
+    updateInterruptedOutsideTheProgram(other);
     ASSERT_EQ(inspectJournal(other), JournalFinding::Unverifiable);
     ASSERT_TRUE(Database::rollBackJournal(other, ConnectionString::forDatabase(other).password()));
     EXPECT_EQ(inspectJournal(other), JournalFinding::None);
