@@ -225,13 +225,10 @@ Result<RestoreReport> Backups::restore(const fs::path& backup) const {
     switch (inspectJournal(live)) {
     case JournalFinding::NotOurs:
     case JournalFinding::Unverifiable:
-    case JournalFinding::NotAFile: {
-        std::error_code ec;
-        fs::create_directories(m_folder, ec);
-        if (auto aside = setJournalAside(live, m_folder, newName(now, "")); !aside)
+    case JournalFinding::NotAFile:
+        if (auto aside = setJournalAside(); !aside)
             return aside.error();
         break;
-    }
     default:
         break;
     }
@@ -268,6 +265,16 @@ Result<RestoreReport> Backups::restore(const fs::path& backup) const {
     if (auto replaced = DrawStore::replaceFile(m_database, history->records()); !replaced)
         return replaced.error();
     return report;
+}
+
+Status Backups::setJournalAside() const {
+    std::error_code ec;
+    fs::create_directories(m_folder, ec);
+    // The journal's own name must be free: one set aside in the same second has it, and the move would
+    // replace that one.
+    std::string stem = newName(std::time(nullptr), "-journal");
+    stem.resize(stem.size() - std::string_view("-journal").size());
+    return kazutama::setJournalAside(m_database.databasePath(), m_folder, stem);
 }
 
 std::string Backups::timeText(std::time_t time) {
