@@ -291,12 +291,18 @@ BackupOnFirstWrite::BackupOnFirstWrite(Backups backups, std::function<void(const
 void BackupOnFirstWrite::beforeWrite(Database& db) {
     if (m_done)
         return;
+    // A database that cannot be read now (another program holds it locked) cannot be written either: the
+    // backup is left to the write that can be.
+    auto count = db.prepare("SELECT count(*) FROM " + std::string(kAllDrawsQuery));
+    if (!count)
+        return;
+    auto row = count->step();
+    if (!row)
+        return;
     m_done = true;
     // An empty history has nothing to keep.
-    if (auto count = db.prepare("SELECT count(*) FROM " + std::string(kAllDrawsQuery))) {
-        if (auto row = count->step(); row && *row && count->intValue(0) == 0)
-            return;
-    }
+    if (*row && count->intValue(0) == 0)
+        return;
     if (auto made = m_backups.take(db); !made && m_notice)
         m_notice(made.error().message + "書き込みはそのまま続けます。");
 }
