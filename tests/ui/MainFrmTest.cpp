@@ -22,7 +22,6 @@
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace kazutama {
 namespace {
@@ -320,12 +319,6 @@ TEST(MainFrmTest, LeftoverLockFilesDoNotStopStartUp) {
     }
 }
 
-// While it lives, the process acts as the ordinary user nobody, when the tests run as root.
-struct OrdinaryUser {
-    const bool switched = ::geteuid() == 0 && ::setegid(65534) == 0 && ::seteuid(65534) == 0;
-    ~OrdinaryUser() { (void)(switched && ::seteuid(0) == 0 && ::setegid(0) == 0); }
-};
-
 // A database the user may read but not write cannot be locked: the program says so once, shows the
 // analyses, and the entry command explains why it does not open.
 TEST(MainFrmTest, ADatabaseThatCannotBeLockedOpensReadOnly) {
@@ -338,7 +331,7 @@ TEST(MainFrmTest, ADatabaseThatCannotBeLockedOpensReadOnly) {
     fs::permissions(database, fs::perms::owner_read | fs::perms::others_read);
     MainFrm window(MainFrm::Setup{dir.path(), dir / "Kazutama.ini"});
     {
-        OrdinaryUser user;
+        test::OrdinaryUser user;
         ASSERT_TRUE(window.load());
     }
     EXPECT_TRUE(window.isReadOnly());
