@@ -79,6 +79,7 @@ TEST(MainFrmTest, MenuTreeHasTheNamesCaptionsAndOrderOfTheProgram) {
         "mnuHosyu データ管理(&M)",
         "  mnuMasterInput 当選データ入力(&I)",
         "  mnuMasterKanri 当選データ保守(&D) [disabled]",
+        "  mnuRestoreBackup バックアップから復元...",
         "mnuWindow ウィンドウ(&W)",
         "  mnuWindowHorizontal 上下に並べて表示(&H)",
         "  mnuWindowVertical 左右に並べて表示(&V)",
