@@ -37,32 +37,29 @@ fs::path makeBackup(const Backups& backups, const std::string& stamp, int draws)
     return file;
 }
 
-// The texts of the prediction view's four tables.
-std::vector<std::string> predictionTexts(const std::array<const ResultGrid*, kPredictionGridCount>& grids) {
-    std::vector<std::string> out;
-    for (const ResultGrid* grid : grids)
-        for (int r = 1; r <= grid->rowCount(); ++r)
-            for (int c = 1; c <= grid->columnCount(); ++c)
-                out.emplace_back(grid->text(c, r));
-    return out;
+void appendTexts(const ResultGrid& grid, std::vector<std::string>& out) {
+    for (int r = 1; r <= grid.rowCount(); ++r)
+        for (int c = 1; c <= grid.columnCount(); ++c)
+            out.emplace_back(grid.text(c, r));
 }
 
+// The texts of the prediction view's four tables.
 std::vector<std::string> shownPrediction(ProgramFixture& program) {
     QMdiSubWindow* window = program.window().openedView(kPrediction);
     auto* view = window ? qobject_cast<PredictionView*>(window->widget()) : nullptr;
-    if (!view)
-        return {};
-    std::array<const ResultGrid*, kPredictionGridCount> grids{};
-    for (int i = 0; i < kPredictionGridCount; ++i)
-        grids[std::size_t(i)] = &view->grid(i)->grid();
-    return predictionTexts(grids);
+    std::vector<std::string> out;
+    for (int i = 0; view && i < kPredictionGridCount; ++i)
+        appendTexts(view->grid(i)->grid(), out);
+    return out;
 }
 
 std::vector<std::string> predictionOf(const DrawHistory& history, const AnalysisOptions& options) {
     PredictionEngine engine;
     engine.fillTables(history, computeStartupSummary(history).latestDrawNumber);
-    const auto grids = predictionGrids(engine.run(options));
-    return predictionTexts({&grids[0], &grids[1], &grids[2], &grids[3]});
+    std::vector<std::string> out;
+    for (const ResultGrid& grid : predictionGrids(engine.run(options)))
+        appendTexts(grid, out);
+    return out;
 }
 
 // Opens the entry view and adds a line `writes` times (none: opened and closed only).
