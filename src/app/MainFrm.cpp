@@ -4,6 +4,8 @@
 #include "analyses/ui/AnalysisView.h"
 #include "app/AboutBox.h"
 #include "app/HelpWindow.h"
+#include "app/RestoreCommand.h"
+#include "app/StartupRecovery.h"
 #include "app/WindowArrangement.h"
 #include "common/QuotedInput.h"
 #include "entry/EntryView.h"
@@ -94,18 +96,33 @@ MainFrm::~MainFrm() { qApp->removeEventFilter(this); }
 bool MainFrm::load() {
     m_options = m_optionsRead = ReadInitFile(m_setup.settingsFile);
     const ConnectionString connection = ConnectionString::forApplicationFolder(m_setup.databaseFolder);
-    auto opened = [&] {
+    const auto open = [&] {
         BusyCursor busy;
         m_viewGuard.set(true);
         return Workspace::openOrCreate(connection);
-    }();
-    // The hourglass has gone: the user has to read and answer what follows.
+    };
+    auto opened = open();
+    // The hourglass has gone: the user has to read and answer what follows. A journal set aside may leave a
+    // damaged file, which a backup may then replace.
+    for (int round = 0; round < 2 && !opened; ++round) {
+        auto recovered = StartupRecovery(this, connection).offer(opened.error());
+        if (!recovered)
+            opened = recovered.error();
+        else if (*recovered == StartupRecovery::Outcome::Declined)
+            return false;
+        if (!recovered || *recovered == StartupRecovery::Outcome::NothingToOffer)
+            break;
+        opened = open();
+    }
     if (!opened) {
         Dialogs::instance().message(this, applicationTitle(), qs(opened.error().message) + kEnding,
                                     Dialogs::Icon::Critical);
         return false;
     }
     m_workspace.emplace(std::move(opened).value());
+    m_firstWriteBackup.emplace(Backups(m_workspace->connection()), [this](const std::string& notice) {
+        Dialogs::instance().message(this, applicationTitle(), qs(notice), Dialogs::Icon::Warning);
+    });
     if (m_workspace->createdDatabase())
         Dialogs::instance().message(
             this, applicationTitle(),
@@ -146,6 +163,8 @@ void MainFrm::createMenus() {
             connect(action, &QAction::triggered, this, &MainFrm::openEntryView);
         else if (node.name == menu::kMasterKanri)
             action->setEnabled(false);
+        else if (node.name == menu::kRestoreBackup)
+            connect(action, &QAction::triggered, this, [this] { RestoreCommand(*this).run(); });
         else if (node.name == menu::kCascade)
             connect(action, &QAction::triggered, m_mdi, &QMdiArea::cascadeSubWindows);
         else if (node.name == menu::kTileHorizontal)
@@ -201,11 +220,33 @@ ChildView* MainFrm::createView(const QString& windowName) {
     if (windowName == qs(kBacktestViewName))
         return new BacktestView(m_viewGuard, m_options, *m_workspace);
     if (windowName == qs(kEntryViewName))
-        return new EntryView(m_viewGuard, m_workspace->connection());
+        return new EntryView(m_viewGuard, m_workspace->connection(), &*m_firstWriteBackup);
     const ViewEntry* entry = ViewCatalogue::find(windowName.toStdString());
     if (!entry || !entry->builder)
         return nullptr;
     return new AnalysisView(m_viewGuard, *entry, *m_workspace);
+}
+
+bool MainFrm::closeAllViews() {
+    for (QMdiSubWindow* window : m_mdi->subWindowList())
+        if (window->close())
+            delete window;
+    return m_mdi->subWindowList().isEmpty();
+}
+
+bool MainFrm::reloadWorkspace() {
+    const ConnectionString connection = m_workspace->connection();
+    // The workspace holds the file's lock, which a second one in the same process would be refused.
+    m_workspace.reset();
+    auto opened = Workspace::openOrCreate(connection);
+    if (!opened) {
+        Dialogs::instance().message(this, applicationTitle(), qs(opened.error().message) + kEnding,
+                                    Dialogs::Icon::Critical);
+        close();
+        return false;
+    }
+    m_workspace.emplace(std::move(opened).value());
+    return true;
 }
 
 void MainFrm::openEntryView() {

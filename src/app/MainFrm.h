@@ -2,12 +2,12 @@
 
 #include "gui/ViewGuard.h"
 #include "settings/AnalysisOptions.h"
+#include "store/Backups.h"
 #include "store/Workspace.h"
 
 #include <QMainWindow>
 #include <QMap>
 #include <QPointer>
-
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -62,6 +62,12 @@ public:
     void openView(const QString& windowName);
     // The view's sub-window while it is open, else null.
     QMdiSubWindow* openedView(const QString& windowName) const;
+    // Closes every child window and deletes it at once, not when the event loop gets to it: the views refer
+    // to the workspace. False when one stays open.
+    bool closeAllViews();
+    // Reads the workspace again, after its file was replaced. False when it cannot be: the user has been
+    // told, and the program ends.
+    bool reloadWorkspace();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -80,6 +86,8 @@ private:
     AnalysisOptions m_options;
     AnalysisOptions m_optionsRead; // as the settings file had them at start-up
     std::optional<Workspace> m_workspace;
+    // One backup for the whole run, before the entry view's first write however often it is opened.
+    std::optional<BackupOnFirstWrite> m_firstWriteBackup;
     QMdiArea* m_mdi = nullptr;
     QMap<QString, QPointer<QMdiSubWindow>> m_views;
     QPointer<QWidget> m_about;

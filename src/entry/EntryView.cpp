@@ -31,8 +31,9 @@ constexpr double kRowHeight = 10;
 
 } // namespace
 
-EntryView::EntryView(ViewGuard& guard, const ConnectionString& connection, QWidget* parent)
-    : ChildView(guard, parent), m_connection(connection) {
+EntryView::EntryView(ViewGuard& guard, const ConnectionString& connection, BackupOnFirstWrite* backups,
+                     QWidget* parent)
+    : ChildView(guard, parent), m_connection(connection), m_backups(backups) {
     setObjectName(qs(kEntryViewName));
     setWindowTitle(qs(kEntryViewName));
 
@@ -107,6 +108,7 @@ void EntryView::build() {
         return;
     }
     m_store.emplace(std::move(store).value());
+    m_store->backUpBeforeWriting(m_backups);
     m_model = new EntryModel(
         *m_store, [this](const QString& message) { reportFailure(message); }, this);
     m_grid->setModel(m_model);

@@ -11,15 +11,17 @@ class QTableView;
 
 namespace kazutama {
 
+class BackupOnFirstWrite;
 class EntryModel;
 
 // 当選データ入力: the grid of stored draws, edited in place and written straight to the database through
 // the view's own connection. "閉じる" refuses to close while a number cell holds something that is not a
-// number from 1 to 37.
+// number from 1 to 37. Its store's first write of the program's run goes through `backups`, when given.
 class EntryView : public ChildView {
     Q_OBJECT
 public:
-    EntryView(ViewGuard& guard, const ConnectionString& connection, QWidget* parent = nullptr);
+    EntryView(ViewGuard& guard, const ConnectionString& connection, BackupOnFirstWrite* backups = nullptr,
+              QWidget* parent = nullptr);
     ~EntryView() override;
 
     QTableView* grid() const { return m_grid; }
@@ -44,6 +46,7 @@ private:
     void reportFailure(const QString& message);
 
     ConnectionString m_connection;
+    BackupOnFirstWrite* m_backups;
     std::optional<DrawStore> m_store;
     EntryModel* m_model = nullptr;
     QTableView* m_grid = nullptr;

@@ -1,10 +1,16 @@
 #include "gui/Dialogs.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <vector>
 
@@ -100,6 +106,45 @@ public:
         return pressed == buttons.end() ? escape : int(pressed - buttons.begin());
     }
 
+    int chooseRow(QWidget* parent, const RowChoice& choice) override {
+        NormalPointer pointer;
+        QDialog dialog(parent);
+        dialog.setObjectName("rowChoice");
+        dialog.setWindowTitle(choice.title);
+        auto* text = new QLabel(fitOnScreen(choice.text), &dialog);
+        text->setObjectName("rowChoiceText");
+        auto* table = rowTable(choice, &dialog);
+        auto* buttons = new QDialogButtonBox(&dialog);
+        QPushButton* take = buttons->addButton(choice.acceptButton, QDialogButtonBox::AcceptRole);
+        take->setDefault(true);
+        buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+        QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+        QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+        const auto chosen = [table] {
+            const QModelIndexList rows = table->selectionModel()->selectedRows();
+            return rows.isEmpty() ? -1 : rows.front().row();
+        };
+        QObject::connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, take,
+                         [take, chosen] { take->setEnabled(chosen() >= 0); });
+        QObject::connect(table, &QTableWidget::cellDoubleClicked, &dialog, [&dialog, chosen] {
+            if (chosen() >= 0)
+                dialog.accept();
+        });
+        for (std::size_t row = 0; row < choice.rows.size(); ++row)
+            if (choice.rows[row].selectable) {
+                table->selectRow(int(row));
+                break;
+            }
+        take->setEnabled(chosen() >= 0);
+        auto* layout = new QVBoxLayout(&dialog);
+        layout->addWidget(text);
+        layout->addWidget(table, 1);
+        layout->addWidget(buttons);
+        table->setFocus();
+        // Rows that cannot be selected are never selected, so whatever is selected may be taken.
+        return dialog.exec() == QDialog::Accepted ? chosen() : -1;
+    }
+
     QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override {
         NormalPointer pointer;
         return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
@@ -112,6 +157,37 @@ public:
     }
 
 private:
+    // Wide enough for every column, high enough for a dozen rows; a longer list scrolls.
+    static QTableWidget* rowTable(const RowChoice& choice, QWidget* parent) {
+        auto* table = new QTableWidget(int(choice.rows.size()), int(choice.headings.size()), parent);
+        table->setObjectName("rowChoiceTable");
+        table->setHorizontalHeaderLabels(choice.headings);
+        table->verticalHeader()->hide();
+        table->setSelectionBehavior(QAbstractItemView::SelectRows);
+        table->setSelectionMode(QAbstractItemView::SingleSelection);
+        table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        table->setWordWrap(false);
+        for (std::size_t r = 0; r < choice.rows.size(); ++r) {
+            const RowChoice::Row& row = choice.rows[r];
+            for (int c = 0; c < table->columnCount(); ++c) {
+                auto* item = new QTableWidgetItem(c < row.texts.size() ? row.texts[c] : QString());
+                item->setFlags(row.selectable ? Qt::ItemIsSelectable | Qt::ItemIsEnabled : Qt::NoItemFlags);
+                table->setItem(int(r), c, item);
+            }
+        }
+        table->resizeColumnsToContents();
+        QHeaderView* header = table->horizontalHeader();
+        for (int c = 0; c < table->columnCount(); ++c)
+            header->resizeSection(c, header->sectionSize(c) + table->fontMetrics().averageCharWidth() * 2);
+        header->setStretchLastSection(true);
+        const int rows = std::min(table->rowCount(), 12);
+        const int frame = 2 * table->frameWidth();
+        table->setMinimumSize(header->length() + frame + table->verticalScrollBar()->sizeHint().width(),
+                              header->sizeHint().height() +
+                                  rows * table->verticalHeader()->defaultSectionSize() + frame);
+        return table;
+    }
+
     static QMessageBox::Icon toQt(Icon icon) {
         switch (icon) {
         case Icon::Information: return QMessageBox::Information;

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 class QWidget;
 
@@ -24,12 +25,27 @@ public:
         int escapeButton = -1; // the answer to Escape and the close box; -1: the last button
     };
 
+    // A table of texts of which the user picks one row.
+    struct RowChoice {
+        struct Row {
+            QStringList texts;
+            bool selectable = true;
+        };
+        QString title;
+        QString text; // above the table
+        QStringList headings;
+        std::vector<Row> rows;
+        QString acceptButton; // the button that takes the selected row; Cancel stands beside it
+    };
+
     virtual ~Dialogs() = default;
 
     // One OK button.
     virtual void message(QWidget* parent, const QString& title, const QString& text, Icon icon) = 0;
     // The index of the button pressed.
     virtual int choose(QWidget* parent, const Question& question) = 0;
+    // The index of the row taken (always a selectable one), or -1 when the user cancels.
+    virtual int chooseRow(QWidget* parent, const RowChoice& choice) = 0;
     // Empty when the user cancels.
     virtual QString openFileName(QWidget* parent, const QString& caption, const QString& filter) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& suggestedName,

@@ -47,6 +47,7 @@ constexpr auto kTree = std::to_array<MenuNode>({
     sub(0, "mnuHosyu", "データ管理(&M)"),
     {1, K::Command, menu::kMasterInput, "当選データ入力(&I)", kEntryViewName},
     cmd(1, menu::kMasterKanri, "当選データ保守(&D)"),
+    cmd(1, menu::kRestoreBackup, "バックアップから復元..."),
     sub(0, "mnuWindow", "ウィンドウ(&W)"),
     cmd(1, menu::kTileHorizontal, "上下に並べて表示(&H)"),
     cmd(1, menu::kTileVertical, "左右に並べて表示(&V)"),

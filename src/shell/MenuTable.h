@@ -37,6 +37,7 @@ inline constexpr std::string_view kEnd = "mnuEnd";
 inline constexpr std::string_view kPrediction = "mnuYoso";
 inline constexpr std::string_view kMasterInput = "mnuMasterInput";
 inline constexpr std::string_view kMasterKanri = "mnuMasterKanri";
+inline constexpr std::string_view kRestoreBackup = "mnuRestoreBackup";
 inline constexpr std::string_view kTileHorizontal = "mnuWindowHorizontal";
 inline constexpr std::string_view kTileVertical = "mnuWindowVertical";
 inline constexpr std::string_view kCascade = "mnuWindowCascade";

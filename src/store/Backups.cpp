@@ -225,13 +225,10 @@ Result<RestoreReport> Backups::restore(const fs::path& backup) const {
     switch (inspectJournal(live)) {
     case JournalFinding::NotOurs:
     case JournalFinding::Unverifiable:
-    case JournalFinding::NotAFile: {
-        std::error_code ec;
-        fs::create_directories(m_folder, ec);
-        if (auto aside = setJournalAside(live, m_folder, newName(now, "")); !aside)
+    case JournalFinding::NotAFile:
+        if (auto aside = setJournalAside(); !aside)
             return aside.error();
         break;
-    }
     default:
         break;
     }
@@ -270,6 +267,16 @@ Result<RestoreReport> Backups::restore(const fs::path& backup) const {
     return report;
 }
 
+Status Backups::setJournalAside() const {
+    std::error_code ec;
+    fs::create_directories(m_folder, ec);
+    // The journal's own name must be free: one set aside in the same second has it, and the move would
+    // replace that one.
+    std::string stem = newName(std::time(nullptr), "-journal");
+    stem.resize(stem.size() - std::string_view("-journal").size());
+    return kazutama::setJournalAside(m_database.databasePath(), m_folder, stem);
+}
+
 std::string Backups::timeText(std::time_t time) {
     const std::tm t = localTime(time);
     char text[64];
@@ -284,12 +291,18 @@ BackupOnFirstWrite::BackupOnFirstWrite(Backups backups, std::function<void(const
 void BackupOnFirstWrite::beforeWrite(Database& db) {
     if (m_done)
         return;
+    // A database that cannot be read now (another program holds it locked) cannot be written either: the
+    // backup is left to the write that can be.
+    auto count = db.prepare("SELECT count(*) FROM " + std::string(kAllDrawsQuery));
+    if (!count)
+        return;
+    auto row = count->step();
+    if (!row)
+        return;
     m_done = true;
     // An empty history has nothing to keep.
-    if (auto count = db.prepare("SELECT count(*) FROM " + std::string(kAllDrawsQuery))) {
-        if (auto row = count->step(); row && *row && count->intValue(0) == 0)
-            return;
-    }
+    if (*row && count->intValue(0) == 0)
+        return;
     if (auto made = m_backups.take(db); !made && m_notice)
         m_notice(made.error().message + "書き込みはそのまま続けます。");
 }

@@ -57,6 +57,9 @@ public:
     // the history is replaced in one transaction, so an interruption leaves the file as it was. The caller
     // makes sure no other window works on the file.
     Result<RestoreReport> restore(const std::filesystem::path& backup) const;
+    // The journal left beside the database moved into the folder, so the file opens as it is and nothing is
+    // deleted (see setJournalAside in RollbackJournal.h).
+    Status setJournalAside() const;
 
     // The date and time as the windows and messages show them: "2026年12月9日 14:05:09".
     static std::string timeText(std::time_t time);

@@ -137,6 +137,31 @@ TEST(BackupFaultTest, AFileThatNoLongerOpensIsKeptAndReplacedByItsBackup) {
     EXPECT_EQ(readFile(restored->previous), bytes);
 }
 
+// A first write refused because another program holds the file locked is no write: it says nothing of a
+// backup, and the write that succeeds later still makes the run's backup.
+TEST(BackupFaultTest, AWriteRefusedWhileAnotherProgramHoldsTheFileLeavesTheBackupToTheNextWrite) {
+    TempDir dir;
+    const ConnectionString database = ConnectionString::forDatabase(dir / "Kazutama.mdb");
+    import(database, kSample);
+    std::vector<std::string> notices;
+    BackupOnFirstWrite keeper(Backups(database), [&](const std::string& n) { notices.push_back(n); });
+    auto store = DrawStore::open(database);
+    ASSERT_TRUE(store);
+    store->backUpBeforeWriting(&keeper);
+    const int first = kSample[0].numbers[0];
+    {
+        auto other = DrawStore::open(database);
+        ASSERT_TRUE(other && other->database().exec("BEGIN EXCLUSIVE"));
+        EXPECT_FALSE(store->writeNumber(1, 0, first, first % 37 + 1));
+        ASSERT_TRUE(other->database().exec("ROLLBACK"));
+    }
+    EXPECT_TRUE(notices.empty()) << notices.front();
+    ASSERT_TRUE(store->writeNumber(1, 0, first, first % 37 + 1));
+    const std::vector<BackupInfo> made = keeper.backups().list();
+    ASSERT_EQ(made.size(), 1u);
+    EXPECT_EQ(stored(made[0].file), kSample);
+}
+
 TEST(BackupFaultTest, ADiskThatFillsDuringTheCopyLeavesNoPartOfItAndTheWriteGoesOn) {
     TempDir dir;
     const ConnectionString database = ConnectionString::forDatabase(dir / "Kazutama.mdb");

@@ -32,7 +32,7 @@ TEST(MenuTableTest, CommandPlacesCountTheItemsOfEachMenuFromTheMenuBar) {
     std::map<std::string_view, MenuPlace> places;
     for (const MenuPlace& place : menuCommandPlaces())
         places.emplace(place.command->name, place);
-    EXPECT_EQ(places.size(), 27u); // 35 lines less the eight submenus
+    EXPECT_EQ(places.size(), 28u); // 36 lines less the eight submenus
 
     const struct {
         std::string_view name;
@@ -44,6 +44,7 @@ TEST(MenuTableTest, CommandPlacesCountTheItemsOfEachMenuFromTheMenuBar) {
         {"mnu11BunkatsuData", {2, 9, 2}, {"データ分析(&S)", "分割データ分析", "9分割データ分析"}},
         {"mnuLastCharRenzoku", {2, 11}, {"データ分析(&S)", "下一桁連続出現回数分析"}},
         {"mnuMasterInput", {3, 0}, {"データ管理(&M)", "当選データ入力(&I)"}},
+        {"mnuRestoreBackup", {3, 2}, {"データ管理(&M)", "バックアップから復元..."}},
         {"mnuAbout", {5, 1}, {"ヘルプ(&H)", "バージョン情報(&A)"}},
     };
     for (const auto& want : expected) {

@@ -2,6 +2,7 @@
 
 #include "store/DrawStore.h"
 #include "store/HistoryCsv.h"
+#include "store/RollbackJournal.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -118,6 +119,23 @@ TEST_F(BackupsTest, NothingIsCopiedForAnEmptyHistoryAndACopyThatFailsIsSaidWhile
     ASSERT_EQ(notices.size(), 1u);
     EXPECT_NE(notices[0].find("Kazutama-backups"), std::string::npos) << notices[0];
     EXPECT_EQ(store.loadHistory()->size(), 697u);
+}
+
+// However quickly one follows another, every journal set aside keeps a name of its own.
+TEST_F(BackupsTest, JournalsSetAsideWithinOneSecondAreAllKept) {
+    storeWith(kSample);
+    const Backups backups(database());
+    const fs::path journal = journalPath(database().databasePath());
+    for (const char* content : {"1", "2", "3"}) {
+        test::writeFile(journal, content);
+        ASSERT_TRUE(backups.setJournalAside());
+        EXPECT_FALSE(fs::exists(journal));
+    }
+    std::multiset<std::string> kept;
+    for (const auto& entry : fs::directory_iterator(backups.folder()))
+        if (entry.path().filename().string().ends_with("-journal"))
+            kept.insert(test::readFile(entry.path()));
+    EXPECT_EQ(kept, (std::multiset<std::string>{"1", "2", "3"}));
 }
 
 } // namespace

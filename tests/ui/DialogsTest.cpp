@@ -3,8 +3,14 @@
 #include "gui/BusyCursor.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
+#include <QHeaderView>
+#include <QPushButton>
 #include <QScreen>
+#include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -67,6 +73,51 @@ TEST(DialogsTest, AMessageBoxNeverOutgrowsTheScreen) {
         EXPECT_LE(shown.width(), screen.width()) << text.size();
         EXPECT_TRUE(label.startsWith(start));
         EXPECT_LT(label.size(), 5'000);
+    }
+}
+
+// The real table dialog: the first row that can be taken is selected, one that cannot is never taken, and
+// every column shows its texts whole.
+TEST(DialogsTest, ARowIsChosenFromATableOnlyWhereItCanBeTaken) {
+    const Dialogs::RowChoice choice{"バックアップから復元",
+                                    "復元するバックアップを選んでください。",
+                                    {"日時", "回数", "最新の回"},
+                                    {{{"2026年12月31日 23:59:59", "読み込めません", ""}, false},
+                                     {{"2026年1月5日 10:30:00", "600", "第600回"}, true},
+                                     {{"2025年12月20日 08:15:00", "10", "第10回"}, true}},
+                                    "復元(&R)..."};
+    for (const int clicked : {0, 2, -1}) { // a row that cannot be taken, the last row, none (Cancel)
+        SCOPED_TRACE(clicked);
+        int preselected = -1;
+        bool cutText = false;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            auto* table = dialog ? dialog->findChild<QTableWidget*>("rowChoiceTable") : nullptr;
+            if (!table)
+                return;
+            poll.stop();
+            preselected = table->currentRow();
+            for (int r = 0; r < table->rowCount(); ++r)
+                for (int c = 0; c < table->columnCount(); ++c)
+                    cutText = cutText || table->fontMetrics().horizontalAdvance(table->item(r, c)->text()) >
+                                             table->columnWidth(c);
+            if (clicked >= 0)
+                QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                                  table->visualRect(table->model()->index(clicked, 1)).center());
+            auto* buttons = dialog->findChild<QDialogButtonBox*>();
+            for (QAbstractButton* button : buttons->buttons())
+                if (buttons->buttonRole(button) ==
+                    (clicked >= 0 ? QDialogButtonBox::AcceptRole : QDialogButtonBox::RejectRole))
+                    button->click();
+            if (dialog->isVisible()) // the button would not take the row
+                qobject_cast<QDialog*>(dialog)->reject();
+        });
+        poll.start(10);
+        const int taken = Dialogs::instance().chooseRow(nullptr, choice);
+        EXPECT_EQ(preselected, 1);
+        EXPECT_FALSE(cutText);
+        EXPECT_EQ(taken, clicked == 2 ? 2 : clicked == 0 ? 1 : -1);
     }
 }
 

@@ -81,6 +81,7 @@ TEST(MainFrmTest, MenuTreeHasTheNamesCaptionsAndOrderOfTheProgram) {
         "mnuHosyu データ管理(&M)",
         "  mnuMasterInput 当選データ入力(&I)",
         "  mnuMasterKanri 当選データ保守(&D) [disabled]",
+        "  mnuRestoreBackup バックアップから復元...",
         "mnuWindow ウィンドウ(&W)",
         "  mnuWindowHorizontal 上下に並べて表示(&H)",
         "  mnuWindowVertical 左右に並べて表示(&V)",
@@ -321,12 +322,6 @@ TEST(MainFrmTest, LeftoverLockFilesDoNotStopStartUp) {
     }
 }
 
-// While it lives, the process acts as the ordinary user nobody, when the tests run as root.
-struct OrdinaryUser {
-    const bool switched = ::geteuid() == 0 && ::setegid(65534) == 0 && ::seteuid(65534) == 0;
-    ~OrdinaryUser() { (void)(switched && ::seteuid(0) == 0 && ::setegid(0) == 0); }
-};
-
 // A database the user may read but not write cannot be locked: the program says so once, shows the
 // analyses, and the entry command explains why it does not open.
 TEST(MainFrmTest, ADatabaseThatCannotBeLockedOpensReadOnly) {
@@ -339,7 +334,7 @@ TEST(MainFrmTest, ADatabaseThatCannotBeLockedOpensReadOnly) {
     fs::permissions(database, fs::perms::owner_read | fs::perms::others_read);
     MainFrm window(MainFrm::Setup{dir.path(), dir / "Kazutama.ini"});
     {
-        OrdinaryUser user;
+        test::OrdinaryUser user;
         ASSERT_TRUE(window.load());
     }
     EXPECT_TRUE(window.isReadOnly());

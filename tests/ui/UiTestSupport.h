@@ -7,9 +7,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QStringList>
-
 #include <deque>
 #include <memory>
+#include <unistd.h>
 
 namespace kazutama::test {
 
@@ -38,6 +38,17 @@ public:
         choices.pop_front();
         return choice;
     }
+    // Answers with the front of `rowChoices` as the real dialog would (a row that cannot be selected is never
+    // taken), or cancels when it is empty.
+    int chooseRow(QWidget*, const RowChoice& choice) override {
+        rowQuestions.push_back(choice);
+        if (rowChoices.empty())
+            return -1;
+        const int row = rowChoices.front();
+        rowChoices.pop_front();
+        return row >= 0 && row < int(choice.rows.size()) && choice.rows[std::size_t(row)].selectable ? row
+                                                                                                     : -1;
+    }
     // Queues the answer Yes or No to a confirmation.
     void answer(bool yes) { choices.push_back(yes ? 0 : 1); }
     QString openFileName(QWidget*, const QString&, const QString&) override { return next(openFiles); }
@@ -48,6 +59,8 @@ public:
     std::vector<Shown> messages;
     std::vector<Question> questions;
     std::deque<int> choices;
+    std::vector<RowChoice> rowQuestions;
+    std::deque<int> rowChoices;
     std::deque<QString> openFiles;
     std::deque<QString> saveFiles;
 
@@ -59,6 +72,12 @@ private:
         queue.pop_front();
         return name;
     }
+};
+
+// While it lives, the process acts as the ordinary user nobody, when the tests run as root.
+struct OrdinaryUser {
+    const bool switched = ::geteuid() == 0 && ::setegid(65534) == 0 && ::seteuid(65534) == 0;
+    ~OrdinaryUser() { (void)(switched && ::seteuid(0) == 0 && ::setegid(0) == 0); }
 };
 
 // A program folder with the sample history, a settings file path and a loaded, shown main window.
