@@ -217,6 +217,7 @@ Result<RestoreReport> Backups::restore(const fs::path& backup) const {
         return makeError(history.error().code,
                          "バックアップ" + quotePath(backup) + "を復元できません。" + history.error().message);
     RestoreReport report{inspect(backup), {}};
+    report.restored.takenAt = timeInName(backup.filename().string(), m_stem).value_or(0);
 
     const fs::path& live = m_database.databasePath();
     const std::time_t now = std::time(nullptr);
