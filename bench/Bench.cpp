@@ -2,22 +2,21 @@
 // and 32,000 draws: start-up, every analysis builder, the grid widget against a QTableWidget and an empty
 // QTableView, memory, and the prediction engine. Prints a table per measure and the targets; writes JSON
 // and a Markdown page when asked.
-//   kazutama-bench [--quick] [--json FILE] [--markdown FILE] [--sections startup,builders,grid,memory,prediction]
+//   kazutama-bench [--quick] [--json FILE] [--markdown FILE] [--sections
+//   startup,builders,grid,memory,prediction]
 
 #include "BenchSupport.h"
 #include "Sections.h"
 #include "store/HistoryCsv.h"
 
 #include <QApplication>
-
-#include <sys/utsname.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <sys/utsname.h>
 #include <thread>
 
 using namespace kazutama;

@@ -43,7 +43,8 @@ double medianMicroseconds(int repetitions, Prepare prepare, Step step) {
 }
 
 template <typename Step> double medianMicroseconds(int repetitions, Step step) {
-    return medianMicroseconds(repetitions, [] {}, step);
+    return medianMicroseconds(
+        repetitions, [] {}, step);
 }
 
 } // namespace kazutama::bench

@@ -25,10 +25,13 @@ void builderSection(Report& report, const Run& run) {
         std::vector<std::string> row{view};
         for (const NamedHistory* history : histories) {
             long cells = 0;
-            const double ms = medianMicroseconds(builds, [&] {
-                const ResultGrid grid = entry.build(history->history, history->summary);
-                cells += long(grid.columnCount()) * grid.rowCount();
-            }) / 1000;
+            const double ms = medianMicroseconds(builds,
+                                                 [&] {
+                                                     const ResultGrid grid =
+                                                         entry.build(history->history, history->summary);
+                                                     cells += long(grid.columnCount()) * grid.rowCount();
+                                                 }) /
+                              1000;
             if (cells == 0 && !history->history.records().empty())
                 throw std::runtime_error(view + " built an empty table");
             row.push_back(fixed(ms, 2));
@@ -51,24 +54,33 @@ void predictionSection(Report& report, const Run& run) {
     Table table{"Prediction",
                 "ms; Fill tables and one run: medians of " + std::to_string(repetitions) +
                     "; the backtest (every draw predicted from the draws before it) and the sweep over every "
-                    "shift: medians of " + std::to_string(walks),
+                    "shift: medians of " +
+                    std::to_string(walks),
                 {"history", "fill tables", "one run", "backtest", "shift sweep"},
                 {}};
     for (const NamedHistory* history : run.pick({"sample", "695", "5000", "32000"})) {
         PredictionEngine engine;
         const double fill =
-            medianMicroseconds(repetitions, [&] { engine.fillTables(history->history, history->summary.latestDrawNumber); }) /
+            medianMicroseconds(
+                repetitions,
+                [&] { engine.fillTables(history->history, history->summary.latestDrawNumber); }) /
             1000;
         std::size_t sink = 0;
-        const double once = medianMicroseconds(repetitions, [&] { sink += engine.run(options).multiple.size(); }) / 1000;
+        const double once =
+            medianMicroseconds(repetitions, [&] { sink += engine.run(options).multiple.size(); }) / 1000;
         const double backtest =
-            medianMicroseconds(walks, [&] { sink += runBacktest(history->history, options).draws.size(); }) / 1000;
-        const double sweep = medianMicroseconds(walks, [&] { sink += runShiftSweep(history->history).size(); }) / 1000;
+            medianMicroseconds(walks, [&] { sink += runBacktest(history->history, options).draws.size(); }) /
+            1000;
+        const double sweep =
+            medianMicroseconds(walks, [&] { sink += runShiftSweep(history->history).size(); }) / 1000;
         if (sink == 0)
             throw std::runtime_error("the prediction proposed nothing");
-        table.rows.push_back({history->name, fixed(fill, 2), fixed(once, 3), fixed(backtest, 1), fixed(sweep, 1)});
-        for (const auto& [quantity, value] :
-             {std::pair{"fill tables", fill}, {"one run", once}, {"backtest", backtest}, {"shift sweep", sweep}})
+        table.rows.push_back(
+            {history->name, fixed(fill, 2), fixed(once, 3), fixed(backtest, 1), fixed(sweep, 1)});
+        for (const auto& [quantity, value] : {std::pair{"fill tables", fill},
+                                              {"one run", once},
+                                              {"backtest", backtest},
+                                              {"shift sweep", sweep}})
             report.measure({"prediction", "engine", quantity, history->name, value, "ms"});
     }
     report.add(std::move(table));

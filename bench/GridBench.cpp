@@ -17,11 +17,9 @@
 #include <QScrollBar>
 #include <QTableView>
 #include <QTableWidget>
-
-#include <malloc.h>
-
 #include <array>
 #include <chrono>
+#include <malloc.h>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -59,8 +57,12 @@ template <typename Pixels> int commonSize(int count, Pixels pixels) {
     return common;
 }
 
-int columnPixels(const ResultGrid& grid, int column) { return GridMetrics::columnPixels(grid.columnWidth(column)); }
-int rowPixels(const ResultGrid& grid, int row) { return GridMetrics::rowPixels(grid.rowHeight(row)); }
+int columnPixels(const ResultGrid& grid, int column) {
+    return GridMetrics::columnPixels(grid.columnWidth(column));
+}
+int rowPixels(const ResultGrid& grid, int row) {
+    return GridMetrics::rowPixels(grid.rowHeight(row));
+}
 
 void sizeDefaultsLike(QTableView& view, const ResultGrid& grid) {
     for (QHeaderView* header : {view.horizontalHeader(), view.verticalHeader()}) {
@@ -72,7 +74,8 @@ void sizeDefaultsLike(QTableView& view, const ResultGrid& grid) {
     view.setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     view.horizontalHeader()->setDefaultSectionSize(
         commonSize(grid.columnCount(), [&](int c) { return columnPixels(grid, c); }));
-    view.verticalHeader()->setDefaultSectionSize(commonSize(grid.rowCount(), [&](int r) { return rowPixels(grid, r); }));
+    view.verticalHeader()->setDefaultSectionSize(
+        commonSize(grid.rowCount(), [&](int r) { return rowPixels(grid, r); }));
 }
 
 void sizeOthersLike(QTableView& view, const ResultGrid& grid) {
@@ -194,12 +197,13 @@ void gridSection(Report& report, const Run& run) {
     };
     const Shape shapes[] = {{"tall", "出現間隔分析"}, {"wide", "出現頻度分析"}, {"small", "回数別出現分析"}};
     const int repetitions = run.repetitions(11);
-    Table opening{"Grid: opening a view's table",
-                  "ms, medians of " + std::to_string(repetitions) +
-                      " openings, offscreen: the widget made, the built table handed to it, shown and painted "
-                      "completely (the builder's own time is in its table)",
-                  {"view", "history", "columns × rows", "ours", "widget", "empty", "ours ÷ widget", "ours ÷ empty"},
-                  {}};
+    Table opening{
+        "Grid: opening a view's table",
+        "ms, medians of " + std::to_string(repetitions) +
+            " openings, offscreen: the widget made, the built table handed to it, shown and painted "
+            "completely (the builder's own time is in its table)",
+        {"view", "history", "columns × rows", "ours", "widget", "empty", "ours ÷ widget", "ours ÷ empty"},
+        {}};
     Table scrolling{"Grid: scrolling",
                     "ms a page, medians of " + std::to_string(repetitions) + " runs of up to " +
                         std::to_string(kScrolledPages) +
@@ -217,36 +221,43 @@ void gridSection(Report& report, const Run& run) {
         for (const NamedHistory* history : run.pick({"695", "5000", "32000"})) {
             const ResultGrid grid = entry->build(history->history, history->summary);
             // The item table at 32,000 draws takes seconds an opening; fewer openings keep the run short.
-            const int widgetRepetitions = grid.columnCount() * grid.rowCount() > 100000 ? std::min(repetitions, 5)
-                                                                                       : repetitions;
+            const int widgetRepetitions =
+                grid.columnCount() * grid.rowCount() > 100000 ? std::min(repetitions, 5) : repetitions;
             const auto [ours, widget, empty] =
                 timeTables({openOurs, openWidget, openEmpty}, grid, repetitions, widgetRepetitions);
             const std::string subject = std::string(shape.view) + " (" + shape.kind + ")";
-            const std::string extent = std::to_string(grid.columnCount()) + " × " + std::to_string(grid.rowCount());
-            opening.rows.push_back({subject, history->name, extent, fixed(ours.open, 2), fixed(widget.open, 2),
-                                    fixed(empty.open, 2), fixed(ours.open / widget.open, 2),
-                                    fixed(ours.open / empty.open, 2)});
+            const std::string extent =
+                std::to_string(grid.columnCount()) + " × " + std::to_string(grid.rowCount());
+            opening.rows.push_back({subject, history->name, extent, fixed(ours.open, 2),
+                                    fixed(widget.open, 2), fixed(empty.open, 2),
+                                    fixed(ours.open / widget.open, 2), fixed(ours.open / empty.open, 2)});
             report.measure({"grid", subject, "open", history->name, ours.open, "ms"});
             report.measure({"grid", subject, "open, QTableWidget", history->name, widget.open, "ms"});
             report.measure({"grid", subject, "open, empty QTableView", history->name, empty.open, "ms"});
-            report.target({"open " + subject + " ÷ empty grid", history->name, ours.open / empty.open, 1.5, "×"});
+            report.target(
+                {"open " + subject + " ÷ empty grid", history->name, ours.open / empty.open, 1.5, "×"});
             if (ours.page && widget.page && empty.page) {
-                scrolling.rows.push_back({subject, history->name, fixed(*ours.page, 2), fixed(*widget.page, 2),
-                                          fixed(*empty.page, 2), fixed(*ours.page / *widget.page, 2),
+                scrolling.rows.push_back({subject, history->name, fixed(*ours.page, 2),
+                                          fixed(*widget.page, 2), fixed(*empty.page, 2),
+                                          fixed(*ours.page / *widget.page, 2),
                                           fixed(*ours.page / *empty.page, 2)});
                 report.measure({"grid", subject, "scroll a page", history->name, *ours.page, "ms"});
-                report.measure({"grid", subject, "scroll a page, QTableWidget", history->name, *widget.page, "ms"});
-                report.measure({"grid", subject, "scroll a page, empty QTableView", history->name, *empty.page, "ms"});
-                report.target({"scroll " + subject + " ÷ widget", history->name, *ours.page / *widget.page, 0.4, "×"});
+                report.measure(
+                    {"grid", subject, "scroll a page, QTableWidget", history->name, *widget.page, "ms"});
+                report.measure(
+                    {"grid", subject, "scroll a page, empty QTableView", history->name, *empty.page, "ms"});
+                report.target(
+                    {"scroll " + subject + " ÷ widget", history->name, *ours.page / *widget.page, 0.4, "×"});
                 report.target({"scroll " + subject, history->name, *ours.page, 8, "ms"});
             }
             constexpr double kMiB = 1024.0 * 1024.0;
-            memory.rows.push_back({subject, history->name,
-                                   std::to_string(long(grid.columnCount()) * grid.rowCount()),
-                                   fixed(ours.heapBytes / kMiB, 2), fixed(widget.heapBytes / kMiB, 2),
-                                   fixed(empty.heapBytes / kMiB, 2), fixed(ours.heapBytes / widget.heapBytes, 3)});
+            memory.rows.push_back(
+                {subject, history->name, std::to_string(long(grid.columnCount()) * grid.rowCount()),
+                 fixed(ours.heapBytes / kMiB, 2), fixed(widget.heapBytes / kMiB, 2),
+                 fixed(empty.heapBytes / kMiB, 2), fixed(ours.heapBytes / widget.heapBytes, 3)});
             report.measure({"grid", subject, "heap kept open", history->name, ours.heapBytes / kMiB, "MiB"});
-            report.measure({"grid", subject, "heap kept open, QTableWidget", history->name, widget.heapBytes / kMiB, "MiB"});
+            report.measure({"grid", subject, "heap kept open, QTableWidget", history->name,
+                            widget.heapBytes / kMiB, "MiB"});
         }
     }
     report.add(std::move(opening));

@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QMdiSubWindow>
 #include <QProcess>
-
 #include <cstdio>
 #include <fstream>
 #include <stdexcept>
@@ -27,7 +26,9 @@ double msSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
 
 // The offscreen platform's remark on every window shown says nothing about the program.
 void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QString& message) {
@@ -86,7 +87,8 @@ std::map<std::string, double> runChild(const Run& run, const std::vector<std::st
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     const auto launched = Clock::now();
     list << QStringLiteral("--launched")
-         << QString::number(std::chrono::duration_cast<std::chrono::nanoseconds>(launched.time_since_epoch()).count());
+         << QString::number(
+                std::chrono::duration_cast<std::chrono::nanoseconds>(launched.time_since_epoch()).count());
     child.start(QString::fromStdString(run.self.string()), list);
     if (!child.waitForFinished(120000) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0)
         throw std::runtime_error("a measuring child process failed: " + list.join(' ').toStdString());
@@ -134,8 +136,8 @@ int memoryChild(const std::filesystem::path& folder, Clock::time_point) {
         opened += window->openedView(qs(node.view)) ? 1 : 0;
     }
     const auto [open, peak] = residentKiB();
-    std::printf("views %d\nstarted %ld\nstartedPeak %ld\nopen %ld\npeak %ld\n", opened, started, startedPeak, open,
-                peak);
+    std::printf("views %d\nstarted %ld\nstartedPeak %ld\nopen %ld\npeak %ld\n", opened, started, startedPeak,
+                open, peak);
     return 0;
 }
 

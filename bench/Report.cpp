@@ -95,7 +95,10 @@ void Report::add(Table table) {
 }
 
 Table Report::targetsTable() const {
-    Table table{"Targets", "each figure against its limit, misses first", {"target", "history", "measured", "limit", "result"}, {}};
+    Table table{"Targets",
+                "each figure against its limit, misses first",
+                {"target", "history", "measured", "limit", "result"},
+                {}};
     std::vector<Target> targets = m_targets;
     std::stable_partition(targets.begin(), targets.end(), [](const Target& t) { return !t.holds(); });
     for (const Target& t : targets) {
@@ -109,7 +112,9 @@ Table Report::targetsTable() const {
     return table;
 }
 
-void Report::printTargets() const { print(targetsTable()); }
+void Report::printTargets() const {
+    print(targetsTable());
+}
 
 bool Report::allTargetsHold() const {
     return std::all_of(m_targets.begin(), m_targets.end(), [](const Target& t) { return t.holds(); });
@@ -120,8 +125,8 @@ std::string Report::json(const std::string& date,
     std::vector<std::pair<std::string, std::string>> machineFields;
     for (const auto& [key, value] : machine)
         machineFields.emplace_back(key, jsonString(value));
-    std::string out = "{\n  \"date\": " + jsonString(date) + ",\n  \"machine\": " + jsonObject(machineFields) +
-                      ",\n  \"measures\": [";
+    std::string out = "{\n  \"date\": " + jsonString(date) +
+                      ",\n  \"machine\": " + jsonObject(machineFields) + ",\n  \"measures\": [";
     for (std::size_t i = 0; i < m_measures.size(); ++i) {
         const Measure& m = m_measures[i];
         out += std::string(i ? "," : "") + "\n    " +
@@ -157,7 +162,8 @@ std::string Report::markdown(const std::string& date,
            "both opened and scrolled the same way in the same run.\n\n";
     for (const auto& [key, value] : machine)
         out += "- " + key + ": " + value + "\n";
-    const int misses = int(std::count_if(m_targets.begin(), m_targets.end(), [](const Target& t) { return !t.holds(); }));
+    const int misses =
+        int(std::count_if(m_targets.begin(), m_targets.end(), [](const Target& t) { return !t.holds(); }));
     out += "\n## Targets\n\n";
     out += misses == 0 ? std::string("Every target holds.\n\n")
                        : std::to_string(misses) + " of " + std::to_string(m_targets.size()) +

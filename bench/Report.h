@@ -46,10 +46,12 @@ public:
     void printTargets() const;
     bool allTargetsHold() const;
 
-    std::string json(const std::string& date, const std::vector<std::pair<std::string, std::string>>& machine) const;
+    std::string json(const std::string& date,
+                     const std::vector<std::pair<std::string, std::string>>& machine) const;
     // The whole report as Markdown; `notes` (written by hand, about the misses and their profiles) go at
     // the end unchanged.
-    std::string markdown(const std::string& date, const std::vector<std::pair<std::string, std::string>>& machine,
+    std::string markdown(const std::string& date,
+                         const std::vector<std::pair<std::string, std::string>>& machine,
                          const std::string& command, const std::string& notes) const;
 
 private:

@@ -20,7 +20,7 @@ struct NamedHistory {
 };
 
 struct Run {
-    bool quick = false; // a smoke run: few repetitions, small histories
+    bool quick = false;            // a smoke run: few repetitions, small histories
     std::filesystem::path self;    // this program, to measure start-up and memory in fresh processes
     std::filesystem::path scratch; // a folder for database files
     std::vector<NamedHistory> histories;

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "grid/ResultGrid.h"
 #include "store/DrawHistory.h"
 #include "store/StartupSummary.h"
-#include "grid/ResultGrid.h"
 
 namespace kazutama {
 

@@ -34,28 +34,40 @@ struct Family {
 };
 
 constexpr std::array kFamilies = {
-    Family{6, 6,
+    Family{6,
+           6,
            {"           Ａ            ", "           Ｂ            ", "           Ｃ            ",
             "           Ｄ            ", "           Ｅ            ", "             Ｆ          "},
-           "  数　　 字", false},
-    Family{7, 5,
-           {"         Ａ          ", "         Ｂ          ", "         Ｃ          ", "         Ｄ          ",
-            "         Ｅ          ", "         Ｆ          ", "             Ｇ          "},
-           " 数　　 字", false},
-    Family{9, 4,
-           {"       Ａ        ", "       Ｂ        ", "       Ｃ        ", "       Ｄ        ", "       Ｅ        ",
-            "       Ｆ        ", "       Ｇ        ", "       Ｈ        ", "         Ｉ        "},
-           "数　　 字", true},
+           "  数　　 字",
+           false},
+    Family{7,
+           5,
+           {"         Ａ          ", "         Ｂ          ", "         Ｃ          ",
+            "         Ｄ          ", "         Ｅ          ", "         Ｆ          ",
+            "             Ｇ          "},
+           " 数　　 字",
+           false},
+    Family{9,
+           4,
+           {"       Ａ        ", "       Ｂ        ", "       Ｃ        ", "       Ｄ        ",
+            "       Ｅ        ", "       Ｆ        ", "       Ｇ        ", "       Ｈ        ",
+            "         Ｉ        "},
+           "数　　 字",
+           true},
 };
 
-int firstColumnOf(const Family& family, int group) { return kFirstNumberColumn + family.width * group; }
+int firstColumnOf(const Family& family, int group) {
+    return kFirstNumberColumn + family.width * group;
+}
 
 int lastColumnOf(const Family& family, int group) {
     return group == family.groups - 1 ? kLastNumberColumn : firstColumnOf(family, group) + family.width - 1;
 }
 
 // The last group takes the numbers past the regular groups (31-37, or 33-37).
-int groupOf(const Family& family, int number) { return std::min((number - 1) / family.width, family.groups - 1); }
+int groupOf(const Family& family, int number) {
+    return std::min((number - 1) / family.width, family.groups - 1);
+}
 
 GridBlock groupBlock(const Family& family, int group, int firstRow, int lastRow) {
     return {firstColumnOf(family, group), lastColumnOf(family, group), firstRow, lastRow};

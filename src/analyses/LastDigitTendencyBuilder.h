@@ -6,7 +6,8 @@
 
 namespace kazutama {
 
-// 下一桁出現傾向分析: for every complete draw, each last digit written once per number of the draw ending in it.
+// 下一桁出現傾向分析: for every complete draw, each last digit written once per number of the draw ending in
+// it.
 ResultGrid buildLastDigitTendency(const DrawHistory& history, const StartupSummary& summary);
 
 } // namespace kazutama

@@ -58,8 +58,9 @@ QPixmap AboutBox::backgroundPicture() {
         qreal x, y, r;
         int colour, number;
     };
-    const Ball balls[] = {{48, 238, 26, 0, 7},  {104, 276, 22, 0, 13}, {160, 244, 28, 0, 21}, {222, 282, 21, 0, 30},
-                          {278, 240, 25, 0, 37}, {300, 296, 16, 1, 9},  {30, 300, 15, 2, 24}};
+    const Ball balls[] = {{48, 238, 26, 0, 7},   {104, 276, 22, 0, 13}, {160, 244, 28, 0, 21},
+                          {222, 282, 21, 0, 30}, {278, 240, 25, 0, 37}, {300, 296, 16, 1, 9},
+                          {30, 300, 15, 2, 24}};
     for (const Ball& b : balls)
         drawBall(p, {b.x, b.y}, b.r, colours[b.colour], b.number);
 
@@ -72,7 +73,8 @@ QPixmap AboutBox::backgroundPicture() {
     return picture;
 }
 
-AboutBox::AboutBox(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window | Qt::WindowCloseButtonHint | Qt::WindowTitleHint) {
+AboutBox::AboutBox(QWidget* mainWindow)
+    : QWidget(mainWindow, Qt::Window | Qt::WindowCloseButtonHint | Qt::WindowTitleHint) {
     setObjectName("バージョン情報");
     setWindowTitle(QStringLiteral("バージョン情報"));
     m_background = backgroundPicture();
@@ -133,9 +135,11 @@ void AboutBox::showFilesInUse(const QString& database, const QString& settings) 
     const QFontMetrics metrics(m_files->font());
     const int width = kPictureSize - 40;
     const auto line = [&](const QString& caption, const QString& path) {
-        return caption + metrics.elidedText(path, Qt::ElideMiddle, width - metrics.horizontalAdvance(caption));
+        return caption +
+               metrics.elidedText(path, Qt::ElideMiddle, width - metrics.horizontalAdvance(caption));
     };
-    m_files->setText(line(QStringLiteral("データ: "), database) + '\n' + line(QStringLiteral("設定: "), settings));
+    m_files->setText(line(QStringLiteral("データ: "), database) + '\n' +
+                     line(QStringLiteral("設定: "), settings));
     m_files->setToolTip(database + '\n' + settings);
     m_files->show();
 }

@@ -17,7 +17,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
-
 #include <cstdio>
 #include <string_view>
 
@@ -28,31 +27,35 @@ namespace {
 constexpr int kFailed = 1;
 constexpr int kUsage = 2;
 
-void say(const QString& text) { std::fprintf(stderr, "kazutama: %s\n", text.toLocal8Bit().constData()); }
+void say(const QString& text) {
+    std::fprintf(stderr, "kazutama: %s\n", text.toLocal8Bit().constData());
+}
 
 int exportView(const QString& view, const QString& file, const QString& database) {
     const std::optional<TableFile> kind = tableFileFor(file);
     if (!kind) {
-        say(QStringLiteral("書き出すファイルの種類が分かりません: %1（.pdf .png .html .csv のいずれかにしてください）")
+        say(QStringLiteral(
+                "書き出すファイルの種類が分かりません: %1（.pdf .png .html .csv のいずれかにしてください）")
                 .arg(file.left(80)));
         return kUsage;
     }
     const ViewEntry* entry = ViewCatalogue::find(view.toStdString());
     const bool prediction = view == qs(kPredictionViewName);
     if (!prediction && (!entry || !entry->builder)) {
-        say(QStringLiteral("そのような分析ビューはありません: %1（kazutama-cli views で一覧を表示できます）").arg(view.left(40)));
+        say(QStringLiteral("そのような分析ビューはありません: %1（kazutama-cli views で一覧を表示できます）")
+                .arg(view.left(40)));
         return kUsage;
     }
     if (prediction && (*kind == TableFile::Csv || *kind == TableFile::Html)) {
-        say(QStringLiteral("%1 は PDF か PNG で書き出してください（数字は kazutama-cli predict でも出力できます）")
+        say(QStringLiteral(
+                "%1 は PDF か PNG で書き出してください（数字は kazutama-cli predict でも出力できます）")
                 .arg(view));
         return kUsage;
     }
 
     const ConnectionString connection =
-        database.isEmpty()
-            ? ConnectionString::forApplicationFolder(MainFrm::defaultSetup().databaseFolder)
-            : ConnectionString::forDatabase(toPath(database));
+        database.isEmpty() ? ConnectionString::forApplicationFolder(MainFrm::defaultSetup().databaseFolder)
+                           : ConnectionString::forDatabase(toPath(database));
     auto workspace = Workspace::open(connection, Access::ReadOnly);
     if (!workspace) {
         say(qs(workspace.error().message));
@@ -96,7 +99,8 @@ void CommandLine::prepare(int argc, char** argv) {
 
 std::optional<int> CommandLine::run() {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("数字選択式くじの当選番号を分析し、次回の当選数字を予想します。"));
+    parser.setApplicationDescription(
+        QStringLiteral("数字選択式くじの当選番号を分析し、次回の当選数字を予想します。"));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption exportOption(
@@ -133,7 +137,8 @@ std::optional<int> CommandLine::run() {
         say(QStringLiteral("使い方: kazutama --export VIEW FILE [--database DB]"));
         return kUsage;
     }
-    return exportView(parser.value(exportOption), parser.positionalArguments().front(), parser.value(databaseOption));
+    return exportView(parser.value(exportOption), parser.positionalArguments().front(),
+                      parser.value(databaseOption));
 }
 
 } // namespace kazutama

@@ -1,12 +1,12 @@
 #include "app/HelpWindow.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHelpEngine>
 #include <QHelpIndexModel>
-#include <QKeyEvent>
-#include <QCoreApplication>
 #include <QHelpIndexWidget>
 #include <QHelpLink>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QSplitter>
 #include <QTextBrowser>
@@ -114,6 +114,8 @@ void HelpWindow::selectKeyword() {
     index->scrollTo(index->currentIndex(), QAbstractItemView::PositionAtCenter);
 }
 
-QString HelpWindow::currentTopicTitle() const { return m_browser->documentTitle(); }
+QString HelpWindow::currentTopicTitle() const {
+    return m_browser->documentTitle();
+}
 
 } // namespace kazutama

@@ -45,7 +45,8 @@ const QString kEnding = QStringLiteral("\nKazutamaを終了します。");
 MainFrm::Setup MainFrm::defaultSetup() {
     const QString programFolder = QCoreApplication::applicationDirPath();
     Setup setup;
-    if (QFileInfo::exists(programFolder + '/' + qs(kDatabaseFileName)) || QFileInfo(programFolder).isWritable()) {
+    if (QFileInfo::exists(programFolder + '/' + qs(kDatabaseFileName)) ||
+        QFileInfo(programFolder).isWritable()) {
         setup.databaseFolder = toPath(programFolder);
         setup.settingsFile = kSettingsFileName;
     } else {
@@ -58,9 +59,9 @@ MainFrm::Setup MainFrm::defaultSetup() {
     }
     const QString installedHelp = QDir(programFolder).absoluteFilePath(QStringLiteral("../share/kazutama"));
     setup.helpFolder = toPath(QFileInfo::exists(programFolder + QStringLiteral("/Kazutama.qhc")) ||
-                                    !QFileInfo::exists(installedHelp + QStringLiteral("/Kazutama.qhc"))
-                                ? programFolder
-                                : QDir::cleanPath(installedHelp));
+                                      !QFileInfo::exists(installedHelp + QStringLiteral("/Kazutama.qhc"))
+                                  ? programFolder
+                                  : QDir::cleanPath(installedHelp));
     return setup;
 }
 
@@ -91,7 +92,9 @@ MainFrm::MainFrm(Setup setup, QWidget* parent) : QMainWindow(parent), m_setup(st
     qApp->installEventFilter(this);
 }
 
-MainFrm::~MainFrm() { qApp->removeEventFilter(this); }
+MainFrm::~MainFrm() {
+    qApp->removeEventFilter(this);
+}
 
 bool MainFrm::load() {
     m_options = m_optionsRead = ReadInitFile(m_setup.settingsFile);
@@ -148,13 +151,15 @@ void MainFrm::createMenus() {
         const QString name = qs(node.name);
         const QString caption = qs(node.caption);
         if (node.kind == MenuNode::Kind::Submenu) {
-            QMenu* menu = node.level == 0 ? menuBar()->addMenu(caption) : parents[node.level - 1]->addMenu(caption);
+            QMenu* menu =
+                node.level == 0 ? menuBar()->addMenu(caption) : parents[node.level - 1]->addMenu(caption);
             menu->setObjectName(name);
             menu->menuAction()->setObjectName(name);
             parents[node.level] = menu;
             continue;
         }
-        QAction* action = node.level == 0 ? menuBar()->addAction(caption) : parents[node.level - 1]->addAction(caption);
+        QAction* action =
+            node.level == 0 ? menuBar()->addAction(caption) : parents[node.level - 1]->addAction(caption);
         action->setObjectName(name);
 
         if (node.name == menu::kEnd)
@@ -258,7 +263,8 @@ void MainFrm::openEntryView() {
         return;
     }
     if (!m_viewGuard.value()) {
-        Dialogs::instance().message(this, errorTitle(), QStringLiteral("表示中のウィンドウを閉じないと実行できません。"),
+        Dialogs::instance().message(this, errorTitle(),
+                                    QStringLiteral("表示中のウィンドウを閉じないと実行できません。"),
                                     Dialogs::Icon::Critical);
         return;
     }
@@ -266,14 +272,16 @@ void MainFrm::openEntryView() {
 }
 
 void MainFrm::showHelp() {
-    const std::filesystem::path& folder = m_setup.helpFolder.empty() ? m_setup.databaseFolder : m_setup.helpFolder;
+    const std::filesystem::path& folder =
+        m_setup.helpFolder.empty() ? m_setup.databaseFolder : m_setup.helpFolder;
     const QString collection = fromPath(folder / "Kazutama.qhc");
     if (!m_help) {
         auto* help = new HelpWindow(collection);
         if (!help->isUsable()) {
             delete help;
             Dialogs::instance().message(this, applicationTitle(),
-                                        "ヘルプファイルが見つかりません。\n" + collection, Dialogs::Icon::Warning);
+                                        "ヘルプファイルが見つかりません。\n" + collection,
+                                        Dialogs::Icon::Warning);
             return;
         }
         help->setAttribute(Qt::WA_DeleteOnClose);
@@ -292,8 +300,11 @@ void MainFrm::showAbout() {
         about->setAttribute(Qt::WA_DeleteOnClose);
         // Which files are in use depends on where the program runs from; the user looking for them to back
         // them up finds them here.
-        const auto absolute = [](const std::filesystem::path& file) { return QFileInfo(fromPath(file)).absoluteFilePath(); };
-        about->showFilesInUse(absolute(m_setup.databaseFolder / kDatabaseFileName), absolute(m_setup.settingsFile));
+        const auto absolute = [](const std::filesystem::path& file) {
+            return QFileInfo(fromPath(file)).absoluteFilePath();
+        };
+        about->showFilesInUse(absolute(m_setup.databaseFolder / kDatabaseFileName),
+                              absolute(m_setup.settingsFile));
         m_about = about;
         about->placeRelativeTo(frameGeometry());
     }
@@ -302,7 +313,9 @@ void MainFrm::showAbout() {
     m_about->activateWindow();
 }
 
-void MainFrm::activated() { openView(qs(kPredictionViewName)); }
+void MainFrm::activated() {
+    openView(qs(kPredictionViewName));
+}
 
 bool MainFrm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::WindowActivate && watched->isWidgetType()) {

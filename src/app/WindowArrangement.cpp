@@ -18,7 +18,9 @@ QList<QMdiSubWindow*> windows(QMdiArea* area, bool minimized) {
 
 // The area the windows may use: the whole client area, since once they are arranged no scroll bar is
 // needed any more.
-QRect clientArea(QMdiArea* area) { return QRect(QPoint(0, 0), area->contentsRect().size()); }
+QRect clientArea(QMdiArea* area) {
+    return QRect(QPoint(0, 0), area->contentsRect().size());
+}
 
 // The band of the area that minimised windows leave free at the bottom.
 QRect tilingArea(QMdiArea* area) {
@@ -53,9 +55,13 @@ void tile(QMdiArea* area, Qt::Orientation stacking) {
 
 } // namespace
 
-void tileOneAboveTheOther(QMdiArea* area) { tile(area, Qt::Vertical); }
+void tileOneAboveTheOther(QMdiArea* area) {
+    tile(area, Qt::Vertical);
+}
 
-void tileSideBySide(QMdiArea* area) { tile(area, Qt::Horizontal); }
+void tileSideBySide(QMdiArea* area) {
+    tile(area, Qt::Horizontal);
+}
 
 void arrangeIcons(QMdiArea* area) {
     const QRect rect = clientArea(area);

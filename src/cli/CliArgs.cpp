@@ -34,7 +34,9 @@ std::string ParsedArgs::value(std::string_view option, std::string fallback) con
 ParsedArgs parseArgs(const Args& args, std::initializer_list<std::string_view> valueOptions,
                      std::initializer_list<std::string_view> flagOptions,
                      std::initializer_list<std::string_view> positionalNames, std::string_view usage) {
-    const auto fail = [&](const std::string& what) { throw CliError{what + "。使い方: kazutama-cli " + std::string(usage)}; };
+    const auto fail = [&](const std::string& what) {
+        throw CliError{what + "。使い方: kazutama-cli " + std::string(usage)};
+    };
     ParsedArgs parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];

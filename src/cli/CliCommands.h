@@ -15,7 +15,7 @@
 
 namespace kazutama::cli {
 
-using Args = std::vector<std::string>;  // the arguments after the subcommand's name
+using Args = std::vector<std::string>; // the arguments after the subcommand's name
 
 // Thrown by a command for a failure that ends the run: one line on stderr, exit status 1.
 struct CliError {
@@ -24,11 +24,12 @@ struct CliError {
 
 struct Command {
     std::string_view name;
-    std::string_view usage;  // one line for the help text
+    std::string_view usage; // one line for the help text
     std::function<void(const Args&, std::ostream& out)> run;
 };
 
-// A command's arguments: the values of its options (--ini FILE or --ini=FILE), its flags and the rest in order.
+// A command's arguments: the values of its options (--ini FILE or --ini=FILE), its flags and the rest in
+// order.
 struct ParsedArgs {
     std::vector<std::string> positional;
     std::map<std::string, std::string, std::less<>> values; // by option, "--ini"

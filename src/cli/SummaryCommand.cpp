@@ -1,6 +1,5 @@
 #include "cli/CliCommands.h"
 #include "grid/JsonText.h"
-
 #include "store/StartupSummary.h"
 
 #include <ostream>
@@ -12,8 +11,8 @@ void runSummary(const Args& args, std::ostream& out) {
         throw CliError{"引数が正しくありません。使い方: kazutama-cli summary DB"};
     const StartupSummary summary = computeStartupSummary(loadHistoryOrThrow(args[0]));
     out << "{\"latestDrawNumber\": " << summary.latestDrawNumber << ", \"maxCount\": " << summary.maxCount
-        << ", \"groupRowCount\": " << summary.groupRowCount << ", \"numberCounts\": "
-        << jsonArray(summary.numberCounts, [](int n) { return std::to_string(n); })
+        << ", \"groupRowCount\": " << summary.groupRowCount
+        << ", \"numberCounts\": " << jsonArray(summary.numberCounts, [](int n) { return std::to_string(n); })
         << ", \"countGroups\": " << jsonArray(summary.countGroups, jsonString) << "}\n";
 }
 

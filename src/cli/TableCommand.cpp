@@ -1,10 +1,10 @@
 // table: one analysis view's grid as JSON, CSV or HTML, built by the same builder the window uses.
 
+#include "analyses/ViewCatalogue.h"
 #include "cli/CliCommands.h"
-#include "store/StartupSummary.h"
 #include "grid/GridExport.h"
 #include "grid/ResultGrid.h"
-#include "analyses/ViewCatalogue.h"
+#include "store/StartupSummary.h"
 
 #include <ostream>
 #include <string>
@@ -25,7 +25,8 @@ Format parseFormat(const std::string& name) {
         return Format::Csv;
     if (name == "html")
         return Format::Html;
-    throw CliError{"不明な出力形式です: " + startOf(name) + "（json、csv、html のいずれかを指定してください）"};
+    throw CliError{"不明な出力形式です: " + startOf(name) +
+                   "（json、csv、html のいずれかを指定してください）"};
 }
 
 const ViewEntry& viewOrThrow(const std::string& name) {

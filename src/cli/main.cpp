@@ -2,7 +2,6 @@
 // the desktop program.
 
 #include "cli/CliCommands.h"
-
 #include "store/Workspace.h"
 
 #include <clocale>

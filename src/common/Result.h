@@ -23,12 +23,11 @@ enum class ErrorCode {
 
 struct Error {
     ErrorCode code;
-    std::string message;  // Japanese, ready to show
+    std::string message; // Japanese, ready to show
 };
 
 // Either a value or an Error. The store, the settings file and the importers all report through it.
-template <typename T>
-class [[nodiscard]] Result {
+template <typename T> class [[nodiscard]] Result {
 public:
     Result(T value) : m_state(std::move(value)) {}
     Result(Error error) : m_state(std::move(error)) {}

@@ -4,7 +4,6 @@
 #include "store/DrawRecord.h"
 
 #include <QAbstractTableModel>
-
 #include <array>
 #include <functional>
 #include <vector>
@@ -24,7 +23,8 @@ public:
     static constexpr int kColumnCount = 1 + kBallCount;
 
     // `reportFailure` shows a failed write to the user.
-    EntryModel(DrawStore& store, std::function<void(const QString&)> reportFailure, QObject* parent = nullptr);
+    EntryModel(DrawStore& store, std::function<void(const QString&)> reportFailure,
+               QObject* parent = nullptr);
 
     // Reads every draw from the database again; false (already reported) when it cannot.
     bool reload();
@@ -59,8 +59,8 @@ public:
 private:
     struct Row {
         int drawNumber = 0;
-        std::array<int, kBallCount> stored{};    // what the database holds
-        std::array<QString, kBallCount> texts;  // what the grid shows
+        std::array<int, kBallCount> stored{};  // what the database holds
+        std::array<QString, kBallCount> texts; // what the grid shows
     };
 
     void showStored(Row& row);

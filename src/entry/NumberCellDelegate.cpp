@@ -15,7 +15,8 @@ QWidget* NumberCellDelegate::createEditor(QWidget* parent, const QStyleOptionVie
         line->setTextMargins(0, 0, 0, 0);
         line->setAlignment(Qt::AlignCenter);
         line->setMaxLength(6);
-        line->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), line));
+        line->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), line));
     }
     return editor;
 }

@@ -73,9 +73,8 @@ std::vector<TablePiece> paginate(const TableSizes& table, PageFrame frame, PageC
         bands(table.rowHeights, bodyRows, bodyHeight - cursor.top, bodyHeight, keepFrom);
     if (rowBands.empty())
         rowBands.push_back(bodyRows); // headings alone
-    std::vector<GridRange> columnBands =
-        bands(table.columnWidths, bodyColumns, frame.width - headingWidth, frame.width - headingWidth,
-              bodyColumns.last);
+    std::vector<GridRange> columnBands = bands(table.columnWidths, bodyColumns, frame.width - headingWidth,
+                                               frame.width - headingWidth, bodyColumns.last);
     if (columnBands.empty())
         columnBands.push_back(bodyColumns);
 
@@ -83,8 +82,8 @@ std::vector<TablePiece> paginate(const TableSizes& table, PageFrame frame, PageC
         for (std::size_t across = 0; across < columnBands.size(); ++across) {
             if (band > 0 || across > 0)
                 cursor = {cursor.page + 1, 0};
-            pieces.push_back({cursor.page, cursor.top, headingRows, headingColumns, rowBands[band],
-                              columnBands[across]});
+            pieces.push_back(
+                {cursor.page, cursor.top, headingRows, headingColumns, rowBands[band], columnBands[across]});
         }
     }
     // The next table goes under this one, unless it ran across several column bands.

@@ -34,10 +34,10 @@ struct PageFrame {
 struct TablePiece {
     int page = 0;
     int top = 0;
-    GridRange headingRows;    // empty where the headings do not repeat
+    GridRange headingRows; // empty where the headings do not repeat
     GridRange headingColumns;
-    GridRange rows;           // body rows, after the heading rows
-    GridRange columns;        // body columns, after the heading columns
+    GridRange rows;    // body rows, after the heading rows
+    GridRange columns; // body columns, after the heading columns
 };
 
 // Where the next thing printed starts: a page and the height already used on it.
@@ -53,7 +53,8 @@ struct PageCursor {
 // page; the cursor ends under the last piece. A heading block taller or wider than half the frame is not
 // repeated, so that every page still shows a good part of the body. A row or column larger than the frame
 // gets a page of its own and is cut there. The footer rows and the last row above them are not split
-// across pages, so a page never holds the footer alone. Every body row and column appears on exactly one piece per band.
+// across pages, so a page never holds the footer alone. Every body row and column appears on exactly one
+// piece per band.
 std::vector<TablePiece> paginate(const TableSizes& table, PageFrame frame, PageCursor& cursor);
 
 } // namespace kazutama

@@ -12,11 +12,21 @@ inline std::string jsonString(std::string_view text) {
     for (char ch : text) {
         const auto c = static_cast<unsigned char>(ch);
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (c < 0x20) {
                 static const char* hex = "0123456789abcdef";
@@ -33,8 +43,7 @@ inline std::string jsonString(std::string_view text) {
 }
 
 // "[a, b, c]" from a range, each element turned into JSON text by `format`.
-template <typename Range, typename Format>
-std::string jsonArray(const Range& range, Format format) {
+template <typename Range, typename Format> std::string jsonArray(const Range& range, Format format) {
     std::string out = "[";
     bool first = true;
     for (const auto& item : range) {

@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdlib>
 #include <new>
-
 #include <sys/mman.h>
 
 namespace kazutama {

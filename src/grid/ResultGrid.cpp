@@ -207,7 +207,8 @@ ResultGrid::FormatId ResultGrid::changedFormat(FormatId from, std::uint32_t oper
     return to;
 }
 
-template <typename Change> void ResultGrid::reformat(const GridBlock& block, std::uint32_t operation, Change change) {
+template <typename Change>
+void ResultGrid::reformat(const GridBlock& block, std::uint32_t operation, Change change) {
     const Range range = clip(block);
     if (range.empty())
         return;
@@ -390,7 +391,8 @@ const ResultGrid::RowRuns& ResultGrid::runOnsOf(int row) const {
     const std::size_t rowStart = std::size_t(row - 1) * std::size_t(m_columns);
     const auto hasText = [&](int column) { return m_cellTexts[rowStart + std::size_t(column - 1)] != 0; };
     const auto alignment = [&](int column) {
-        return HorizontalAlignment(m_formats[m_cellFormats[rowStart + std::size_t(column - 1)]].layout & 0x03);
+        return HorizontalAlignment(m_formats[m_cellFormats[rowStart + std::size_t(column - 1)]].layout &
+                                   0x03);
     };
     const auto reachesRight = [&](int column) { return alignment(column) != HorizontalAlignment::Right; };
     const auto reachesLeft = [&](int column) { return alignment(column) != HorizontalAlignment::Left; };

@@ -168,7 +168,7 @@ private:
     int m_rows = 0;
     std::vector<std::uint32_t, LargeBlockAllocator<std::uint32_t>> m_cellTexts; // row-major, into m_texts
     std::vector<FormatId, LargeBlockAllocator<FormatId>> m_cellFormats;         // row-major, into m_formats
-    std::vector<Format> m_formats{Format{}}; // 0 is the default format
+    std::vector<Format> m_formats{Format{}};                                    // 0 is the default format
     // The formats' ids by their eight bytes; asked only for changes not made before (see m_changes).
     std::unordered_map<std::uint64_t, FormatId> m_formatIds;
     // Changes made so far: the old format and the operation (key), the new format; a small table where a

@@ -45,6 +45,8 @@ private:
 };
 
 // Pixels of a length in twips (15 twips are one pixel at 96 dpi; Qt scales for denser screens).
-inline int twipsToPixels(int twips) { return (twips + 7) / 15; }
+inline int twipsToPixels(int twips) {
+    return (twips + 7) / 15;
+}
 
 } // namespace kazutama

@@ -90,8 +90,8 @@ public:
 
     int choose(QWidget* parent, const Question& question) override {
         NormalPointer pointer;
-        QMessageBox box(toQt(question.icon), question.title, fitOnScreen(question.text), QMessageBox::NoButton,
-                        parent);
+        QMessageBox box(toQt(question.icon), question.title, fitOnScreen(question.text),
+                        QMessageBox::NoButton, parent);
         std::vector<QPushButton*> buttons;
         for (const QString& caption : question.buttons)
             buttons.push_back(box.addButton(caption, QMessageBox::ActionRole));
@@ -190,10 +190,14 @@ private:
 
     static QMessageBox::Icon toQt(Icon icon) {
         switch (icon) {
-        case Icon::Information: return QMessageBox::Information;
-        case Icon::Warning: return QMessageBox::Warning;
-        case Icon::Critical: return QMessageBox::Critical;
-        case Icon::Question: return QMessageBox::Question;
+        case Icon::Information:
+            return QMessageBox::Information;
+        case Icon::Warning:
+            return QMessageBox::Warning;
+        case Icon::Critical:
+            return QMessageBox::Critical;
+        case Icon::Question:
+            return QMessageBox::Question;
         }
         return QMessageBox::NoIcon;
     }
@@ -204,7 +208,8 @@ Dialogs* g_installed = nullptr;
 } // namespace
 
 bool Dialogs::confirm(QWidget* parent, const QString& title, const QString& text) {
-    const Question question{title, text, Icon::Warning, {QStringLiteral("はい(&Y)"), QStringLiteral("いいえ(&N)")}, 1, 1};
+    const Question question{
+        title, text, Icon::Warning, {QStringLiteral("はい(&Y)"), QStringLiteral("いいえ(&N)")}, 1, 1};
     return choose(parent, question) == 0;
 }
 
@@ -213,10 +218,16 @@ Dialogs& Dialogs::instance() {
     return g_installed ? *g_installed : real;
 }
 
-void Dialogs::install(Dialogs* dialogs) { g_installed = dialogs; }
+void Dialogs::install(Dialogs* dialogs) {
+    g_installed = dialogs;
+}
 
-QString applicationTitle() { return QStringLiteral("Kazutama"); }
+QString applicationTitle() {
+    return QStringLiteral("Kazutama");
+}
 
-QString errorTitle() { return QStringLiteral("メッセ－ジ"); }
+QString errorTitle() {
+    return QStringLiteral("メッセ－ジ");
+}
 
 } // namespace kazutama

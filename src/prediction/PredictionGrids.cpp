@@ -41,8 +41,8 @@ ResultGrid predictionGridLayout(int index) {
         const GridBlock labelCell{1, 1, 2, rows};
         grid.setBorders(labelCell, BorderMode::None);
         grid.setBorders(labelCell, BorderMode::Outline);
-        static constexpr std::array<std::string_view, kPredictionGridCount> labels = {"", "消去法", "連発予想",
-                                                                                    "１発予想"};
+        static constexpr std::array<std::string_view, kPredictionGridCount> labels = {"", "消去法",
+                                                                                      "連発予想", "１発予想"};
         grid.setText(1, index == 1 ? 3 : 2, labels[index]);
     }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "prediction/PredictionRun.h"
 #include "grid/ResultGrid.h"
+#include "prediction/PredictionRun.h"
 
 #include <array>
 #include <string_view>
@@ -17,7 +17,8 @@ inline constexpr std::array<std::string_view, kPredictionGridCount> kPredictionG
     "●一発Kazutama予想",
 };
 
-// Grid `index` (0..3) with its extent, widths, heights, borders, method labels and header row, and no numbers.
+// Grid `index` (0..3) with its extent, widths, heights, borders, method labels and header row, and no
+// numbers.
 ResultGrid predictionGridLayout(int index);
 
 // One prediction run written into the four grids: the old numbers of grids 1..3 are cleared first, the cycle

@@ -12,9 +12,9 @@ inline constexpr std::size_t kAnalysisOptionCount = 12;
 // option button pair; the key is the settings-file key. Index 8's key says "5分割" where its caption
 // says "4分割"; both are kept as users' files and screens know them.
 inline constexpr std::array<std::string_view, kAnalysisOptionCount> kAnalysisOptionKeys = {
-    "頻度分析Opt",         "間隔分析Opt",         "出現回数分析Opt",     "バラツキ分析Opt",
-    "引っ張り分析Opt",     "連番飛び石分析Opt",   "数字合計分析Opt",     "組合せパターン分析Opt",
-    "5分割傾向分析Opt",    "分割データ分析Opt",   "下一桁出現傾向分析Opt", "下一桁連続出現回数分析Opt",
+    "頻度分析Opt",      "間隔分析Opt",       "出現回数分析Opt",       "バラツキ分析Opt",
+    "引っ張り分析Opt",  "連番飛び石分析Opt", "数字合計分析Opt",       "組合せパターン分析Opt",
+    "5分割傾向分析Opt", "分割データ分析Opt", "下一桁出現傾向分析Opt", "下一桁連続出現回数分析Opt",
 };
 
 inline constexpr std::array<std::string_view, kAnalysisOptionCount> kAnalysisOptionCaptions = {

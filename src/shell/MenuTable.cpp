@@ -17,7 +17,9 @@ constexpr MenuNode cmd(int level, std::string_view name, std::string_view captio
     return {level, K::Command, name, caption, {}};
 }
 // A command that opens an analysis: its name and caption are the catalogue's.
-constexpr MenuNode view(int level, std::string_view window) { return {level, K::Command, {}, {}, window}; }
+constexpr MenuNode view(int level, std::string_view window) {
+    return {level, K::Command, {}, {}, window};
+}
 
 constexpr auto kTree = std::to_array<MenuNode>({
     cmd(0, menu::kEnd, "終了(&X)"),

@@ -10,11 +10,11 @@ namespace kazutama {
 // One line of the main window's menu tree, in menu order.
 struct MenuNode {
     enum class Kind { Submenu, Command };
-    int level;                 // 0 on the menu bar, 1 in a menu, 2 in a submenu
+    int level; // 0 on the menu bar, 1 in a menu, 2 in a submenu
     Kind kind;
-    std::string_view name;     // objectName of the action or menu
+    std::string_view name; // objectName of the action or menu
     std::string_view caption;
-    std::string_view view;     // the window a command opens, if any
+    std::string_view view; // the window a command opens, if any
 };
 
 // The whole tree. The lines that open an analysis take their names and captions from the view catalogue.

@@ -7,7 +7,9 @@ namespace {
 // The database password is a six-digit number. It exists as text only while a connection is opened.
 constexpr int kPasswordNumber = 731864;
 
-std::string databasePassword() { return std::to_string(kPasswordNumber); }
+std::string databasePassword() {
+    return std::to_string(kPasswordNumber);
+}
 
 } // namespace
 

@@ -19,9 +19,10 @@ DrawHistory historyFromStoredRows(const std::vector<StoredDraw>& rows) {
     const auto byDraw = [](const DrawRecord& a, const DrawRecord& b) { return a.drawNumber < b.drawNumber; };
     if (!std::is_sorted(records.begin(), records.end(), byDraw))
         std::stable_sort(records.begin(), records.end(), byDraw);
-    records.erase(std::unique(records.begin(), records.end(),
-                              [](const DrawRecord& a, const DrawRecord& b) { return a.drawNumber == b.drawNumber; }),
-                  records.end());
+    records.erase(
+        std::unique(records.begin(), records.end(),
+                    [](const DrawRecord& a, const DrawRecord& b) { return a.drawNumber == b.drawNumber; }),
+        records.end());
     return DrawHistory(std::move(records));
 }
 

@@ -7,19 +7,24 @@ namespace kazutama {
 
 inline constexpr int kLowestNumber = 1;
 inline constexpr int kHighestNumber = 37;
-inline constexpr int kMainCount = 7;   // ball positions 1..7
-inline constexpr int kBallCount = 9;   // 8 and 9 are the two bonus numbers
+inline constexpr int kMainCount = 7; // ball positions 1..7
+inline constexpr int kBallCount = 9; // 8 and 9 are the two bonus numbers
 inline constexpr int kLowestDrawNumber = 1;
-inline constexpr int kHighestDrawNumber = 32760;  // keeps every table below 32767 rows
-inline constexpr int kNoNumber = 0;    // a number not entered yet (NULL in the database)
+inline constexpr int kHighestDrawNumber = 32760; // keeps every table below 32767 rows
+inline constexpr int kNoNumber = 0;              // a number not entered yet (NULL in the database)
 
 inline constexpr std::string_view kDrawNumberColumn = "回数";
 inline constexpr std::array<std::string_view, kBallCount> kNumberColumns = {
-    "第1数字", "第2数字", "第3数字", "第4数字", "第5数字", "第6数字", "第7数字", "ボーナス数字1", "ボーナス数字2",
+    "第1数字", "第2数字", "第3数字",       "第4数字",       "第5数字",
+    "第6数字", "第7数字", "ボーナス数字1", "ボーナス数字2",
 };
 
-inline bool isValidNumber(int n) { return n >= kLowestNumber && n <= kHighestNumber; }
-inline bool isValidDrawNumber(int d) { return d >= kLowestDrawNumber && d <= kHighestDrawNumber; }
+inline bool isValidNumber(int n) {
+    return n >= kLowestNumber && n <= kHighestNumber;
+}
+inline bool isValidDrawNumber(int d) {
+    return d >= kLowestDrawNumber && d <= kHighestDrawNumber;
+}
 
 // One stored draw. Numbers are kept by ball position: index 0..6 are the main numbers in column
 // order, 7 and 8 the first and second bonus numbers; kNoNumber where nothing has been entered.

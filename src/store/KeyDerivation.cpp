@@ -3,15 +3,13 @@
 // The one-block hash step is the fast part of the library's digests; its higher-level interface is what
 // makes the library's own derivation slow.
 #define OPENSSL_SUPPRESS_DEPRECATED
-#include <openssl/sha.h>
-
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstring>
+#include <fcntl.h>
 #include <functional>
+#include <openssl/sha.h>
 #include <system_error>
 #include <thread>
+#include <unistd.h>
 
 namespace kazutama {
 
@@ -61,8 +59,9 @@ void deriveBlock(const SHA_CTX& inner, const SHA_CTX& outer, const FileSalt& sal
                  unsigned char* result) {
     PaddedMessage u, inside;
     SHA_CTX first = inner;
-    const unsigned char count[4] = {static_cast<unsigned char>(index >> 24), static_cast<unsigned char>(index >> 16),
-                                    static_cast<unsigned char>(index >> 8), static_cast<unsigned char>(index)};
+    const unsigned char count[4] = {
+        static_cast<unsigned char>(index >> 24), static_cast<unsigned char>(index >> 16),
+        static_cast<unsigned char>(index >> 8), static_cast<unsigned char>(index)};
     SHA1_Update(&first, salt.data(), salt.size());
     SHA1_Update(&first, count, sizeof count);
     SHA1_Final(inside.message(), &first);
@@ -95,7 +94,8 @@ PageKey derivePageKey(std::string_view password, const FileSalt& salt, int round
     static_assert(sizeof blocks >= std::tuple_size_v<PageKey>);
     std::thread second;
     try {
-        second = std::thread(deriveBlock, std::cref(inner), std::cref(outer), std::cref(salt), rounds, 2u, blocks + kDigest);
+        second = std::thread(deriveBlock, std::cref(inner), std::cref(outer), std::cref(salt), rounds, 2u,
+                             blocks + kDigest);
     } catch (const std::system_error&) {
         deriveBlock(inner, outer, salt, rounds, 2, blocks + kDigest);
     }

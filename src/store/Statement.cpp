@@ -1,9 +1,8 @@
 #include "store/Statement.h"
 
-#include <cmath>
-
 #include "store/DatabaseError.h"
 
+#include <cmath>
 #include <sqlite3.h>
 #include <string>
 
@@ -86,12 +85,14 @@ std::string Statement::textValue(int column) const {
 
 long long Statement::wholeNumberOrZero(int column) const {
     switch (sqlite3_column_type(m_stmt, column)) {
-    case SQLITE_INTEGER: return sqlite3_column_int64(m_stmt, column);
+    case SQLITE_INTEGER:
+        return sqlite3_column_int64(m_stmt, column);
     case SQLITE_FLOAT: {
         const double value = sqlite3_column_double(m_stmt, column);
         return value == std::trunc(value) && std::abs(value) < 1e15 ? static_cast<long long>(value) : 0;
     }
-    default: return 0;
+    default:
+        return 0;
     }
 }
 

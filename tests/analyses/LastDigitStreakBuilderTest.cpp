@@ -73,7 +73,8 @@ TEST(LastDigitStreakBuilderTest, RepeatsOfEachDigit) {
         for (const Cell& cell : c.cells) {
             EXPECT_EQ(grid.text(cell.column, cell.row), cell.text) << cell.column << "," << cell.row;
             if (cell.background) {
-                EXPECT_EQ(grid.background(cell.column, cell.row), cell.background) << cell.column << "," << cell.row;
+                EXPECT_EQ(grid.background(cell.column, cell.row), cell.background)
+                    << cell.column << "," << cell.row;
             }
         }
     }

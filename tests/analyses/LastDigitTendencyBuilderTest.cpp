@@ -58,7 +58,8 @@ TEST(LastDigitTendencyBuilderTest, DigitsOfEachCompleteDraw) {
         for (const Cell& cell : c.cells) {
             EXPECT_EQ(grid.text(cell.column, cell.row), cell.text) << cell.column << "," << cell.row;
             if (cell.background) {
-                EXPECT_EQ(grid.background(cell.column, cell.row), cell.background) << cell.column << "," << cell.row;
+                EXPECT_EQ(grid.background(cell.column, cell.row), cell.background)
+                    << cell.column << "," << cell.row;
             }
         }
     }

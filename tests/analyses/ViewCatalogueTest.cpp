@@ -1,7 +1,7 @@
 #include "analyses/ViewCatalogue.h"
 
-#include "store/StartupSummary.h"
 #include "grid/ResultGrid.h"
+#include "store/StartupSummary.h"
 
 #include <gtest/gtest.h>
 #include <set>

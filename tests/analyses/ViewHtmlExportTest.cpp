@@ -5,7 +5,6 @@
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
-
 #include <map>
 #include <sstream>
 
@@ -42,10 +41,12 @@ std::vector<std::vector<HtmlCell>> parseTable(const std::string& html) {
     for (std::size_t at = html.find("<tr"); at != std::string::npos; at = html.find("<tr", at + 1)) {
         rows.emplace_back();
         const std::size_t end = html.find("</tr>", at);
-        for (std::size_t cell = html.find("<td style=\"", at); cell < end; cell = html.find("<td style=\"", cell + 1)) {
+        for (std::size_t cell = html.find("<td style=\"", at); cell < end;
+             cell = html.find("<td style=\"", cell + 1)) {
             const std::size_t styleStart = cell + 11, styleEnd = html.find("\">", styleStart);
             const std::size_t textEnd = html.find("</td>", styleEnd);
-            HtmlCell parsed{unescape(std::string_view(html).substr(styleEnd + 2, textEnd - styleEnd - 2)), {}};
+            HtmlCell parsed{unescape(std::string_view(html).substr(styleEnd + 2, textEnd - styleEnd - 2)),
+                            {}};
             std::istringstream declarations(html.substr(styleStart, styleEnd - styleStart));
             for (std::string declaration; std::getline(declarations, declaration, ';');)
                 if (const auto colon = declaration.find(':'); colon != std::string::npos)
@@ -56,7 +57,9 @@ std::vector<std::vector<HtmlCell>> parseTable(const std::string& html) {
     return rows;
 }
 
-std::string hexOr(const std::optional<Rgb>& colour) { return colour ? colour->hex() : ""; }
+std::string hexOr(const std::optional<Rgb>& colour) {
+    return colour ? colour->hex() : "";
+}
 
 // The HTML file of every view, read back, holds each cell's text, text colour and background.
 TEST(ViewHtmlExportTest, EveryCellsTextAndColoursSurviveTheFile) {
@@ -75,7 +78,8 @@ TEST(ViewHtmlExportTest, EveryCellsTextAndColoursSurviveTheFile) {
             for (int column = 1; column <= grid.columnCount(); ++column) {
                 const HtmlCell& cell = rows[std::size_t(row - 1)][std::size_t(column - 1)];
                 ASSERT_EQ(cell.text, grid.text(column, row)) << column << "," << row;
-                ASSERT_EQ(cell.style.count("color") ? cell.style.at("color") : "", hexOr(grid.foreground(column, row)));
+                ASSERT_EQ(cell.style.count("color") ? cell.style.at("color") : "",
+                          hexOr(grid.foreground(column, row)));
                 ASSERT_EQ(cell.style.count("background-color") ? cell.style.at("background-color") : "",
                           hexOr(grid.background(column, row)));
                 coloured += grid.background(column, row).has_value();

@@ -4,7 +4,6 @@
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
-
 #include <map>
 
 namespace kazutama {
@@ -34,9 +33,9 @@ TEST_F(CliTest, UsageErrorsAndUnknownCommands) {
 
     // A bad argument of any command with options is named by its start only, whatever its length.
     const std::string junk(400, 'x');
-    for (const std::string& arguments :
-         {"predict --" + junk, "predict h.mdb " + junk, "table h.mdb " + junk, "table h.mdb v --format " + junk,
-          "table h.mdb --" + junk, "backtest h.mdb --" + junk, std::string("predict h.mdb --ini")}) {
+    for (const std::string& arguments : {"predict --" + junk, "predict h.mdb " + junk, "table h.mdb " + junk,
+                                         "table h.mdb v --format " + junk, "table h.mdb --" + junk,
+                                         "backtest h.mdb --" + junk, std::string("predict h.mdb --ini")}) {
         const CliRun run = cli(arguments);
         EXPECT_EQ(run.status, 1) << arguments.substr(0, 30);
         EXPECT_EQ(run.errLines(), 1) << arguments.substr(0, 30);
@@ -53,7 +52,8 @@ TEST_F(CliTest, InitCreatesAnEmptyDatabaseOnlyOnce) {
     EXPECT_EQ(readFile(path("h.mdb")), created);
     const CliRun summary = cli("summary h.mdb");
     EXPECT_EQ(summary.status, 0);
-    EXPECT_NE(summary.out.find("\"latestDrawNumber\": 0, \"maxCount\": 0, \"groupRowCount\": 0"), std::string::npos);
+    EXPECT_NE(summary.out.find("\"latestDrawNumber\": 0, \"maxCount\": 0, \"groupRowCount\": 0"),
+              std::string::npos);
     EXPECT_NE(summary.out.find("\"countGroups\": [\"\"]"), std::string::npos);
 }
 
@@ -62,8 +62,10 @@ TEST_F(CliTest, ImportThenSummaryOfTheSampleHistory) {
     const CliRun summary = cli("summary h.mdb");
     ASSERT_EQ(summary.status, 0) << summary.err;
     EXPECT_TRUE(summary.out.starts_with(
-        "{\"latestDrawNumber\": 695, \"maxCount\": 196, \"groupRowCount\": 29, \"numberCounts\": [0, 173, 148, 154, "
-        "175, 155, 170, 161, 172, 196, 169, 171, 159, 183, 177, 195, 145, 163, 170, 164, 167, 166, 162, 173, 169, "
+        "{\"latestDrawNumber\": 695, \"maxCount\": 196, \"groupRowCount\": 29, \"numberCounts\": [0, 173, "
+        "148, 154, "
+        "175, 155, 170, 161, 172, 196, 169, 171, 159, 183, 177, 195, 145, 163, 170, 164, 167, 166, 162, 173, "
+        "169, "
         "157, 180, 168, 163, 174, 185, 171, 168, 161, 187, 174, 174, 156], \"countGroups\": [\"\", "))
         << summary.out;
     EXPECT_TRUE(summary.out.ends_with(", \"15\", \"9\"]}\n")) << summary.out;
@@ -79,19 +81,22 @@ TEST_F(CliTest, ExportWritesTheWholeHistoryBack) {
 }
 
 TEST_F(CliTest, BadCsvIsRejectedWithItsLineAndChangesNothing) {
-    writeFile(path("good.csv"), "回数,第1数字,第2数字,第3数字,第4数字,第5数字,第6数字,第7数字,ボーナス数字1,ボーナス数字2\n"
-                                "1,6,7,13,20,27,34,37,9,10\n");
+    writeFile(path("good.csv"),
+              "回数,第1数字,第2数字,第3数字,第4数字,第5数字,第6数字,第7数字,ボーナス数字1,ボーナス数字2\n"
+              "1,6,7,13,20,27,34,37,9,10\n");
     ASSERT_EQ(cli("import h.mdb good.csv").status, 0);
     const std::string before = cli("export h.mdb").out;
 
     const std::map<std::string, std::string> badLines = {
-        {"zero", "2,0,7,13,20,27,34,37,9,10"},       {"high", "2,1,7,13,20,27,34,37,9,38"},
+        {"zero", "2,0,7,13,20,27,34,37,9,10"},      {"high", "2,1,7,13,20,27,34,37,9,38"},
         {"decimal", "2,1,7,12.5,20,27,34,37,9,10"}, {"text", "2,1,7,abc,20,27,34,37,9,10"},
         {"short", "2,1,7,13,20,27,34,37,9"},
     };
     for (const auto& [name, bad] : badLines) {
-        writeFile(path(name + ".csv"), "回数,第1数字,第2数字,第3数字,第4数字,第5数字,第6数字,第7数字,ボーナス数字1,"
-                                       "ボーナス数字2\n3,1,2,3,4,5,6,7,8,9\n" + bad + "\n");
+        writeFile(path(name + ".csv"),
+                  "回数,第1数字,第2数字,第3数字,第4数字,第5数字,第6数字,第7数字,ボーナス数字1,"
+                  "ボーナス数字2\n3,1,2,3,4,5,6,7,8,9\n" +
+                      bad + "\n");
         const CliRun run = cli("import h.mdb " + name + ".csv");
         EXPECT_EQ(run.status, 1) << name;
         EXPECT_EQ(run.errLines(), 1) << name;
@@ -188,7 +193,8 @@ TEST_F(CliTest, ImportNumbersUndatedDrawsByDateAndRejectsConflictingCopies) {
                                  "585,1 2 3 4 5 6 7,8 10\n");
     const CliRun twice = cli("import h.mdb twice.csv");
     EXPECT_EQ(twice.status, 1);
-    EXPECT_NE(twice.err.find("4行目: 回数 585 が2行目と異なる数字で重複しています。"), std::string::npos) << twice.err;
+    EXPECT_NE(twice.err.find("4行目: 回数 585 が2行目と異なる数字で重複しています。"), std::string::npos)
+        << twice.err;
     EXPECT_EQ(cli("export h.mdb").out, before);
 }
 

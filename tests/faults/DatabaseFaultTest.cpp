@@ -41,7 +41,7 @@ protected:
 struct BadFile {
     const char* name;
     std::function<void(const fs::path& path, const std::string& good)> make;
-    const char* cause;                 // a part of the message
+    const char* cause;                  // a part of the message
     std::string where = "Kazutama.mdb"; // in a new folder
     bool onlyWithoutRoot = false;       // root reads any file
 };
@@ -165,7 +165,9 @@ TEST_F(DatabaseFaultTest, AWriteRefusedHalfWayIsReportedAndTheImportLeavesTheHis
         const char* cause;
     } cases[] = {
         {"disk full",
-         [](const fs::path& p) { return "PRAGMA max_page_count = " + std::to_string(fs::file_size(p) / 1024 + 1); },
+         [](const fs::path& p) {
+             return "PRAGMA max_page_count = " + std::to_string(fs::file_size(p) / 1024 + 1);
+         },
          "ディスクの空き容量が足りません"},
         {"read-only", [](const fs::path&) { return std::string("PRAGMA query_only = ON"); },
          "読み取り専用のファイルです"},

@@ -29,7 +29,8 @@ TEST(SettingsFaultTest, AnySettingsFileGivesThePredictionOfWhatCouldBeRead) {
         {"a value of 60,000 ones", "頻度分析Opt=" + std::string(60'000, '1') + "\r\n" + kSecondOn, kSecondOn},
         {"a line of 8 MB", std::string(8 << 20, '=') + "\n" + kSecondOn, kSecondOn},
         {"a bad byte in one line", "頻度分析Opt=\xff\xfeTrue\n" + kSecondOn, kSecondOn},
-        {"NUL bytes", std::string("頻度分析Opt=T\0rue\n", sizeof("頻度分析Opt=T\0rue\n") - 1) + kSecondOn, kSecondOn},
+        {"NUL bytes", std::string("頻度分析Opt=T\0rue\n", sizeof("頻度分析Opt=T\0rue\n") - 1) + kSecondOn,
+         kSecondOn},
         {"the same key twice", "間隔分析Opt=False\n間隔分析Opt=True\n", kSecondOn},
         {"a folder", "", kAllOff, true},
     };

@@ -8,7 +8,8 @@
 #include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const auto imported = kazutama::parseHistoryImport(std::string_view(reinterpret_cast<const char*>(data), size));
+    const auto imported =
+        kazutama::parseHistoryImport(std::string_view(reinterpret_cast<const char*>(data), size));
     if (imported) {
         for (const kazutama::DrawRecord& draw : imported->draws)
             if (!kazutama::isValidDrawNumber(draw.drawNumber))

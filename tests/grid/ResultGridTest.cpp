@@ -252,9 +252,9 @@ TEST(ResultGridTest, RunOnTextCoversTheEmptyCellsItsAlignmentAllows) {
         }
         for (int column = 1; column <= 6; ++column) {
             const char owner = c.owners[std::size_t(column - 1)];
-            const TextCover expected =
-                owner == '-' ? TextCover{}
-                             : cover(owner - '0', int(c.owners.find(owner)) + 1, int(c.owners.rfind(owner)) + 1);
+            const TextCover expected = owner == '-' ? TextCover{}
+                                                    : cover(owner - '0', int(c.owners.find(owner)) + 1,
+                                                            int(c.owners.rfind(owner)) + 1);
             EXPECT_EQ(grid.textCover(column, 1), expected) << c.name << ", column " << column;
             EXPECT_TRUE(grid.textCover(column, 2).empty()) << c.name << ", column " << column;
         }

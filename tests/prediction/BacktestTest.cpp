@@ -7,7 +7,6 @@
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
-
 #include <set>
 
 namespace kazutama {
@@ -53,7 +52,8 @@ TEST(BacktestTest, EachDrawIsPredictedFromTheHistoryBeforeIt) {
     } cases[] = {
         {"random, options off", gappyHistory(400, 5), {}, 1},
         {"random, shift 15 + 9 + 3", gappyHistory(300, 6), optionsOf({1, 3, 11}), 1},
-        {"sample, all options", DrawHistory(sample.value()), optionsOf({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}), 7},
+        {"sample, all options", DrawHistory(sample.value()),
+         optionsOf({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}), 7},
         {"empty", DrawHistory(), {}, 1},
     };
     for (const auto& c : cases) {
@@ -87,13 +87,19 @@ TEST(BacktestTest, HitsAndPrizeTiers) {
         bool bonusHit;
         int tier;
     } cases[] = {
-        {{1, 2, 3, 4, 5, 6, 7}, 7, false, 1},     {{7, 6, 5, 4, 3, 2, 8}, 6, true, 2},
-        {{1, 2, 3, 4, 5, 6, 9}, 6, true, 2},      {{1, 2, 3, 4, 5, 6, 30}, 6, false, 3},
-        {{1, 2, 3, 4, 5, 8, 9}, 5, true, 4},      {{1, 2, 3, 4, 30, 31, 32}, 4, false, 5},
-        {{1, 2, 3, 8, 30, 31, 32}, 3, true, 6},   {{1, 2, 3, 30, 31, 32, 33}, 3, false, 0},
+        {{1, 2, 3, 4, 5, 6, 7}, 7, false, 1},
+        {{7, 6, 5, 4, 3, 2, 8}, 6, true, 2},
+        {{1, 2, 3, 4, 5, 6, 9}, 6, true, 2},
+        {{1, 2, 3, 4, 5, 6, 30}, 6, false, 3},
+        {{1, 2, 3, 4, 5, 8, 9}, 5, true, 4},
+        {{1, 2, 3, 4, 30, 31, 32}, 4, false, 5},
+        {{1, 2, 3, 8, 30, 31, 32}, 3, true, 6},
+        {{1, 2, 3, 30, 31, 32, 33}, 3, false, 0},
         {{1, 2, 8, 9, 30, 31, 32}, 2, true, 0},
         // A pick of another size wins nothing, whatever it holds.
-        {{1, 2, 3, 4, 5, 6, 7, 8}, 7, true, 0},   {{1, 2, 3}, 3, false, 0}, {{}, 0, false, 0},
+        {{1, 2, 3, 4, 5, 6, 7, 8}, 7, true, 0},
+        {{1, 2, 3}, 3, false, 0},
+        {{}, 0, false, 0},
     };
     for (const auto& c : cases) {
         const MethodOutcome outcome = judgePick(c.pick, draw);
@@ -108,8 +114,8 @@ TEST(BacktestTest, ChancesAreExactCombinatorics) {
     EXPECT_DOUBLE_EQ(binomial(37, 7), c37_7);
     EXPECT_DOUBLE_EQ(mainHitChance(7, 7), 1 / c37_7);
     EXPECT_DOUBLE_EQ(prizeTierChance(1), 1 / c37_7);
-    EXPECT_DOUBLE_EQ(prizeTierChance(2), 7 * 2 / c37_7);        // six of seven main, one of two bonus
-    EXPECT_DOUBLE_EQ(prizeTierChance(3), 7 * 28 / c37_7);       // six main and one of the 28 others
+    EXPECT_DOUBLE_EQ(prizeTierChance(2), 7 * 2 / c37_7);  // six of seven main, one of two bonus
+    EXPECT_DOUBLE_EQ(prizeTierChance(3), 7 * 28 / c37_7); // six main and one of the 28 others
     EXPECT_DOUBLE_EQ(prizeTierChance(6), 35 * (binomial(30, 4) - binomial(28, 4)) / c37_7);
     EXPECT_DOUBLE_EQ(bonusHitChance(7), 1 - binomial(35, 7) / c37_7);
     for (int size : {1, 7, 14, 21}) {

@@ -94,8 +94,8 @@ TEST(SettingsFileTest, MissingFileLeavesEveryOptionFalse) {
 
 TEST(SettingsFileTest, KeysInAnyOrderAndMissingKeysStayFalse) {
     TempDir dir;
-    const AnalysisOptions options =
-        readText(dir, "下一桁連続出現回数分析Opt=True\r\n下一桁出現傾向分析Opt=true\r\n頻度分析Opt=False\r\n");
+    const AnalysisOptions options = readText(
+        dir, "下一桁連続出現回数分析Opt=True\r\n下一桁出現傾向分析Opt=true\r\n頻度分析Opt=False\r\n");
     EXPECT_TRUE(options[kLastDigit]);
     EXPECT_TRUE(options[kLastDigitRun]);
     for (size_t i = 0; i < kLastDigit; ++i)
@@ -104,7 +104,8 @@ TEST(SettingsFileTest, KeysInAnyOrderAndMissingKeysStayFalse) {
 
 TEST(SettingsFileTest, KeyMustMatchExactly) {
     TempDir dir;
-    const AnalysisOptions options = readText(dir, "間隔分析Opt =True\r\n 頻度分析Opt=True\r\n間隔分析opt=True\r\n");
+    const AnalysisOptions options =
+        readText(dir, "間隔分析Opt =True\r\n 頻度分析Opt=True\r\n間隔分析opt=True\r\n");
     EXPECT_EQ(options, AnalysisOptions());
 }
 
@@ -140,9 +141,9 @@ TEST(SettingsFileTest, MalformedLinesAreSkippedAndLaterLinesWin) {
     TempDir dir;
     const AnalysisOptions options = readText(dir,
                                              "\r\n"
-                                             "頻度分析Opt\r\n"          // no "="
-                                             "間隔分析Opt=yes\r\n"      // not a Boolean
-                                             "出現回数分析Opt=\r\n"     // empty value
+                                             "頻度分析Opt\r\n"      // no "="
+                                             "間隔分析Opt=yes\r\n"  // not a Boolean
+                                             "出現回数分析Opt=\r\n" // empty value
                                              "不明なキー=True\r\n"
                                              "バラツキ分析Opt=True\r\n"
                                              "バラツキ分析Opt=False\r\n"
@@ -204,24 +205,24 @@ TEST(SettingsFileTest, WritesTwelveLinesInFixedOrderWithCrLf) {
     options[kInterval] = true;
     options[kLastDigitRun] = true;
     ASSERT_TRUE(WriteInitFile(options, dir / "Kazutama.ini"));
-    EXPECT_EQ(readFile(dir / "Kazutama.ini"),
-              "頻度分析Opt=False\r\n"
-              "間隔分析Opt=True\r\n"
-              "出現回数分析Opt=False\r\n"
-              "バラツキ分析Opt=False\r\n"
-              "引っ張り分析Opt=False\r\n"
-              "連番飛び石分析Opt=False\r\n"
-              "数字合計分析Opt=False\r\n"
-              "組合せパターン分析Opt=False\r\n"
-              "5分割傾向分析Opt=False\r\n"
-              "分割データ分析Opt=False\r\n"
-              "下一桁出現傾向分析Opt=False\r\n"
-              "下一桁連続出現回数分析Opt=True\r\n");
+    EXPECT_EQ(readFile(dir / "Kazutama.ini"), "頻度分析Opt=False\r\n"
+                                              "間隔分析Opt=True\r\n"
+                                              "出現回数分析Opt=False\r\n"
+                                              "バラツキ分析Opt=False\r\n"
+                                              "引っ張り分析Opt=False\r\n"
+                                              "連番飛び石分析Opt=False\r\n"
+                                              "数字合計分析Opt=False\r\n"
+                                              "組合せパターン分析Opt=False\r\n"
+                                              "5分割傾向分析Opt=False\r\n"
+                                              "分割データ分析Opt=False\r\n"
+                                              "下一桁出現傾向分析Opt=False\r\n"
+                                              "下一桁連続出現回数分析Opt=True\r\n");
 }
 
 TEST(SettingsFileTest, ReadingAFileInAnyOrderAndWritingItBackGivesTableOrder) {
     TempDir dir;
-    const AnalysisOptions options = readText(dir, "下一桁連続出現回数分析Opt=True\r\n下一桁出現傾向分析Opt=True\r\n");
+    const AnalysisOptions options =
+        readText(dir, "下一桁連続出現回数分析Opt=True\r\n下一桁出現傾向分析Opt=True\r\n");
     ASSERT_TRUE(WriteInitFile(options, dir / "Kazutama.ini"));
     EXPECT_EQ(readFile(dir / "Kazutama.ini"), formatInitFile(options));
     EXPECT_EQ(ReadInitFile(dir / "Kazutama.ini"), options);

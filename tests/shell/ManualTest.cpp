@@ -58,7 +58,8 @@ TEST(ManualTest, EveryWindowHasAnIndexKeywordOnAPageOfTheManual) {
             ADD_FAILURE() << "no index keyword for the window " << name;
             continue;
         }
-        EXPECT_TRUE(std::filesystem::exists(kHelpFolder / keyword->second)) << name << " → " << keyword->second;
+        EXPECT_TRUE(std::filesystem::exists(kHelpFolder / keyword->second))
+            << name << " → " << keyword->second;
         EXPECT_TRUE(project.files.contains(keyword->second)) << name << " → " << keyword->second;
     }
 }

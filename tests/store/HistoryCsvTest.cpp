@@ -55,11 +55,15 @@ TEST(HistoryCsvTest, AcceptsShiftJis) {
 
 TEST(HistoryCsvTest, BadLinesAreRejectedWithTheirLineNumber) {
     const std::string good = "1,6,7,13,20,27,34,37,9,10\n";
-    EXPECT_EQ(errorOf(kHeader + good + "2,0,7,13,20,27,34,37,9,10\n"), "3行目: 第1数字「0」は1から37までの整数ではありません。");
+    EXPECT_EQ(errorOf(kHeader + good + "2,0,7,13,20,27,34,37,9,10\n"),
+              "3行目: 第1数字「0」は1から37までの整数ではありません。");
     EXPECT_EQ(errorOf(kHeader + good + "2,1,7,13,20,27,34,37,9,38\n"),
               "3行目: ボーナス数字2「38」は1から37までの整数ではありません。");
-    EXPECT_NE(errorOf(kHeader + "2,1,7,12.5,20,27,34,37,9,10\n").find("2行目: 第3数字「12.5」"), std::string::npos);
-    EXPECT_NE(errorOf(kHeader + good + "2,1,7,13,20,27,34,37,9,10\n" + "3,1,7,abc,20,27,34,37,9,10\n").find("4行目"), std::string::npos);
+    EXPECT_NE(errorOf(kHeader + "2,1,7,12.5,20,27,34,37,9,10\n").find("2行目: 第3数字「12.5」"),
+              std::string::npos);
+    EXPECT_NE(errorOf(kHeader + good + "2,1,7,13,20,27,34,37,9,10\n" + "3,1,7,abc,20,27,34,37,9,10\n")
+                  .find("4行目"),
+              std::string::npos);
     EXPECT_EQ(errorOf(kHeader + "2,1,7,13,20,27,34,37,9\n"), "2行目: 項目の数が10ではありません（9個）。");
     EXPECT_NE(errorOf(kHeader + "0,1,7,13,20,27,34,37,9,10\n").find("2行目: 回数「0」"), std::string::npos);
     EXPECT_NE(errorOf(kHeader + "32761,1,7,13,20,27,34,37,9,10\n").find("2行目: 回数"), std::string::npos);

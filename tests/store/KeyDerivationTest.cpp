@@ -5,10 +5,9 @@
 #include "support/TestSupport.h"
 
 #define OPENSSL_SUPPRESS_DEPRECATED
+#include <gtest/gtest.h>
 #include <openssl/evp.h>
 #include <sqlite3.h>
-
-#include <gtest/gtest.h>
 
 namespace kazutama {
 namespace {
@@ -21,8 +20,8 @@ TEST(KeyDerivationTest, EqualsTheLibrarysPbkdf2) {
     for (const std::string& password : passwords)
         for (int rounds : {1, 2, 1000, kPageKeyRounds}) {
             PageKey expected{};
-            ASSERT_EQ(PKCS5_PBKDF2_HMAC_SHA1(password.data(), int(password.size()), salt.data(), int(salt.size()),
-                                             rounds, int(expected.size()), expected.data()),
+            ASSERT_EQ(PKCS5_PBKDF2_HMAC_SHA1(password.data(), int(password.size()), salt.data(),
+                                             int(salt.size()), rounds, int(expected.size()), expected.data()),
                       1);
             EXPECT_EQ(derivePageKey(password, salt, rounds), expected) << password.size() << " " << rounds;
         }
@@ -44,7 +43,8 @@ TEST(KeyDerivationTest, OpensAFileTheLibraryMadeWithThePassword) {
         sqlite3_key(db, key.data(), int(key.size()));
         sqlite3_stmt* statement = nullptr;
         int tables = -1;
-        if (sqlite3_prepare_v2(db, "SELECT count(*) FROM sqlite_master", -1, &statement, nullptr) == SQLITE_OK &&
+        if (sqlite3_prepare_v2(db, "SELECT count(*) FROM sqlite_master", -1, &statement, nullptr) ==
+                SQLITE_OK &&
             sqlite3_step(statement) == SQLITE_ROW)
             tables = sqlite3_column_int(statement, 0);
         sqlite3_finalize(statement);

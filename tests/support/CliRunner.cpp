@@ -8,7 +8,9 @@
 
 namespace kazutama::test {
 
-long CliRun::errLines() const { return std::count(err.begin(), err.end(), '\n'); }
+long CliRun::errLines() const {
+    return std::count(err.begin(), err.end(), '\n');
+}
 
 CliRun runCli(const std::filesystem::path& folder, const std::string& arguments, const std::string& program) {
     // The output goes to files of its own, so that the folder holds only what the test put there.

@@ -1,7 +1,6 @@
 #include "ui/UiTestSupport.h"
 
 #include <QMdiSubWindow>
-
 #include <gtest/gtest.h>
 
 namespace kazutama {

@@ -108,7 +108,8 @@ TEST(BacktestViewTest, AnEmptyHistoryOpensWithNothingToTest) {
     QMdiSubWindow* window = subWindow(program, kBacktestViewName);
     ASSERT_NE(window, nullptr);
     auto* view = qobject_cast<BacktestView*>(window->widget());
-    EXPECT_TRUE(view->findChild<QLabel*>("Label2")->text().contains(QStringLiteral("検証できる回がありません")));
+    EXPECT_TRUE(
+        view->findChild<QLabel*>("Label2")->text().contains(QStringLiteral("検証できる回がありません")));
     EXPECT_EQ(view->grid(BacktestView::Draws)->grid().rowCount(), drawgrid::kHeadingRows);
     EXPECT_GT(view->document().pageCount(view->document().pageLayout()), 0);
 }

@@ -94,9 +94,10 @@ TEST_F(EntryViewTest, TypedDrawInANewRowIsStored) {
     m_view->addLine();
     ASSERT_EQ(model()->drawNumberAt(lastRow()), newDraw);
     EXPECT_EQ(grid()->currentIndex(), model()->index(lastRow(), 3));
-    EXPECT_EQ(m_program.dialogs.questions.back().text, "選択された行のうしろに行を追加します。よろしいですか？");
+    EXPECT_EQ(m_program.dialogs.questions.back().text,
+              "選択された行のうしろに行を追加します。よろしいですか？");
     EXPECT_EQ(m_program.dialogs.questions.back().title, "Kazutama");
-    ASSERT_TRUE(stored(newDraw).has_value());  // stored at once, without numbers
+    ASSERT_TRUE(stored(newDraw).has_value()); // stored at once, without numbers
 
     const int numbers[] = {3, 8, 14, 21, 25, 30, 36, 2, 19};
     for (int c = 1; c <= 9; ++c)
@@ -123,7 +124,7 @@ TEST_F(EntryViewTest, WrongNumbersStayInTheGridAreReportedAndNeverStored) {
     EXPECT_EQ(m_program.dialogs.messages[0].text, "当選データの数字に誤りがあります。");
     EXPECT_EQ(m_program.dialogs.messages[0].title, QString::fromUtf8("メッセ\xEF\xBC\x8Dジ"));
     EXPECT_EQ(m_program.dialogs.messages[0].icon, Dialogs::Icon::Critical);
-    EXPECT_EQ(grid()->currentIndex(), model()->index(0, 7));  // row first, then column
+    EXPECT_EQ(grid()->currentIndex(), model()->index(0, 7)); // row first, then column
     EXPECT_TRUE(m_program.isOpen(kEntry));
 
     type(0, 7, QString::number(before1.numbers[6]));
@@ -156,7 +157,7 @@ TEST_F(EntryViewTest, EmptyCellsCloseFine) {
     m_view->validateAndClose();
     EXPECT_TRUE(m_program.dialogs.messages.empty());
     EXPECT_FALSE(m_program.isOpen(kEntry));
-    EXPECT_EQ(stored(1)->numbers[3], kNoNumber);  // an incomplete draw is allowed
+    EXPECT_EQ(stored(1)->numbers[3], kNoNumber); // an incomplete draw is allowed
 }
 
 TEST_F(EntryViewTest, DeleteAndBackspaceEmptyTheSelectedNumberCells) {
@@ -239,7 +240,8 @@ TEST_F(EntryViewTest, RowMenuOpensOnlyOnTheHeadingOfADataRow) {
     ASSERT_TRUE(model()->reload());
     ASSERT_EQ(model()->rowCount(), 3);
     grid()->setCurrentIndex(model()->index(0, 1));
-    EXPECT_FALSE(request(header, QPoint(5, headings->sectionViewportPosition(2) + headings->sectionSize(2) + 10)));
+    EXPECT_FALSE(
+        request(header, QPoint(5, headings->sectionViewportPosition(2) + headings->sectionSize(2) + 10)));
 
     // A selection over several rows does not open it either.
     grid()->selectionModel()->select(QItemSelection(model()->index(0, 1), model()->index(2, 1)),
@@ -280,11 +282,12 @@ namespace {
 
 TEST_F(EntryViewTest, ImportShowsAPreviewAndWritesOnlyWhatWasChosen) {
     const QString file = QString::fromStdString(
-        (std::filesystem::path(KAZUTAMA_IMPORT_SAMPLES) / "asuberu1979_loto7-windmill__loto7_data.csv").string());
+        (std::filesystem::path(KAZUTAMA_IMPORT_SAMPLES) / "asuberu1979_loto7-windmill__loto7_data.csv")
+            .string());
     const int rows = model()->rowCount();
 
     m_program.dialogs.openFiles.push_back(file);
-    m_view->importCsv();  // answered with Cancel
+    m_view->importCsv(); // answered with Cancel
     ASSERT_EQ(m_program.dialogs.questions.size(), 1u);
     EXPECT_TRUE(m_program.dialogs.questions[0].text.contains("新しい回: 1 件"));
     EXPECT_EQ(m_program.dialogs.questions[0].buttons, QStringList({"取り込む(&O)", "キャンセル"}));
@@ -416,7 +419,8 @@ TEST_F(EntryViewTest, AnEditNeverOverwritesWhatAnotherProgramStoredMeanwhile) {
     // The number they changed is not overwritten: the user is told and sees what is stored now.
     type(0, 1, QString::number(theirs.numbers[0] % 37 + 1));
     ASSERT_EQ(m_program.dialogs.messages.size(), 1u);
-    EXPECT_TRUE(m_program.dialogs.messages[0].text.contains(QStringLiteral("ほかのプログラムで変更されていた")));
+    EXPECT_TRUE(
+        m_program.dialogs.messages[0].text.contains(QStringLiteral("ほかのプログラムで変更されていた")));
     EXPECT_EQ(*stored(draw), expected);
     EXPECT_EQ(model()->index(0, 1).data().toString(), QString::number(theirs.numbers[0]));
 }

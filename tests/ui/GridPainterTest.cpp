@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QScrollBar>
-
 #include <gtest/gtest.h>
 
 namespace kazutama {
@@ -204,7 +203,8 @@ TEST(GridPainterTest, AScrolledViewShowsTheWholeTableAtItsOffset) {
     view.setGrid(grid);
     view.resize(at.size() / 2);
     const QRect c75 = at.cellRect(7, 5);
-    for (const QPoint offset : {QPoint(0, 0), c75.topLeft(), c75.topLeft() + QPoint(3, 4), QPoint(c75.left() - 1, 0)}) {
+    for (const QPoint offset :
+         {QPoint(0, 0), c75.topLeft(), c75.topLeft() + QPoint(3, 4), QPoint(c75.left() - 1, 0)}) {
         view.horizontalScrollBar()->setValue(offset.x());
         view.verticalScrollBar()->setValue(offset.y());
         QImage shown = view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -213,7 +213,8 @@ TEST(GridPainterTest, AScrolledViewShowsTheWholeTableAtItsOffset) {
         const QRect strip(shown.width() / 3, shown.height() / 4, 25, shown.height() / 2);
         view.viewport()->render(&painter, strip.topLeft(), QRegion(strip), QWidget::DrawChildren);
         painter.end();
-        EXPECT_EQ(shown, whole.copy(QRect(offset, shown.size()))) << "strip at " << offset.x() << "," << offset.y();
+        EXPECT_EQ(shown, whole.copy(QRect(offset, shown.size())))
+            << "strip at " << offset.x() << "," << offset.y();
     }
 }
 

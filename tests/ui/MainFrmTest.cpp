@@ -105,7 +105,7 @@ TEST(MainFrmTest, PredictionViewOpensAtStartUpAndBlocksTheEntryCommand) {
     ASSERT_EQ(program.dialogs.messages.size(), 1u);
     const auto& refusal = program.dialogs.messages.front();
     EXPECT_EQ(refusal.text, "表示中のウィンドウを閉じないと実行できません。");
-    EXPECT_EQ(refusal.title, QString::fromUtf8("メッセ\xEF\xBC\x8Dジ"));  // full-width hyphen-minus
+    EXPECT_EQ(refusal.title, QString::fromUtf8("メッセ\xEF\xBC\x8Dジ")); // full-width hyphen-minus
     EXPECT_EQ(refusal.icon, Dialogs::Icon::Critical);
 
     program.closeView(kPrediction);
@@ -165,7 +165,7 @@ TEST(MainFrmTest, ViewsTakeTheirGeometryInTwips) {
     program.trigger("mnuSyutugenKaisu");
     const QRect byCount = program.window().openedView(kByCount)->geometry();
     EXPECT_EQ(byCount.topLeft(), QPoint(0, 0));
-    EXPECT_EQ(byCount.size(), QSize(227, 557));  // 3405 x 8355 twips
+    EXPECT_EQ(byCount.size(), QSize(227, 557)); // 3405 x 8355 twips
     EXPECT_EQ(program.window().openedView(kPrediction)->geometry().size(), QSize(672, 560));
 }
 
@@ -234,7 +234,7 @@ TEST(MainFrmTest, ExitClosesViewsAndWritesTheSettings) {
 
 TEST(MainFrmTest, FailedSettingsWriteIsReportedAndTheProgramStillEnds) {
     ProgramFixture program;
-    std::filesystem::create_directory(program.settingsFile);  // a folder where the file should go
+    std::filesystem::create_directory(program.settingsFile); // a folder where the file should go
     program.trigger("mnuEnd");
     EXPECT_FALSE(program.window().isVisible());
     ASSERT_FALSE(program.dialogs.messages.empty());
@@ -368,7 +368,8 @@ TEST(MainFrmTest, AboutBoxPlacesItselfFromTheMainWindow) {
     EXPECT_NE(about->findChild<QWidget*>("Command1"), nullptr);
     // It names the files in use, for the user who wants to back them up.
     const QString files = about->findChild<QLabel*>("lblFiles")->toolTip();
-    EXPECT_TRUE(files.contains(QString::fromStdString((program.dir / "Kazutama.mdb").string()))) << files.toStdString();
+    EXPECT_TRUE(files.contains(QString::fromStdString((program.dir / "Kazutama.mdb").string())))
+        << files.toStdString();
     EXPECT_TRUE(files.contains(QString::fromStdString(program.settingsFile.string()))) << files.toStdString();
 }
 
@@ -390,7 +391,7 @@ TEST(MainFrmTest, ReturningFromAnotherProgramWindowReopensThePrediction) {
 
 TEST(MainFrmTest, HelpOpensAtTheOverviewTopicOrSaysItIsMissing) {
     ProgramFixture program;
-    program.trigger("mnuHelpFile");  // no help files in this program folder
+    program.trigger("mnuHelpFile"); // no help files in this program folder
     ASSERT_EQ(program.dialogs.messages.size(), 1u);
     EXPECT_TRUE(program.dialogs.messages.front().text.contains("ヘルプファイルが見つかりません"));
     // Nor is a FIFO in the collection's place, which the help engine would wait on for ever.
@@ -404,7 +405,8 @@ TEST(MainFrmTest, HelpOpensAtTheOverviewTopicOrSaysItIsMissing) {
     std::filesystem::copy_file(std::filesystem::path(KAZUTAMA_HELP_COLLECTION).replace_extension(".qch"),
                                program.dir / "Kazutama.qch");
     program.trigger("mnuHelpFile");
-    auto* help = QApplication::topLevelWidgets().isEmpty() ? nullptr : program.window().findChild<HelpWindow*>();
+    auto* help =
+        QApplication::topLevelWidgets().isEmpty() ? nullptr : program.window().findChild<HelpWindow*>();
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* h = qobject_cast<HelpWindow*>(w))
             help = h;

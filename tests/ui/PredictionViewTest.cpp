@@ -1,15 +1,14 @@
-#include "ui/UiTestSupport.h"
+#include "prediction/ui/PredictionView.h"
 
 #include "grid/ResultGrid.h"
 #include "grid/ui/ResultGridView.h"
 #include "gui/QtText.h"
-#include "prediction/ui/PredictionView.h"
 #include "settings/SettingsFile.h"
 #include "shell/WindowNames.h"
+#include "ui/UiTestSupport.h"
 
 #include <QMdiSubWindow>
 #include <QRadioButton>
-
 #include <gtest/gtest.h>
 
 namespace kazutama {
@@ -74,7 +73,7 @@ TEST(PredictionViewTest, AnOptionClickChangesTheShiftedTablesAtOnceButNotTheCycl
         before.push_back(texts(view->grid(i)));
     const int runs = view->runCount();
 
-    button(view, "Opt反映する", 1)->click();  // ■間隔分析: fifteen draws further back
+    button(view, "Opt反映する", 1)->click(); // ■間隔分析: fifteen draws further back
     EXPECT_EQ(view->runCount(), runs + 1);
     EXPECT_TRUE(program.window().analysisOptions()[1]);
     EXPECT_EQ(texts(view->grid(0)), before[0]);

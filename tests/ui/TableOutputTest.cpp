@@ -20,7 +20,9 @@ int pdfPages(const std::string& pdf) {
     return int(std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()));
 }
 
-QString qpath(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+QString qpath(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
+}
 
 // A table of 5,000 draws prints on as many pages as the paginator says, the headings on each.
 TEST(TableOutputTest, PdfHasThePagesThePaginatorLaidOut) {
@@ -33,11 +35,12 @@ TEST(TableOutputTest, PdfHasThePagesThePaginatorLaidOut) {
 
     test::TempDir dir;
     int reported = 0;
-    const auto written = writeTableFile(document, qpath(dir / "t.pdf"), TableFile::Pdf, [&](int done, int total) {
-        EXPECT_EQ(total, pages);
-        reported = done;
-        return true;
-    });
+    const auto written =
+        writeTableFile(document, qpath(dir / "t.pdf"), TableFile::Pdf, [&](int done, int total) {
+            EXPECT_EQ(total, pages);
+            reported = done;
+            return true;
+        });
     ASSERT_TRUE(written.ok()) << written.error().message;
     EXPECT_EQ(pdfPages(test::readFile(dir / "t.pdf")), pages);
     EXPECT_EQ(reported, pages);
@@ -108,10 +111,12 @@ TEST(TableOutputTest, GridCommandsAndTheExportOptionWriteWhatTheCommandLineProgr
     EXPECT_EQ(test::readFile(dir / "saved.csv"), cli("csv"));
     EXPECT_EQ(test::readFile(dir / "saved.html"), cli("html"));
 
-    const auto exported = test::runCli(dir, "--export 出現間隔分析 exported.html --database Kazutama.mdb", KAZUTAMA_APP_PATH);
+    const auto exported =
+        test::runCli(dir, "--export 出現間隔分析 exported.html --database Kazutama.mdb", KAZUTAMA_APP_PATH);
     EXPECT_EQ(exported.status, 0) << exported.err;
     EXPECT_EQ(test::readFile(dir / "exported.html"), cli("html"));
-    const auto unknown = test::runCli(dir, "--export 存在しない分析 x.pdf --database Kazutama.mdb", KAZUTAMA_APP_PATH);
+    const auto unknown =
+        test::runCli(dir, "--export 存在しない分析 x.pdf --database Kazutama.mdb", KAZUTAMA_APP_PATH);
     EXPECT_EQ(unknown.status, 2);
     EXPECT_NE(unknown.err.find("存在しない分析"), std::string::npos);
 }

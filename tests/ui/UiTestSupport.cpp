@@ -33,7 +33,9 @@ ProgramFixture::~ProgramFixture() {
     settle();
 }
 
-QAction* ProgramFixture::action(const char* name) { return m_window->findChild<QAction*>(name); }
+QAction* ProgramFixture::action(const char* name) {
+    return m_window->findChild<QAction*>(name);
+}
 
 void ProgramFixture::trigger(const char* name) {
     action(name)->trigger();

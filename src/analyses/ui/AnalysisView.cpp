@@ -79,7 +79,9 @@ AnalysisView::AnalysisView(ViewGuard& guard, const ViewEntry& entry, const Works
     addTableCommands(m_grid, [this] { return document(); });
 }
 
-TableDocument AnalysisView::document() const { return analysisDocument(m_entry, m_grid->grid()); }
+TableDocument AnalysisView::document() const {
+    return analysisDocument(m_entry, m_grid->grid());
+}
 
 TableDocument analysisDocument(const ViewEntry& entry, const ResultGrid& grid) {
     TableDocument document(qs(entry.caption), qs(entry.label));

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "gui/ChildView.h"
 #include "analyses/ViewEntry.h"
 #include "grid/ui/TableDocument.h"
+#include "gui/ChildView.h"
 
 namespace kazutama {
 

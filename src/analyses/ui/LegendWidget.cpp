@@ -14,7 +14,9 @@ namespace {
 // The legend's picture: a dot or a filled square in the entry's colour.
 class LegendMark : public QWidget {
 public:
-    LegendMark(const LegendEntry& entry, QWidget* parent) : QWidget(parent), m_entry(entry) { setFixedSize(16, 16); }
+    LegendMark(const LegendEntry& entry, QWidget* parent) : QWidget(parent), m_entry(entry) {
+        setFixedSize(16, 16);
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override {

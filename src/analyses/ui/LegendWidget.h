@@ -3,7 +3,6 @@
 #include "analyses/ViewEntry.h"
 
 #include <QWidget>
-
 #include <span>
 
 namespace kazutama {

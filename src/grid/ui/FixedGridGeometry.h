@@ -3,7 +3,6 @@
 #include "grid/ui/GridGeometry.h"
 
 #include <QSize>
-
 #include <vector>
 
 namespace kazutama {

@@ -1,7 +1,6 @@
 #include "grid/ui/GridMetrics.h"
 
 #include <QFontMetrics>
-
 #include <cmath>
 
 namespace kazutama {

@@ -8,7 +8,6 @@
 
 #include <QCoreApplication>
 #include <QPainter>
-
 #include <algorithm>
 #include <map>
 #include <optional>
@@ -214,12 +213,13 @@ void GridPainter::paintBorders(QPainter& painter, int column, int row, const QRe
     // A shared edge shows if either cell draws it. When both do, a line given its own colour (a red divider,
     // a light-blue frame) shows over a line in the default colour; otherwise the left or upper cell's line
     // shows. The rule looks at both cells alike, so an edge keeps its colour wherever the view is scrolled.
-    // Lines are one pixel wide and straight, so a filled rectangle draws them, at a fraction of a stroke's cost.
+    // Lines are one pixel wide and straight, so a filled rectangle draws them, at a fraction of a stroke's
+    // cost.
     const auto edge = [&](BorderSide side, int otherColumn, int otherRow, BorderSide otherSide,
                           const QRect& line) {
         const bool ownFirst = side == BorderSide::Right || side == BorderSide::Bottom;
-        const CellBorders other = m_grid.contains(otherColumn, otherRow) ? m_grid.borders(otherColumn, otherRow)
-                                                                         : CellBorders{};
+        const CellBorders other =
+            m_grid.contains(otherColumn, otherRow) ? m_grid.borders(otherColumn, otherRow) : CellBorders{};
         const bool ownHas = own.has(side), otherHas = other.has(otherSide);
         if (!ownHas && !otherHas)
             return;

@@ -9,7 +9,6 @@
 #include <QRect>
 #include <QStaticText>
 #include <QString>
-
 #include <string>
 #include <string_view>
 #include <unordered_map>

@@ -13,14 +13,26 @@ namespace {
 Qt::Alignment toQt(HorizontalAlignment h, VerticalAlignment v) {
     Qt::Alignment a;
     switch (h) {
-    case HorizontalAlignment::Left: a = Qt::AlignLeft; break;
-    case HorizontalAlignment::Center: a = Qt::AlignHCenter; break;
-    case HorizontalAlignment::Right: a = Qt::AlignRight; break;
+    case HorizontalAlignment::Left:
+        a = Qt::AlignLeft;
+        break;
+    case HorizontalAlignment::Center:
+        a = Qt::AlignHCenter;
+        break;
+    case HorizontalAlignment::Right:
+        a = Qt::AlignRight;
+        break;
     }
     switch (v) {
-    case VerticalAlignment::Top: a |= Qt::AlignTop; break;
-    case VerticalAlignment::Center: a |= Qt::AlignVCenter; break;
-    case VerticalAlignment::Bottom: a |= Qt::AlignBottom; break;
+    case VerticalAlignment::Top:
+        a |= Qt::AlignTop;
+        break;
+    case VerticalAlignment::Center:
+        a |= Qt::AlignVCenter;
+        break;
+    case VerticalAlignment::Bottom:
+        a |= Qt::AlignBottom;
+        break;
     }
     return a;
 }
@@ -35,7 +47,9 @@ void ResultGridModel::setGrid(ResultGrid grid) {
     endResetModel();
 }
 
-int ResultGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_grid.rowCount(); }
+int ResultGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_grid.rowCount();
+}
 
 int ResultGridModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : m_grid.columnCount();

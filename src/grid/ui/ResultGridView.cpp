@@ -1,16 +1,15 @@
 #include "grid/ui/ResultGridView.h"
 
 #include "grid/Colours.h"
+#include "grid/ui/GridGeometry.h"
 #include "grid/ui/GridMetrics.h"
 #include "grid/ui/QtColour.h"
-#include "grid/ui/GridGeometry.h"
 #include "grid/ui/ResultGridModel.h"
 
 #include <QHeaderView>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
-
 #include <map>
 #include <vector>
 
@@ -86,7 +85,9 @@ template <typename Pixels> SectionSizes sectionSizes(int count, int fallback, Pi
 
 } // namespace
 
-const ResultGrid& ResultGridView::grid() const { return m_model->grid(); }
+const ResultGrid& ResultGridView::grid() const {
+    return m_model->grid();
+}
 
 void ResultGridView::setGrid(ResultGrid grid) {
     const SectionSizes columns =

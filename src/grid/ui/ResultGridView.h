@@ -3,7 +3,6 @@
 #include "grid/ui/GridPainter.h"
 
 #include <QTableView>
-
 #include <memory>
 
 namespace kazutama {

@@ -8,7 +8,6 @@
 
 #include <QPagedPaintDevice>
 #include <QPainter>
-
 #include <algorithm>
 
 namespace kazutama {
@@ -21,7 +20,7 @@ constexpr int kGap = 12;          // under the header and between tables
 constexpr int kTitleHeight = 18;  // a table's title line
 constexpr int kFooterHeight = 22; // the page number line under the frame
 constexpr int kLegendHeight = 18;
-constexpr int kImageBand = 256;   // rows of an image painted between two progress reports
+constexpr int kImageBand = 256; // rows of an image painted between two progress reports
 
 QFont textFont(int pixels, bool bold = false) {
     QFont font = GridMetrics::font();
@@ -29,9 +28,15 @@ QFont textFont(int pixels, bool bold = false) {
     font.setBold(bold);
     return font;
 }
-QFont captionFont() { return textFont(16, true); }
-QFont descriptionFont() { return textFont(12); }
-QFont footerFont() { return textFont(10); }
+QFont captionFont() {
+    return textFont(16, true);
+}
+QFont descriptionFont() {
+    return textFont(12);
+}
+QFont footerFont() {
+    return textFont(10);
+}
 
 // A piece of a table on its page: the repeated heading rows and columns in the top and left band, the body
 // rows and columns beside and under them. Cells off the page keep their places relative to the body, so a
@@ -40,15 +45,17 @@ class PieceGeometry : public GridGeometry {
 public:
     PieceGeometry(const FixedGridGeometry& full, const TablePiece& piece, QPoint origin)
         : m_full(full), m_piece(piece), m_origin(origin),
-          m_headingWidth(piece.headingColumns.empty() ? 0 : full.columnLeft(piece.headingColumns.last + 1) -
-                                                                full.columnLeft(1)),
-          m_headingHeight(piece.headingRows.empty() ? 0 : full.rowTop(piece.headingRows.last + 1) - full.rowTop(1)) {
-    }
+          m_headingWidth(piece.headingColumns.empty()
+                             ? 0
+                             : full.columnLeft(piece.headingColumns.last + 1) - full.columnLeft(1)),
+          m_headingHeight(
+              piece.headingRows.empty() ? 0 : full.rowTop(piece.headingRows.last + 1) - full.rowTop(1)) {}
 
     int columnLeft(int column) const override {
         if (column <= m_piece.headingColumns.last)
             return m_origin.x() + m_full.columnLeft(column) - m_full.columnLeft(1);
-        return m_origin.x() + m_headingWidth + m_full.columnLeft(column) - m_full.columnLeft(m_piece.columns.first);
+        return m_origin.x() + m_headingWidth + m_full.columnLeft(column) -
+               m_full.columnLeft(m_piece.columns.first);
     }
     int columnWidth(int column) const override { return m_full.columnWidth(column); }
     int rowTop(int row) const override {
@@ -83,7 +90,9 @@ void TableDocument::addPicture(QString title, QSize size, PaintPicture paint) {
 }
 
 const ResultGrid& TableDocument::firstTable() const {
-    return *std::find_if(m_tables.begin(), m_tables.end(), [](const Table& table) { return table.grid; })->grid;
+    return *std::find_if(m_tables.begin(), m_tables.end(), [](const Table& table) {
+                return table.grid;
+            })->grid;
 }
 
 QSize TableDocument::itemSize(const Table& table) {
@@ -136,8 +145,9 @@ TableDocument::Layout TableDocument::layOut(QSize frame) const {
         const Table& table = m_tables[index];
         if (!table.grid) {
             const int titleHeight = table.title.isEmpty() ? 0 : kTitleHeight;
-            const QSize size(std::max(1, std::min(table.pictureSize.width(), pageFrame.width)),
-                             std::max(1, std::min(table.pictureSize.height(), pageFrame.height - titleHeight)));
+            const QSize size(
+                std::max(1, std::min(table.pictureSize.width(), pageFrame.width)),
+                std::max(1, std::min(table.pictureSize.height(), pageFrame.height - titleHeight)));
             if (cursor.top > 0 && cursor.top + titleHeight + size.height() > pageFrame.height)
                 cursor = {cursor.page + 1, 0};
             if (titleHeight > 0)
@@ -227,8 +237,8 @@ void TableDocument::paintHeader(QPainter& painter, int width) const {
     int top = captionHeight + 4;
     if (!m_description.isEmpty()) {
         painter.setFont(descriptionFont());
-        const QRect bounds = painter.fontMetrics().boundingRect(QRect(0, top, width, 1 << 20), Qt::TextWordWrap,
-                                                                m_description);
+        const QRect bounds = painter.fontMetrics().boundingRect(QRect(0, top, width, 1 << 20),
+                                                                Qt::TextWordWrap, m_description);
         painter.drawText(QRect(0, top, width, bounds.height()), Qt::TextWordWrap, m_description);
         top += bounds.height() + 4;
     }
@@ -261,13 +271,14 @@ void TableDocument::paintTitle(QPainter& painter, const QString& title, int top,
     painter.drawText(QRect(0, top, width, kTitleHeight), Qt::AlignLeft | Qt::AlignVCenter, title);
 }
 
-void TableDocument::paintPiece(QPainter& painter, const ResultGrid& grid, const TablePiece& piece, int top) const {
+void TableDocument::paintPiece(QPainter& painter, const ResultGrid& grid, const TablePiece& piece,
+                               int top) const {
     const FixedGridGeometry full(grid);
     const PieceGeometry geometry(full, piece, QPoint(0, top));
     const GridPainter cells(grid);
-    for (const GridBlock& block : {blockOf(piece.headingColumns, piece.headingRows),
-                                   blockOf(piece.columns, piece.headingRows), blockOf(piece.headingColumns, piece.rows),
-                                   blockOf(piece.columns, piece.rows)})
+    for (const GridBlock& block :
+         {blockOf(piece.headingColumns, piece.headingRows), blockOf(piece.columns, piece.headingRows),
+          blockOf(piece.headingColumns, piece.rows), blockOf(piece.columns, piece.rows)})
         cells.paintCells(painter, geometry, block);
 }
 
@@ -283,7 +294,8 @@ void TableDocument::paintFooter(QPainter& painter, QSize frame, int page, int pa
     painter.setPen(Qt::black);
     painter.setFont(footerFont());
     const QRect line(0, frame.height() - kFooterHeight + 6, frame.width(), kFooterHeight - 6);
-    painter.drawText(line, Qt::AlignHCenter | Qt::AlignBottom, QStringLiteral("%1 / %2").arg(page + 1).arg(pages));
+    painter.drawText(line, Qt::AlignHCenter | Qt::AlignBottom,
+                     QStringLiteral("%1 / %2").arg(page + 1).arg(pages));
     if (page > 0)
         painter.drawText(line, Qt::AlignRight | Qt::AlignBottom, m_caption);
 }

@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QPageLayout>
 #include <QString>
-
 #include <functional>
 #include <vector>
 

@@ -69,8 +69,8 @@ struct Watch {
 };
 
 Result<Written> writeBytes(const QString& path, const QByteArray& bytes, TableFile kind) {
-    if (Status written = writeWholeFile(toPath(path), std::string_view(bytes.constData(), std::size_t(bytes.size())),
-                                        kindOf(kind).name);
+    if (Status written = writeWholeFile(
+            toPath(path), std::string_view(bytes.constData(), std::size_t(bytes.size())), kindOf(kind).name);
         !written)
         return written.error();
     return Written::Done;
@@ -133,7 +133,8 @@ Result<Written> writeTableFile(const TableDocument& document, const QString& pat
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         if (image.isNull() || !image.save(&buffer, "PNG"))
-            return failure(path, QStringLiteral("画像を作成できませんでした（メモリが足りない可能性があります）。"));
+            return failure(
+                path, QStringLiteral("画像を作成できませんでした（メモリが足りない可能性があります）。"));
         break;
     }
     }
@@ -179,7 +180,8 @@ void previewTable(QWidget* parent, const TableDocument& document) {
     QPrintPreviewDialog preview(&printer, parent);
     preview.setWindowTitle(QStringLiteral("印刷プレビュー - %1").arg(document.caption()));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {
-        ProgressWatch watch(&preview, QStringLiteral("「%1」のページを作っています...").arg(document.caption()));
+        ProgressWatch watch(&preview,
+                            QStringLiteral("「%1」のページを作っています...").arg(document.caption()));
         document.print(*target, std::ref(watch));
         watch.finish();
     });
@@ -212,7 +214,8 @@ void addTableCommands(ResultGridView* view, std::function<TableDocument()> docum
     view->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* print = new QAction(QStringLiteral("印刷..."), view);
     print->setObjectName("actPrint");
-    QObject::connect(print, &QAction::triggered, view, [view, document] { previewTable(view->window(), document()); });
+    QObject::connect(print, &QAction::triggered, view,
+                     [view, document] { previewTable(view->window(), document()); });
     view->addAction(print);
     auto* separator = new QAction(view);
     separator->setSeparator(true);

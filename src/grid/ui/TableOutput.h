@@ -4,7 +4,6 @@
 #include "grid/ui/TableDocument.h"
 
 #include <QString>
-
 #include <functional>
 #include <optional>
 

@@ -25,16 +25,16 @@ namespace {
 constexpr int kChartColumns = 4;
 constexpr QSize kChartPictureSize(1000, 560);
 
-const QString kDescription = QStringLiteral(
-    "過去の各回について、その回より前の当選データだけで予想していたら、各手法の数字がその回の当選数字にいくつ当たったかを調べます。");
+const QString kDescription = QStringLiteral("過去の各回について、その回より前の当選データだけで予想していたら"
+                                            "、各手法の数字がその回の当選数字にいくつ当たったかを調べます。");
 const QString kBaseline = QStringLiteral(
     "期待値は、同じ個数の数字をでたらめに選んだときに平均して見込まれる値です。差は「実績－期待値」で、"
     "0 に近いほど、でたらめに選んだ場合と変わらないことを表します。");
-const QString kIndependence = QStringLiteral(
-    "抽選は毎回それまでの結果と関係なく行われます。過去によく当たった手法や数字が、これからも当たりやすいわけではありません。");
+const QString kIndependence = QStringLiteral("抽選は毎回それまでの結果と関係なく行われます。過去によく当たっ"
+                                             "た手法や数字が、これからも当たりやすいわけではありません。");
 
 constexpr std::array<const char*, BacktestView::kTableCount> kTableTitles = {"手法別の成績", "回ごとの結果",
-                                                                            "シフト別の成績"};
+                                                                             "シフト別の成績"};
 constexpr std::array<const char*, 2> kChartTitles = {"当たり数の分布（グラフ）", "当たり数の累計（グラフ）"};
 
 // The colours of the analyses' legends, as the per-draw table uses them on the one-shot numbers.
@@ -45,7 +45,9 @@ const std::vector<TableDocument::Mark> kHitLegend = {
     {false, colours::kPaleMagenta, QStringLiteral("：当選（１発予想の等級）")},
 };
 
-QString methodName(int method) { return qs(kBacktestMethodNames[std::size_t(method)]).trimmed(); }
+QString methodName(int method) {
+    return qs(kBacktestMethodNames[std::size_t(method)]).trimmed();
+}
 
 ChartGrid distributionCharts(std::shared_ptr<const BacktestResult> result) {
     return {kBacktestMethodCount, kChartColumns,
@@ -53,7 +55,8 @@ ChartGrid distributionCharts(std::shared_ptr<const BacktestResult> result) {
                 return hitDistributionChart(result->methods[std::size_t(method)], methodName(method));
             },
             QStringLiteral("横は 1 回の予想で当たった本数字の個数、縦はそうなった回数です。\n"
-                           "青い棒（実績）とピンクの棒（期待値）がほぼ同じ高さなら、その手法はでたらめに選んだ数字と変わりません。")};
+                           "青い棒（実績）とピンクの棒（期待値）がほぼ同じ高さなら、その手法はでたらめに選ん"
+                           "だ数字と変わりません。")};
 }
 
 ChartGrid cumulativeCharts(std::shared_ptr<const BacktestResult> result) {
@@ -62,7 +65,8 @@ ChartGrid cumulativeCharts(std::shared_ptr<const BacktestResult> result) {
                 return cumulativeHitsChart(cumulativeHits(*result, method), methodName(method));
             },
             QStringLiteral("当たった本数字の個数を古い回から足していった線です。\n"
-                           "青い線（実績）が赤い点線（期待値）から大きく離れないなら、でたらめに選んだ数字と変わりません。")};
+                           "青い線（実績）が赤い点線（期待値）から大きく離れないなら、でたらめに選んだ数字と"
+                           "変わりません。")};
 }
 
 QLabel* swatch(Rgb colour, QWidget* parent) {
@@ -108,9 +112,10 @@ BacktestView::BacktestView(ViewGuard& guard, const AnalysisOptions& options, con
     }
     m_tabs->addTab(createTablePage(Draws, createLegend()), QString::fromUtf8(kTableTitles[Draws]));
     auto* sweepNote = new QLabel(
-        QStringLiteral("シフトは、反映するデータ分析で決まる数で、消去法・連発予想・１発予想が数字を選ぶ当選データを"
-                       "その回数だけ前へずらします。同じシフトになる組合せの一例を右端に示します。"
-                       "緑の行が、いまの設定のシフトです。"),
+        QStringLiteral(
+            "シフトは、反映するデータ分析で決まる数で、消去法・連発予想・１発予想が数字を選ぶ当選データを"
+            "その回数だけ前へずらします。同じシフトになる組合せの一例を右端に示します。"
+            "緑の行が、いまの設定のシフトです。"),
         this);
     sweepNote->setWordWrap(true);
     m_tabs->addTab(createTablePage(Sweep, sweepNote), QString::fromUtf8(kTableTitles[Sweep]));
@@ -176,7 +181,8 @@ QString BacktestView::settingText() const {
                                 .arg(qs(reflectedOptionNames(m_result->options)))
                                 .arg(m_result->shift);
     if (m_result->draws.empty())
-        return options + QStringLiteral("　検証できる回がありません（そろった当選データが 2 回分以上必要です）。");
+        return options +
+               QStringLiteral("　検証できる回がありません（そろった当選データが 2 回分以上必要です）。");
     return options + QStringLiteral("　検証した回: 第%1回～第%2回の %3 回")
                          .arg(m_result->draws.front().draw)
                          .arg(m_result->draws.back().draw)

@@ -53,7 +53,8 @@ QWidget* PredictionView::createOptionsFrame() {
     auto* layout = new QVBoxLayout(frame);
     layout->setContentsMargins(6, 2, 6, 4);
     layout->setSpacing(0);
-    auto* label = new QLabel(QStringLiteral("各データ分析の分析結果を当選予想へ反映するかを設定します。"), frame);
+    auto* label =
+        new QLabel(QStringLiteral("各データ分析の分析結果を当選予想へ反映するかを設定します。"), frame);
     label->setWordWrap(true);
     layout->addWidget(label);
     for (size_t i = 0; i < kAnalysisOptionCount; ++i)
@@ -102,9 +103,10 @@ QWidget* PredictionView::createPredictionFrame() {
     auto* layout = new QVBoxLayout(frame);
     layout->setContentsMargins(6, 4, 6, 4);
     layout->setSpacing(2);
-    auto* label = new QLabel(QStringLiteral("各データ分析の結果を元に周期法、消去法、連発Kazutama、一発Kazutamaの各手法を用いて"
-                                            "当選数字を予想します。"),
-                             frame);
+    auto* label = new QLabel(
+        QStringLiteral("各データ分析の結果を元に周期法、消去法、連発Kazutama、一発Kazutamaの各手法を用いて"
+                       "当選数字を予想します。"),
+        frame);
     label->setWordWrap(true);
     layout->addWidget(label);
     for (int i = 0; i < kPredictionGridCount; ++i) {
@@ -138,7 +140,9 @@ void PredictionView::build() {
     predictionRun();
 }
 
-TableDocument PredictionView::document(int only) const { return predictionDocument(m_options, m_grids, only); }
+TableDocument PredictionView::document(int only) const {
+    return predictionDocument(m_options, m_grids, only);
+}
 
 TableDocument predictionDocument(const AnalysisOptions& options,
                                  const std::array<ResultGrid, kPredictionGridCount>& grids, int only) {
@@ -147,9 +151,10 @@ TableDocument predictionDocument(const AnalysisOptions& options,
     for (size_t i = 0; i < kAnalysisOptionCount; ++i)
         if (options[i])
             reflected << qs(kAnalysisOptionCaptions[i]).mid(1);
-    TableDocument document(qs(kPredictionViewName),
-                           QStringLiteral("反映するデータ分析: %1")
-                               .arg(reflected.isEmpty() ? QStringLiteral("なし") : reflected.join(QStringLiteral("、"))));
+    TableDocument document(
+        qs(kPredictionViewName),
+        QStringLiteral("反映するデータ分析: %1")
+            .arg(reflected.isEmpty() ? QStringLiteral("なし") : reflected.join(QStringLiteral("、"))));
     for (int i = 0; i < kPredictionGridCount; ++i)
         if (only < 0 || only == i)
             document.addTable(grids[std::size_t(i)], qs(kPredictionGridCaptions[std::size_t(i)]));
