@@ -4,7 +4,7 @@ namespace kazutama {
 
 namespace {
 
-// The database password is a six-digit number. It exists as text only while a connection is opened.
+// The database password is a six-digit number; the connection string carries it as text.
 constexpr int kPasswordNumber = 731864;
 
 std::string databasePassword() {

@@ -98,7 +98,7 @@ TEST(BacktestViewTest, EveryTableAndChartPrints) {
     EXPECT_EQ(printed, pages);
     // A table's own document starts with it, so its CSV and HTML hold that table.
     for (int table = 0; table < BacktestView::kTableCount; ++table)
-        EXPECT_EQ(texts(view->document(table).firstTable()), texts(view->grid(table)->grid())) << table;
+        EXPECT_EQ(texts(*view->document(table).firstTable()), texts(view->grid(table)->grid())) << table;
 }
 
 // With no draws to test, the window still opens, says so and shows the tables' headings alone.

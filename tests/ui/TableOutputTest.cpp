@@ -56,21 +56,25 @@ TEST(TableOutputTest, CancelledOrRefusedWritesLeaveTheOldFile) {
 
     struct Case {
         const char* name;
-        const ResultGrid& grid;
+        const ResultGrid* grid; // null: a document of pictures only
         TableFile kind;
         bool cancel;
         const char* message; // empty: cancelled quietly
     } cases[] = {
-        {"pdf cancelled", grid, TableFile::Pdf, true, ""},
-        {"image cancelled", grid, TableFile::Png, true, ""},
-        {"image too wide", wide, TableFile::Png, false, "PDF で保存してください"},
+        {"pdf cancelled", &grid, TableFile::Pdf, true, ""},
+        {"image cancelled", &grid, TableFile::Png, true, ""},
+        {"image too wide", &wide, TableFile::Png, false, "PDF で保存してください"},
+        {"csv without a table", nullptr, TableFile::Csv, false, "CSV や HTML には保存できません"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         test::TempDir dir;
         test::writeFile(dir / "old", "kept");
         TableDocument document(QStringLiteral("表"));
-        document.addTable(c.grid);
+        if (c.grid)
+            document.addTable(*c.grid);
+        else
+            document.addPicture(QStringLiteral("図"), QSize(100, 50), [](QPainter&, QSize) {});
         const auto written =
             writeTableFile(document, qpath(dir / "old"), c.kind, [&](int, int) { return !c.cancel; });
         if (*c.message) {

@@ -89,10 +89,9 @@ void TableDocument::addPicture(QString title, QSize size, PaintPicture paint) {
     m_tables.push_back({nullptr, std::move(title), size, std::move(paint)});
 }
 
-const ResultGrid& TableDocument::firstTable() const {
-    return *std::find_if(m_tables.begin(), m_tables.end(), [](const Table& table) {
-                return table.grid;
-            })->grid;
+const ResultGrid* TableDocument::firstTable() const {
+    const auto table = std::find_if(m_tables.begin(), m_tables.end(), [](const Table& t) { return t.grid; });
+    return table == m_tables.end() ? nullptr : table->grid;
 }
 
 QSize TableDocument::itemSize(const Table& table) {

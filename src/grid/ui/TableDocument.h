@@ -44,8 +44,8 @@ public:
     void addPicture(QString title, QSize size, PaintPicture paint);
 
     const QString& caption() const { return m_caption; }
-    // The first table: the one a CSV or HTML file holds. The document must hold a table.
-    const ResultGrid& firstTable() const;
+    // The first table: the one a CSV or HTML file holds. Null when the document holds only pictures.
+    const ResultGrid* firstTable() const;
 
     // A4 with margins of 10 mm, upright when the widest table fits across the page, else on its side.
     QPageLayout pageLayout() const;

@@ -95,12 +95,16 @@ Result<Written> writeTableFile(const TableDocument& document, const QString& pat
     switch (kind) {
     case TableFile::Csv:
     case TableFile::Html: {
+        const ResultGrid* table = document.firstTable();
+        if (!table)
+            return failure(
+                path, QStringLiteral("このウィンドウには表がないため、CSV や HTML には保存できません。"));
         std::ostringstream out;
         const std::string caption = document.caption().toStdString();
         if (kind == TableFile::Csv)
-            GridExport::writeCsv(out, document.firstTable());
+            GridExport::writeCsv(out, *table);
         else
-            GridExport::writeHtml(out, document.firstTable(), {caption, caption});
+            GridExport::writeHtml(out, *table, {caption, caption});
         bytes = QByteArray::fromStdString(out.str());
         break;
     }
