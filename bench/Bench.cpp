@@ -8,6 +8,7 @@
 #include "BenchSupport.h"
 #include "Sections.h"
 #include "store/HistoryCsv.h"
+#include "support/Histories.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -158,12 +159,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     const auto add = [&](std::string name, DrawHistory history) {
-        const StartupSummary summary = computeStartupSummary(history);
-        run.histories.push_back({std::move(name), std::move(history), summary});
+        run.histories.push_back({std::move(name), Snapshot(std::move(history))});
     };
-    add("sample", DrawHistory(std::move(sample).value()));
+    add("sample", test::historyOf(sample.value()));
     for (int draws : run.quick ? std::vector<int>{695} : std::vector<int>{695, 5000, 32000})
-        add(std::to_string(draws), randomHistory(draws, 2024));
+        add(std::to_string(draws), test::makeRandomHistory(draws, 2024));
 
     Report report;
     auto info = machine();

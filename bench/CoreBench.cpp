@@ -19,8 +19,6 @@ void builderSection(Report& report, const Run& run) {
     for (const NamedHistory* history : histories)
         table.headings.push_back(history->name);
     for (const ViewEntry& entry : ViewCatalogue::entries()) {
-        if (!entry.builder)
-            continue;
         const std::string view(entry.windowName);
         std::vector<std::string> row{view};
         for (const NamedHistory* history : histories) {
@@ -28,11 +26,11 @@ void builderSection(Report& report, const Run& run) {
             const double ms = medianMicroseconds(builds,
                                                  [&] {
                                                      const ResultGrid grid =
-                                                         entry.build(history->history, history->summary);
+                                                         entry.build(history->snapshot);
                                                      cells += long(grid.columnCount()) * grid.rowCount();
                                                  }) /
                               1000;
-            if (cells == 0 && !history->history.records().empty())
+            if (cells == 0 && !history->snapshot.history().records().empty())
                 throw std::runtime_error(view + " built an empty table");
             row.push_back(fixed(ms, 2));
             report.measure({"builders", view, "build", history->name, ms, "ms"});
@@ -63,16 +61,16 @@ void predictionSection(Report& report, const Run& run) {
         const double fill =
             medianMicroseconds(
                 repetitions,
-                [&] { engine.fillTables(history->history, history->summary.latestDrawNumber); }) /
+                [&] { engine.fillTables(history->snapshot); }) /
             1000;
         std::size_t sink = 0;
         const double once =
             medianMicroseconds(repetitions, [&] { sink += engine.run(options).multiple.size(); }) / 1000;
         const double backtest =
-            medianMicroseconds(walks, [&] { sink += runBacktest(history->history, options).draws.size(); }) /
+            medianMicroseconds(walks, [&] { sink += runBacktest(history->snapshot.history(), options).draws.size(); }) /
             1000;
         const double sweep =
-            medianMicroseconds(walks, [&] { sink += runShiftSweep(history->history).size(); }) / 1000;
+            medianMicroseconds(walks, [&] { sink += runShiftSweep(history->snapshot.history()).size(); }) / 1000;
         if (sink == 0)
             throw std::runtime_error("the prediction proposed nothing");
         table.rows.push_back(

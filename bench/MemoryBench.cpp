@@ -31,13 +31,11 @@ void memorySection(Report& report, const Run& run) {
         cells.headings.push_back("bytes per cell");
     }
     for (const ViewEntry& entry : ViewCatalogue::entries()) {
-        if (!entry.builder)
-            continue;
         const std::string view(entry.windowName);
         std::vector<std::string> row{view};
         for (const NamedHistory* history : histories) {
             const std::size_t before = heapInUse();
-            const ResultGrid grid = entry.build(history->history, history->summary);
+            const ResultGrid grid = entry.build(history->snapshot);
             const double kept = double(heapInUse()) - double(before);
             const long count = long(grid.columnCount()) * grid.rowCount();
             row.push_back(std::to_string(count));

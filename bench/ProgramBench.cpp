@@ -125,7 +125,7 @@ int memoryChild(const std::filesystem::path& folder, Clock::time_point) {
     int opened = 0;
     for (const MenuNode& node : mainMenuTree()) {
         const ViewEntry* entry = node.view.empty() ? nullptr : ViewCatalogue::find(node.view);
-        if (!entry || !entry->builder)
+        if (!entry)
             continue;
         auto* action = window->findChild<QAction*>(qs(node.name));
         if (!action)

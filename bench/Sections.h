@@ -1,8 +1,7 @@
 #pragma once
 
 #include "Report.h"
-#include "store/DrawHistory.h"
-#include "store/StartupSummary.h"
+#include "store/Snapshot.h"
 
 #include <chrono>
 #include <filesystem>
@@ -15,8 +14,7 @@ namespace kazutama::bench {
 // A history the bench measures on: the sample shipped with the program or a seeded random one.
 struct NamedHistory {
     std::string name; // "sample", "695", ...
-    DrawHistory history;
-    StartupSummary summary;
+    Snapshot snapshot;
 };
 
 struct Run {

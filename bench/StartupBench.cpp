@@ -23,7 +23,7 @@ std::filesystem::path databaseFolder(const Run& run, const NamedHistory& history
     auto store = DrawStore::create(ConnectionString::forApplicationFolder(folder));
     if (!store)
         throw std::runtime_error(store.error().message);
-    if (auto imported = store->importDraws(history.history.records()); !imported)
+    if (auto imported = store->importDraws(history.snapshot.history().records()); !imported)
         throw std::runtime_error(imported.error().message);
     return folder;
 }
@@ -49,7 +49,7 @@ void startupSection(Report& report, const Run& run) {
             const auto read = std::chrono::steady_clock::now();
             const StartupSummary summary = computeStartupSummary(loaded);
             const auto summarised = std::chrono::steady_clock::now();
-            if (loaded.records().size() != history->history.records().size() || summary.latestDrawNumber == 0)
+            if (loaded.records().size() != history->snapshot.history().records().size() || summary.latestDrawNumber == 0)
                 throw std::runtime_error("the stored history differs from the one written");
             const auto ms = [](auto from, auto to) {
                 return std::chrono::duration<double, std::milli>(to - from).count();
@@ -67,7 +67,7 @@ void startupSection(Report& report, const Run& run) {
         const double whole =
             medianMicroseconds(repetitions, [&] { (void)std::move(Workspace::open(connection)).value(); }) /
             1000;
-        table.rows.push_back({history->name, std::to_string(history->history.records().size()),
+        table.rows.push_back({history->name, std::to_string(history->snapshot.history().records().size()),
                               fixed(open, 2), fixed(load, 2), fixed(summarise, 2), fixed(load + summarise, 2),
                               fixed(whole, 2)});
         for (const auto& [quantity, value] : {std::pair{"open database", open},

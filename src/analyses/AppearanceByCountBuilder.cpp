@@ -50,12 +50,12 @@ void fill(ResultGrid& grid, const StartupSummary& summary) {
 
 } // namespace
 
-ResultGrid buildAppearanceByCount(const DrawHistory&, const StartupSummary& summary) {
+ResultGrid buildAppearanceByCount(const Snapshot& snapshot) {
     // An empty history has no group rows at all, not even the heading row.
     ResultGrid grid;
-    setUpGrid(grid, summary.groupRowCount);
+    setUpGrid(grid, snapshot.summary().groupRowCount);
     writeHeadings(grid);
-    fill(grid, summary);
+    fill(grid, snapshot.summary());
     grid.setHeadings(1, 0);
     return grid;
 }

@@ -73,22 +73,21 @@ void fill(ResultGrid& grid, const DrawHistory& history) {
         for (int position = 1; position <= kBallCount; ++position) {
             const int v = record.ball(position);
             grid.setNumber(1 + position, row, v);
-            grid.setNumber(kLastNumberColumn + position, row, isValidNumber(v) ? running[v] : 0);
+            grid.setNumber(kLastNumberColumn + position, row, running[v]);
         }
         for (int position = 1; position <= kBallCount; ++position)
-            if (isValidNumber(record.ball(position)))
-                ++running[record.ball(position)];
+            ++running[record.ball(position)];
         ++row;
     }
 }
 
 } // namespace
 
-ResultGrid buildAppearanceCount(const DrawHistory& history, const StartupSummary& summary) {
+ResultGrid buildAppearanceCount(const Snapshot& snapshot) {
     ResultGrid grid;
-    setUpGrid(grid, summary.latestDrawNumber + kHeadingRows + 1);
+    setUpGrid(grid, snapshot.summary().latestDrawNumber + kHeadingRows + 1);
     writeHeadings(grid);
-    fill(grid, history);
+    fill(grid, snapshot.history());
     grid.setHeadings(2, 1);
     return grid;
 }

@@ -1,13 +1,12 @@
 #pragma once
 
 #include "grid/ResultGrid.h"
-#include "store/DrawHistory.h"
-#include "store/StartupSummary.h"
+#include "store/Snapshot.h"
 
 namespace kazutama {
 
 // 出現回数分析: every complete draw with its nine numbers, and beside each number how many times it had
 // appeared, as a main or a bonus number, in the complete draws before it.
-ResultGrid buildAppearanceCount(const DrawHistory& history, const StartupSummary& summary);
+ResultGrid buildAppearanceCount(const Snapshot& snapshot);
 
 } // namespace kazutama

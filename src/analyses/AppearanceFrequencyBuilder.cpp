@@ -1,5 +1,6 @@
 #include "analyses/AppearanceFrequencyBuilder.h"
 
+#include "analyses/BallColours.h"
 #include "grid/Colours.h"
 
 #include <algorithm>
@@ -14,12 +15,6 @@ constexpr int kRows = kHighestNumber + kHeadingRows;
 constexpr std::string_view kTitle = "  出 現 頻 度（回）";
 constexpr std::string_view kNumberHeading = "数字";
 constexpr std::string_view kDot = "●";
-
-Rgb dotColour(int position) {
-    if (position <= kMainCount)
-        return colours::kMainNumberDot;
-    return position == kMainCount + 1 ? colours::kFirstBonusDot : colours::kSecondBonusDot;
-}
 
 void setUpGrid(ResultGrid& grid, int lastColumn) {
     const int L = lastColumn;
@@ -61,7 +56,7 @@ void setUpGrid(ResultGrid& grid, int lastColumn) {
     grid.setCurrentCell(0, 0);
 }
 
-void fill(ResultGrid& grid, const DrawHistory& history, int lastColumn) {
+void fill(ResultGrid& grid, const DrawHistory& history) {
     std::array<int, kHighestNumber + 1> running{};
     for (const DrawRecord& record : history) {
         if (!record.isComplete())
@@ -70,14 +65,7 @@ void fill(ResultGrid& grid, const DrawHistory& history, int lastColumn) {
         // appearance and its bar keeps no gap.
         for (int position = 1; position <= kBallCount; ++position) {
             const int v = record.ball(position);
-            if (!isValidNumber(v))
-                continue;
             const int column = running[v] + 2;
-            // Only a summary of another history could reach the number column; it keeps its labels.
-            if (column >= lastColumn) {
-                ++running[v];
-                continue;
-            }
             grid.setNumber(column, 2, running[v] + 1);
             grid.setText(column, v + kHeadingRows, kDot);
             grid.setForeground(GridBlock::cell(column, v + kHeadingRows), dotColour(position));
@@ -88,14 +76,14 @@ void fill(ResultGrid& grid, const DrawHistory& history, int lastColumn) {
 
 } // namespace
 
-ResultGrid buildAppearanceFrequency(const DrawHistory& history, const StartupSummary& summary) {
-    const auto& counts = summary.numberCounts;
+ResultGrid buildAppearanceFrequency(const Snapshot& snapshot) {
+    const auto& counts = snapshot.summary().numberCounts;
     const int maxCount = *std::max_element(counts.begin() + kLowestNumber, counts.end());
     const int lastColumn = maxCount + 2;
 
     ResultGrid grid;
     setUpGrid(grid, lastColumn);
-    fill(grid, history, lastColumn);
+    fill(grid, snapshot.history());
     grid.setText(1, 2, kNumberHeading);
     grid.setText(lastColumn, 2, kNumberHeading);
     grid.setHeadings(2, 1);

@@ -30,10 +30,6 @@ void writeInterval(ResultGrid& grid, std::vector<ResultGrid::TextId>& texts, int
     const auto text = [interval] {
         return interval == 0 ? std::string(kFirstTime) : std::to_string(interval) + std::string(kDrawsAgo);
     };
-    if (interval > kHighestDrawNumber) { // only a history held outside the store gets here
-        grid.setText(column, row, text());
-        return;
-    }
     if (std::size_t(interval) >= texts.size())
         texts.resize(std::size_t(interval) + 1);
     if (texts[std::size_t(interval)].empty())
@@ -41,7 +37,7 @@ void writeInterval(ResultGrid& grid, std::vector<ResultGrid::TextId>& texts, int
     grid.setText(column, row, texts[std::size_t(interval)]);
 }
 
-void fill(ResultGrid& grid, const DrawHistory& history, int drawCount) {
+void fill(ResultGrid& grid, const DrawHistory& history) {
     // The interval is a difference of draw numbers, so draws that are not stored count in it. Keeping the
     // last draw of each number, rather than a table of draws searched backwards, lets draw numbers go as
     // high as the store allows and keeps the pass linear.
@@ -49,22 +45,17 @@ void fill(ResultGrid& grid, const DrawHistory& history, int drawCount) {
     std::vector<ResultGrid::TextId> intervalTexts;
     int row = kFirstDrawRow;
     for (const DrawRecord& record : history) {
-        // Only incomplete draws follow the last complete one, so stopping here loses nothing; it keeps a
-        // summary of another history from writing draws over the footer.
-        if (row > lastDrawRow(drawCount))
-            break;
         if (record.isComplete()) {
             writeDrawNumbers(grid, row, record);
             for (int position = 1; position <= kBallCount; ++position) {
                 const int v = record.ball(position);
-                const int last = isValidNumber(v) ? lastDrawn[v] : 0;
+                const int last = lastDrawn[v];
                 writeInterval(grid, intervalTexts, resultColumn(position), row,
                               last == 0 ? 0 : record.drawNumber - last);
             }
             // Only after the whole row: a number stored twice in one draw is not its own earlier draw.
             for (int position = 1; position <= kBallCount; ++position)
-                if (isValidNumber(record.ball(position)))
-                    lastDrawn[record.ball(position)] = record.drawNumber;
+                lastDrawn[record.ball(position)] = record.drawNumber;
         }
         ++row; // an incomplete draw keeps its row, empty
     }
@@ -72,10 +63,10 @@ void fill(ResultGrid& grid, const DrawHistory& history, int drawCount) {
 
 } // namespace
 
-ResultGrid buildAppearanceInterval(const DrawHistory& history, const StartupSummary& summary) {
+ResultGrid buildAppearanceInterval(const Snapshot& snapshot) {
     ResultGrid grid;
-    setUpDrawList(grid, summary.latestDrawNumber, kLayout);
-    fill(grid, history, summary.latestDrawNumber);
+    setUpDrawList(grid, snapshot.summary().latestDrawNumber, kLayout);
+    fill(grid, snapshot.history());
     grid.setHeadings(2, 1, 2);
     return grid;
 }

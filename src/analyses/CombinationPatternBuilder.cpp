@@ -120,12 +120,12 @@ void fill(ResultGrid& grid, const DrawHistory& history, const Classification& cl
 
 } // namespace
 
-ResultGrid buildCombinationPattern(const DrawHistory& history, const StartupSummary& summary, int pattern) {
+ResultGrid buildCombinationPattern(const Snapshot& snapshot, int pattern) {
     const Classification& classified = classification(pattern);
     ResultGrid grid;
-    setUpGrid(grid, summary.latestDrawNumber + kHeadingRows);
+    setUpGrid(grid, snapshot.summary().latestDrawNumber + kHeadingRows);
     writeHeader(grid, classified);
-    fill(grid, history, classified);
+    fill(grid, snapshot.history(), classified);
     grid.setHeadings(1, 1);
     return grid;
 }

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "grid/ResultGrid.h"
-#include "store/DrawHistory.h"
-#include "store/StartupSummary.h"
+#include "store/Snapshot.h"
 
 namespace kazutama {
 
@@ -13,6 +12,6 @@ enum class CombinationPattern {
 };
 
 // Every complete draw with its two counts and the pattern letter A..H; `pattern` is a CombinationPattern.
-ResultGrid buildCombinationPattern(const DrawHistory& history, const StartupSummary& summary, int pattern);
+ResultGrid buildCombinationPattern(const Snapshot& snapshot, int pattern);
 
 } // namespace kazutama

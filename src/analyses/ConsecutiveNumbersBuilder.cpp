@@ -74,8 +74,7 @@ void writeHalf(ResultGrid& grid, const Half& half, const DrawRecord& record, int
         grid.setBackground(GridBlock::cell(half.firstColumn, row), kNoPair);
 }
 
-// Complete draws take consecutive rows, so skipped draws leave their empty rows at the bottom. A summary
-// of another history could give fewer rows than draws; the grid drops what falls below its last row.
+// Complete draws take consecutive rows, so skipped draws leave their empty rows at the bottom.
 void fill(ResultGrid& grid, const DrawHistory& history) {
     int row = kHeadingRows + 1;
     for (const DrawRecord& record : history) {
@@ -89,11 +88,11 @@ void fill(ResultGrid& grid, const DrawHistory& history) {
 
 } // namespace
 
-ResultGrid buildConsecutiveNumbers(const DrawHistory& history, const StartupSummary& summary) {
+ResultGrid buildConsecutiveNumbers(const Snapshot& snapshot) {
     ResultGrid grid;
-    setUpGrid(grid, summary.latestDrawNumber + kHeadingRows);
+    setUpGrid(grid, snapshot.summary().latestDrawNumber + kHeadingRows);
     writeHeadings(grid);
-    fill(grid, history);
+    fill(grid, snapshot.history());
     grid.setHeadings(1, 1);
     return grid;
 }

@@ -1,13 +1,12 @@
 #pragma once
 
 #include "grid/ResultGrid.h"
-#include "store/DrawHistory.h"
-#include "store/StartupSummary.h"
+#include "store/Snapshot.h"
 
 namespace kazutama {
 
 // 連番飛び石分析: every complete draw twice side by side, with the neighbouring main numbers that follow
 // each other (連番) marked on the left and those one number apart (飛び石) on the right.
-ResultGrid buildConsecutiveNumbers(const DrawHistory& history, const StartupSummary& summary);
+ResultGrid buildConsecutiveNumbers(const Snapshot& snapshot);
 
 } // namespace kazutama

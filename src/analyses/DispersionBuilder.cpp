@@ -1,5 +1,6 @@
 #include "analyses/DispersionBuilder.h"
 
+#include "analyses/BallColours.h"
 #include "grid/Colours.h"
 
 namespace kazutama {
@@ -15,12 +16,6 @@ constexpr std::string_view kDot = "●";
 
 int columnOf(int number) {
     return number + 1;
-}
-
-Rgb dotColour(int position) {
-    if (position <= kMainCount)
-        return colours::kMainNumberDot;
-    return position == kMainCount + 1 ? colours::kFirstBonusDot : colours::kSecondBonusDot;
 }
 
 void layOut(ResultGrid& grid, int rows) {
@@ -64,22 +59,17 @@ void writeLabelRow(ResultGrid& grid, int row) {
     grid.setBackground(numbers, colours::kVeryPaleCyan);
 }
 
-void fill(ResultGrid& grid, const DrawHistory& history, int lastDataRow) {
+void fill(ResultGrid& grid, const DrawHistory& history) {
     const ResultGrid::TextId dot = grid.addText(kDot);
     int row = kHeadingRows + 1;
     for (const DrawRecord& record : history) {
         if (!record.isComplete())
             continue;
-        // Only a summary of another history could run the draws into the closing label row.
-        if (row > lastDataRow)
-            break;
         grid.setNumber(1, row, record.drawNumber);
         grid.setNumber(kColumns, row, record.drawNumber);
         // A number drawn twice keeps the colour of its later position.
         for (int position = 1; position <= kBallCount; ++position) {
             const int v = record.ball(position);
-            if (!isValidNumber(v))
-                continue;
             grid.setText(columnOf(v), row, dot);
             grid.setForeground(GridBlock::cell(columnOf(v), row), dotColour(position));
         }
@@ -89,14 +79,14 @@ void fill(ResultGrid& grid, const DrawHistory& history, int lastDataRow) {
 
 } // namespace
 
-ResultGrid buildDispersion(const DrawHistory& history, const StartupSummary& summary) {
+ResultGrid buildDispersion(const Snapshot& snapshot) {
     // Sized for one row per draw number: skipped draws leave framed blank rows above the closing labels.
-    const int lastRow = summary.latestDrawNumber + kHeadingRows + 1;
+    const int lastRow = snapshot.summary().latestDrawNumber + kHeadingRows + 1;
     ResultGrid grid;
     layOut(grid, lastRow);
     writeLabelRow(grid, 2);
     writeLabelRow(grid, lastRow);
-    fill(grid, history, lastRow - 1);
+    fill(grid, snapshot.history());
     grid.setHeadings(2, 1, 1);
     return grid;
 }

@@ -1,5 +1,6 @@
 #include "analyses/DivisionDataBuilder.h"
 
+#include "analyses/BallColours.h"
 #include "grid/Colours.h"
 
 #include <algorithm>
@@ -118,14 +119,7 @@ void writeHeader(ResultGrid& grid, const Family& family) {
     grid.setForeground({kFirstNumberColumn, kLastNumberColumn, kCaptionRow, kCaptionRow}, colours::kBlue);
 }
 
-Rgb dotColour(int position) {
-    if (position <= kMainCount)
-        return colours::kMainNumberDot;
-    return position == kMainCount + 1 ? colours::kFirstBonusDot : colours::kSecondBonusDot;
-}
-
-// Complete draws take consecutive rows, so skipped draws leave their empty rows at the bottom; the grid
-// drops whatever a summary of another history would put below its last row.
+// Complete draws take consecutive rows, so skipped draws leave their empty rows at the bottom.
 void fill(ResultGrid& grid, const Family& family, const DrawHistory& history) {
     const ResultGrid::TextId dot = grid.addText("●");
     // Looked up rather than divided out for each of the nine numbers of every draw.
@@ -141,8 +135,6 @@ void fill(ResultGrid& grid, const Family& family, const DrawHistory& history) {
         std::array<int, kMaxGroups> hits{};
         for (int position = 1; position <= kBallCount; ++position) {
             const int number = record.ball(position);
-            if (!isValidNumber(number))
-                continue; // no column and no group to mark
             grid.setText(number + 1, row, dot);
             ++hits[groupOfNumber[std::size_t(number)]];
         }
@@ -151,22 +143,21 @@ void fill(ResultGrid& grid, const Family& family, const DrawHistory& history) {
                 grid.setBackground(groupBlock(family, group, row, row), kNoHitGrey);
         // A number drawn twice shows the colour of its later position, as the marks are coloured in order.
         for (int position = 1; position <= kBallCount; ++position)
-            if (isValidNumber(record.ball(position)))
-                grid.setForeground(GridBlock::cell(record.ball(position) + 1, row), dotColour(position));
+            grid.setForeground(GridBlock::cell(record.ball(position) + 1, row), dotColour(position));
         ++row;
     }
 }
 
 } // namespace
 
-ResultGrid buildDivisionData(const DrawHistory& history, const StartupSummary& summary, int groups) {
+ResultGrid buildDivisionData(const Snapshot& snapshot, int groups) {
     const auto family = std::ranges::find(kFamilies, groups, &Family::groups);
     if (family == kFamilies.end())
         return ResultGrid();
     ResultGrid grid;
-    setUpGrid(grid, *family, summary.latestDrawNumber + kFirstDrawRow - 1);
+    setUpGrid(grid, *family, snapshot.summary().latestDrawNumber + kFirstDrawRow - 1);
     writeHeader(grid, *family);
-    fill(grid, *family, history);
+    fill(grid, *family, snapshot.history());
     grid.setHeadings(3, 1);
     return grid;
 }

@@ -32,15 +32,9 @@ constexpr std::array<Group, kGroups> kGroupsByIndex = {{
     {"30～37", colours::kPaleYellow},
 }};
 
-// 0-based; whatever is not below 30 falls into the last group.
+// 0-based: 1..9, 10..19, 20..29 and 30..37.
 int groupOf(int number) {
-    if (number >= 1 && number <= 9)
-        return 0;
-    if (number >= 10 && number <= 19)
-        return 1;
-    if (number >= 20 && number <= 29)
-        return 2;
-    return 3;
+    return number / 10;
 }
 
 int lastDrawRow(int drawCount) {
@@ -94,13 +88,10 @@ void writeHeader(ResultGrid& grid, int row) {
         grid.setText(kFirstCountColumn + group, row, kGroupsByIndex[group].heading);
 }
 
-// Complete draws take consecutive rows, so skipped draws leave empty rows above the bottom header. Draws
-// beyond the rows the summary sized for stop there rather than overwrite that header.
-void fill(ResultGrid& grid, const DrawHistory& history, int lastRow) {
+// Complete draws take consecutive rows, so skipped draws leave empty rows above the bottom header.
+void fill(ResultGrid& grid, const DrawHistory& history) {
     int row = kHeadingRows + 1;
     for (const DrawRecord& record : history) {
-        if (row > lastRow)
-            break;
         if (!record.isComplete())
             continue;
         std::array<int, kGroups> counts{};
@@ -120,13 +111,13 @@ void fill(ResultGrid& grid, const DrawHistory& history, int lastRow) {
 
 } // namespace
 
-ResultGrid buildFourWayDivision(const DrawHistory& history, const StartupSummary& summary) {
-    const int drawCount = summary.latestDrawNumber;
+ResultGrid buildFourWayDivision(const Snapshot& snapshot) {
+    const int drawCount = snapshot.summary().latestDrawNumber;
     ResultGrid grid;
     setUpGrid(grid, drawCount);
     writeHeader(grid, 1);
     writeHeader(grid, lastDrawRow(drawCount) + 1);
-    fill(grid, history, lastDrawRow(drawCount));
+    fill(grid, snapshot.history());
     grid.setHeadings(1, 1, 1);
     return grid;
 }

@@ -41,9 +41,8 @@ void writeDrawNumbers(ResultGrid& grid, int latestDrawNumber) {
         grid.setNumber(1, drawNumber + kFirstLastDigitRow - 1, drawNumber);
 }
 
-// Every entry is walked, so a digit seen twice in many draws still has its late streaks shown. A draw
-// number outside 1..latestDrawNumber has no row of its own and is not marked.
-void markStreaks(ResultGrid& grid, const Occurrences& occurrences, int latestDrawNumber) {
+// Every entry is walked, so a digit seen twice in many draws still has its late streaks shown.
+void markStreaks(ResultGrid& grid, const Occurrences& occurrences) {
     for (int digit = 0; digit <= 9; ++digit) {
         const std::vector<int>& draws = occurrences[digit];
         int count = 0;
@@ -53,8 +52,6 @@ void markStreaks(ResultGrid& grid, const Occurrences& occurrences, int latestDra
                 continue;
             }
             ++count;
-            if (draws[i] < 1 || draws[i] > latestDrawNumber)
-                continue;
             const int column = lastDigitColumn(digit);
             const int row = draws[i] + kFirstLastDigitRow - 1;
             grid.setNumber(column, row, count);
@@ -66,11 +63,11 @@ void markStreaks(ResultGrid& grid, const Occurrences& occurrences, int latestDra
 
 } // namespace
 
-ResultGrid buildLastDigitStreak(const DrawHistory& history, const StartupSummary& summary) {
-    const Occurrences occurrences = collect(history);
-    ResultGrid grid = makeLastDigitGrid(summary.latestDrawNumber);
-    writeDrawNumbers(grid, summary.latestDrawNumber);
-    markStreaks(grid, occurrences, summary.latestDrawNumber);
+ResultGrid buildLastDigitStreak(const Snapshot& snapshot) {
+    const Occurrences occurrences = collect(snapshot.history());
+    ResultGrid grid = makeLastDigitGrid(snapshot.summary().latestDrawNumber);
+    writeDrawNumbers(grid, snapshot.summary().latestDrawNumber);
+    markStreaks(grid, occurrences);
     grid.setHeadings(2, 1, 2);
     return grid;
 }

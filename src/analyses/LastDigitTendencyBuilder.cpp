@@ -29,16 +29,13 @@ int completeDraws(const DrawHistory& history) {
 }
 
 // Complete draws take consecutive rows, so skipped draws leave their empty rows above the bottom heading.
-// Rows stop there: a summary of another history could count fewer rows than there are draws.
-void fill(ResultGrid& grid, const DrawHistory& history, int lastDrawRow) {
+void fill(ResultGrid& grid, const DrawHistory& history) {
     // An empty digit or one seen once is white; painting all draw rows at once spares a call per cell.
-    const int drawRows = std::min(completeDraws(history), lastDrawRow - kFirstLastDigitRow + 1);
+    const int drawRows = completeDraws(history);
     grid.setBackground({2, kLastDigitColumns, kFirstLastDigitRow, kFirstLastDigitRow + drawRows - 1},
                        colours::kWhite);
     int row = kFirstLastDigitRow;
     for (const DrawRecord& record : history) {
-        if (row > lastDrawRow)
-            break;
         if (!record.isComplete())
             continue;
         grid.setNumber(1, row, record.drawNumber);
@@ -59,9 +56,9 @@ void fill(ResultGrid& grid, const DrawHistory& history, int lastDrawRow) {
 
 } // namespace
 
-ResultGrid buildLastDigitTendency(const DrawHistory& history, const StartupSummary& summary) {
-    ResultGrid grid = makeLastDigitGrid(summary.latestDrawNumber);
-    fill(grid, history, summary.latestDrawNumber + kFirstLastDigitRow - 1);
+ResultGrid buildLastDigitTendency(const Snapshot& snapshot) {
+    ResultGrid grid = makeLastDigitGrid(snapshot.summary().latestDrawNumber);
+    fill(grid, snapshot.history());
     grid.setHeadings(2, 1, 2);
     return grid;
 }

@@ -1,13 +1,12 @@
 #pragma once
 
 #include "grid/ResultGrid.h"
-#include "store/DrawHistory.h"
-#include "store/StartupSummary.h"
+#include "store/Snapshot.h"
 
 namespace kazutama {
 
 // 下一桁出現傾向分析: for every complete draw, each last digit written once per number of the draw ending in
 // it.
-ResultGrid buildLastDigitTendency(const DrawHistory& history, const StartupSummary& summary);
+ResultGrid buildLastDigitTendency(const Snapshot& snapshot);
 
 } // namespace kazutama

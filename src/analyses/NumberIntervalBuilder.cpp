@@ -27,14 +27,10 @@ using RiseTexts = std::array<ResultGrid::TextId, kHighestNumber>;
 void writeChange(ResultGrid& grid, RiseTexts& rises, int column, int row, int change) {
     if (change > 0) {
         const auto text = [change] { return "+" + std::to_string(change); };
-        if (change > int(rises.size())) { // only numbers outside 1..37 rise this far
-            grid.setText(column, row, text());
-        } else {
-            ResultGrid::TextId& rise = rises[std::size_t(change - 1)];
-            if (rise.empty())
-                rise = grid.addText(text());
-            grid.setText(column, row, rise);
-        }
+        ResultGrid::TextId& rise = rises[std::size_t(change - 1)];
+        if (rise.empty())
+            rise = grid.addText(text());
+        grid.setText(column, row, rise);
         return;
     }
     grid.setNumber(column, row, change);
@@ -42,17 +38,13 @@ void writeChange(ResultGrid& grid, RiseTexts& rises, int column, int row, int ch
         grid.setBackground(GridBlock::cell(column, row), colours::kPaleMagenta);
 }
 
-void fill(ResultGrid& grid, const DrawHistory& history, int drawCount) {
+void fill(ResultGrid& grid, const DrawHistory& history) {
     std::array<int, kBallCount> previous{};
     RiseTexts rises{};
     // The first draw written has nothing to compare with, even when incomplete draws come before it.
     bool anyListed = false;
     int row = kFirstDrawRow;
     for (const DrawRecord& record : history) {
-        // Only incomplete draws follow the last complete one, so stopping here loses nothing; it keeps a
-        // summary of another history from writing draws over the footer.
-        if (row > lastDrawRow(drawCount))
-            break;
         if (record.isComplete()) {
             writeDrawNumbers(grid, row, record);
             for (int position = 1; position <= kBallCount && anyListed; ++position)
@@ -67,10 +59,10 @@ void fill(ResultGrid& grid, const DrawHistory& history, int drawCount) {
 
 } // namespace
 
-ResultGrid buildNumberInterval(const DrawHistory& history, const StartupSummary& summary) {
+ResultGrid buildNumberInterval(const Snapshot& snapshot) {
     ResultGrid grid;
-    setUpDrawList(grid, summary.latestDrawNumber, kLayout);
-    fill(grid, history, summary.latestDrawNumber);
+    setUpDrawList(grid, snapshot.summary().latestDrawNumber, kLayout);
+    fill(grid, snapshot.history());
     grid.setHeadings(2, 1, 2);
     return grid;
 }

@@ -80,12 +80,12 @@ void fill(ResultGrid& grid, const DrawHistory& history) {
 
 } // namespace
 
-ResultGrid buildPullAnalysis(const DrawHistory& history, const StartupSummary& summary) {
+ResultGrid buildPullAnalysis(const Snapshot& snapshot) {
     // Sized for one row per draw number: skipped draws leave blank rows at the bottom.
     ResultGrid grid;
-    layOut(grid, summary.latestDrawNumber + kHeaderRow);
+    layOut(grid, snapshot.summary().latestDrawNumber + kHeaderRow);
     writeHeader(grid);
-    fill(grid, history);
+    fill(grid, snapshot.history());
     grid.setHeadings(1, 1);
     return grid;
 }

@@ -43,9 +43,8 @@ constexpr std::array kDivisionLegend = {
 };
 
 // Builders that serve one view only need no parameter.
-template <ResultGrid (*Build)(const DrawHistory&, const StartupSummary&)>
-ResultGrid withoutParameter(const DrawHistory& history, const StartupSummary& summary, int) {
-    return Build(history, summary);
+template <ResultGrid (*Build)(const Snapshot&)> ResultGrid withoutParameter(const Snapshot& snapshot, int) {
+    return Build(snapshot);
 }
 
 const std::array kEntries = {

@@ -4,8 +4,8 @@
 
 namespace kazutama {
 
-ResultGrid ViewEntry::build(const DrawHistory& history, const StartupSummary& summary) const {
-    return builder(history, summary, parameter);
+ResultGrid ViewEntry::build(const Snapshot& snapshot) const {
+    return builder(snapshot, parameter);
 }
 
 } // namespace kazutama

@@ -9,13 +9,13 @@
 
 namespace kazutama {
 
-class DrawHistory;
 class ResultGrid;
-struct StartupSummary;
+class Snapshot;
 
 // Builds a view's whole table from the start-up snapshot. One builder can serve several views, each with
-// its own parameter (the group count of the division views, the pattern of the combination views).
-using ViewBuilder = ResultGrid (*)(const DrawHistory& history, const StartupSummary& summary, int parameter);
+// its own parameter (the group count of the division views, the pattern of the combination views). A
+// reference, not a pointer: every catalogue row must name its builder, and none can be null.
+using ViewBuilder = ResultGrid (&)(const Snapshot& snapshot, int parameter);
 
 // One mark of a colour legend beside the description label.
 struct LegendEntry {
@@ -41,11 +41,11 @@ struct ViewEntry {
     // Where the grid keeps its top-left corner inside the window while its size follows the window's;
     // empty: the grid starts wherever the description above it ends.
     std::optional<TwipsPoint> gridOrigin = {};
-    ViewBuilder builder = nullptr; // null while the view cannot be built yet
-    int parameter = 0;             // passed to the builder
+    ViewBuilder builder;
+    int parameter = 0; // passed to the builder
 
-    // The view's table, from the builder with this entry's parameter. Only for entries with a builder.
-    ResultGrid build(const DrawHistory& history, const StartupSummary& summary) const;
+    // The view's table, from the builder with this entry's parameter.
+    ResultGrid build(const Snapshot& snapshot) const;
 };
 
 } // namespace kazutama

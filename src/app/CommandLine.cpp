@@ -41,7 +41,7 @@ int exportView(const QString& view, const QString& file, const QString& database
     }
     const ViewEntry* entry = ViewCatalogue::find(view.toStdString());
     const bool prediction = view == qs(kPredictionViewName);
-    if (!prediction && (!entry || !entry->builder)) {
+    if (!prediction && !entry) {
         say(QStringLiteral("そのような分析ビューはありません: %1（kazutama-cli views で一覧を表示できます）")
                 .arg(view.left(40)));
         return kUsage;
@@ -69,11 +69,11 @@ int exportView(const QString& view, const QString& file, const QString& database
         if (prediction) {
             options = ReadInitFile(MainFrm::defaultSetup().settingsFile);
             PredictionEngine engine;
-            engine.fillTables(workspace->history(), workspace->summary().latestDrawNumber);
+            engine.fillTables(workspace->snapshot());
             grids = predictionGrids(engine.run(options));
             return predictionDocument(options, grids);
         }
-        grid = entry->build(workspace->history(), workspace->summary());
+        grid = entry->build(workspace->snapshot());
         return analysisDocument(*entry, grid);
     }();
     const auto written = writeTableFile(document, file, *kind);

@@ -227,7 +227,7 @@ ChildView* MainFrm::createView(const QString& windowName) {
     if (windowName == qs(kEntryViewName))
         return new EntryView(m_viewGuard, m_workspace->connection(), &*m_firstWriteBackup);
     const ViewEntry* entry = ViewCatalogue::find(windowName.toStdString());
-    if (!entry || !entry->builder)
+    if (!entry)
         return nullptr;
     return new AnalysisView(m_viewGuard, *entry, *m_workspace);
 }

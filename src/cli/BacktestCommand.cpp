@@ -179,7 +179,8 @@ void runBacktest(const Args& args, std::ostream& out) {
     const ParsedArgs parsed =
         parseArgs(args, {"--ini", "--format"}, {"--sweep"}, {"データベースファイル"}, kBacktestUsage);
     const Format format = parseFormat(parsed.value("--format", "json"));
-    const DrawHistory history = loadHistoryOrThrow(parsed.positional[0]);
+    const Snapshot snapshot = loadSnapshotOrThrow(parsed.positional[0]);
+    const DrawHistory& history = snapshot.history();
     const AnalysisOptions options = ReadInitFile(parsed.value("--ini", std::string(kSettingsFileName)));
 
     std::optional<std::vector<SweepRow>> sweep;

@@ -2,7 +2,7 @@
 
 #include "common/Result.h"
 #include "prediction/PredictionRun.h"
-#include "store/DrawHistory.h"
+#include "store/Snapshot.h"
 
 #include <functional>
 #include <initializer_list>
@@ -52,7 +52,7 @@ std::string startOf(std::string_view text);
 const std::vector<Command>& commands();
 
 // Opens an existing history database and loads its snapshot, as the desktop program does at start-up.
-DrawHistory loadHistoryOrThrow(const std::string& databasePath);
+Snapshot loadSnapshotOrThrow(const std::string& databasePath);
 
 // One prediction run as `predict` prints it (without the line end); `backtest` embeds it per tested draw.
 std::string predictionJson(const PredictionRun& run);

@@ -4,7 +4,6 @@
 #include "grid/JsonText.h"
 #include "prediction/PredictionEngine.h"
 #include "settings/SettingsFile.h"
-#include "store/StartupSummary.h"
 
 #include <ostream>
 
@@ -30,12 +29,11 @@ std::string predictionJson(const PredictionRun& run) {
 
 void runPredict(const Args& args, std::ostream& out) {
     const ParsedArgs parsed = parseArgs(args, {"--ini"}, {}, {"データベースファイル"}, kPredictUsage);
-    const DrawHistory history = loadHistoryOrThrow(parsed.positional[0]);
-    const StartupSummary summary = computeStartupSummary(history);
+    const Snapshot snapshot = loadSnapshotOrThrow(parsed.positional[0]);
     const AnalysisOptions options = ReadInitFile(parsed.value("--ini", std::string(kSettingsFileName)));
 
     PredictionEngine engine;
-    engine.fillTables(history, summary.latestDrawNumber);
+    engine.fillTables(snapshot);
     out << predictionJson(engine.run(options)) << '\n';
 }
 

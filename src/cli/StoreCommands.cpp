@@ -70,7 +70,7 @@ void runImport(const Args& args, std::ostream& out) {
 
 void runExport(const Args& args, std::ostream& out) {
     requireArgs(args, 1, 2, "export DB [FILE.csv]");
-    const std::string csv = formatHistoryCsv(loadHistoryOrThrow(args[0]));
+    const std::string csv = formatHistoryCsv(loadSnapshotOrThrow(args[0]).history());
     if (args.size() == 1) {
         out << csv;
         return;

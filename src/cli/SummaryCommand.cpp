@@ -1,6 +1,5 @@
 #include "cli/CliCommands.h"
 #include "grid/JsonText.h"
-#include "store/StartupSummary.h"
 
 #include <ostream>
 
@@ -9,7 +8,8 @@ namespace kazutama::cli {
 void runSummary(const Args& args, std::ostream& out) {
     if (args.size() != 1)
         throw CliError{"引数が正しくありません。使い方: kazutama-cli summary DB"};
-    const StartupSummary summary = computeStartupSummary(loadHistoryOrThrow(args[0]));
+    const Snapshot snapshot = loadSnapshotOrThrow(args[0]);
+    const StartupSummary& summary = snapshot.summary();
     out << "{\"latestDrawNumber\": " << summary.latestDrawNumber << ", \"maxCount\": " << summary.maxCount
         << ", \"groupRowCount\": " << summary.groupRowCount
         << ", \"numberCounts\": " << jsonArray(summary.numberCounts, [](int n) { return std::to_string(n); })

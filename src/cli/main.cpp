@@ -42,12 +42,12 @@ const std::vector<Command>& commands() {
     return table;
 }
 
-DrawHistory loadHistoryOrThrow(const std::string& databasePath) {
+Snapshot loadSnapshotOrThrow(const std::string& databasePath) {
     // Workspace::open, not openOrCreate: a command that only reads never leaves an empty database behind.
     auto workspace = Workspace::open(ConnectionString::forDatabase(databasePath), Access::ReadOnly);
     if (!workspace)
         throw CliError{workspace.error().message};
-    return workspace->history();
+    return workspace->snapshot();
 }
 
 namespace {

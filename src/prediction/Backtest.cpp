@@ -82,8 +82,8 @@ void count(MethodSummary& summary, const Score& score, bool ticket) {
         summary.expectedTiers[std::size_t(tier)] += chances.tiers[std::size_t(tier)];
 }
 
-// One draw as a look-up by number, for judging many picks against it: how often each number stands among
-// its main numbers, and whether among its bonus numbers.
+// One complete draw as a look-up by number, for judging many picks (numbers 1..37) against it: how often
+// each number stands among its main numbers, and whether among its bonus numbers.
 struct DrawLookup {
     std::array<std::uint8_t, kHighestNumber + 1> main{};
     std::array<bool, kHighestNumber + 1> bonus{};
@@ -91,8 +91,6 @@ struct DrawLookup {
     explicit DrawLookup(const DrawRecord& draw) {
         for (int position = 1; position <= kBallCount; ++position) {
             const int n = draw.ball(position);
-            if (!isValidNumber(n))
-                continue;
             if (position <= kMainCount)
                 ++main[std::size_t(n)];
             else
@@ -104,8 +102,6 @@ struct DrawLookup {
         Score score{size, 0, false, 0};
         for (int i = 0; i < size; ++i) {
             const int n = numbers[std::size_t(i)];
-            if (!isValidNumber(n))
-                continue;
             score.mainHits += main[std::size_t(n)];
             score.bonusHit = score.bonusHit || bonus[std::size_t(n)];
         }
@@ -155,7 +151,7 @@ BacktestResult runBacktest(const DrawHistory& history, const AnalysisOptions& op
     engine.begin(history);
     int previous = 0;
     for (const DrawRecord& record : history) {
-        if (!engine.accepts(record))
+        if (!record.isComplete())
             continue;
         if (previous > 0) {
             engine.setLatestDrawNumber(previous);

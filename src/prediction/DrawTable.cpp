@@ -13,8 +13,6 @@ void DrawTable::reset(int highestDrawNumber) {
 }
 
 void DrawTable::store(const DrawRecord& record) {
-    if (record.drawNumber < kLowestDrawNumber || record.drawNumber > m_highestDrawNumber)
-        return;
     const std::size_t row = static_cast<std::size_t>(record.drawNumber) * kBallCount;
     for (int i = 0; i < kBallCount; ++i)
         m_cells[row + i] = static_cast<std::int16_t>(record.numbers[i]);

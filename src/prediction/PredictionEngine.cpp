@@ -7,46 +7,27 @@
 
 namespace kazutama {
 
-namespace {
-
-// Records that the tables cannot hold are skipped like incomplete ones. The database admits neither
-// bad numbers nor repeated draw numbers, so for a real history this skips only incomplete records.
-bool isUsable(const DrawRecord& record, int previousDrawNumber) {
-    if (!record.isComplete() || !isValidDrawNumber(record.drawNumber) ||
-        record.drawNumber <= previousDrawNumber)
-        return false;
-    return std::all_of(record.numbers.begin(), record.numbers.end(), isValidNumber);
-}
-
-} // namespace
-
-void PredictionEngine::fillTables(const DrawHistory& history, int latestDrawNumber) {
-    begin(history);
-    for (const DrawRecord& record : history)
+void PredictionEngine::fillTables(const Snapshot& snapshot) {
+    begin(snapshot.history());
+    for (const DrawRecord& record : snapshot.history())
         add(record);
-    m_latestDrawNumber = latestDrawNumber;
+    m_latestDrawNumber = snapshot.summary().latestDrawNumber;
 }
 
 void PredictionEngine::begin(const DrawHistory& history) {
     m_cycleTable.clear();
     int highest = 0;
     for (const DrawRecord& record : history)
-        if (isUsable(record, highest))
+        if (record.isComplete())
             highest = record.drawNumber;
     m_drawTable.reset(highest);
-    m_lastAdded = 0;
     m_lastMainAppearance = {};
 }
 
-bool PredictionEngine::accepts(const DrawRecord& record) const {
-    return isUsable(record, m_lastAdded) && record.drawNumber <= m_drawTable.highestDrawNumber();
-}
-
 bool PredictionEngine::add(const DrawRecord& record) {
-    if (!accepts(record))
+    if (!record.isComplete())
         return false;
     const int d = record.drawNumber;
-    m_lastAdded = d;
     m_drawTable.store(record);
     // The nearest earlier draw holding a number among its main numbers is the last usable draw so far that
     // held it: draws come in ascending order and a draw's own row is never searched, so the entries are

@@ -5,7 +5,7 @@
 #include "prediction/EliminationRecipe.h"
 #include "prediction/PredictionRun.h"
 #include "settings/AnalysisOptions.h"
-#include "store/DrawHistory.h"
+#include "store/Snapshot.h"
 
 #include <array>
 #include <vector>
@@ -16,16 +16,15 @@ namespace kazutama {
 // opens, then asks for the shift-dependent results after every option change without refilling.
 class PredictionEngine {
 public:
-    // Rebuilds both tables from scratch, so the same history always gives the same numbers.
-    // latestDrawNumber is the start-up summary's; the elimination method and the window count from it.
-    void fillTables(const DrawHistory& history, int latestDrawNumber);
+    // Rebuilds both tables from scratch, so the same history always gives the same numbers. The
+    // elimination method and the window count back from the summary's latest draw number.
+    void fillTables(const Snapshot& snapshot);
 
     // The same filling draw by draw, for a walk through the history: begin() makes room for every draw of
-    // `history` and empties both tables; add() stores one record in ascending order (false for a record
-    // the tables skip: incomplete, out of order or out of range). After the adds up to some draw, the
-    // tables are exactly those fillTables() makes of the history cut after it.
+    // `history` and empties both tables; add() stores the history's records in order (false for an
+    // incomplete one, which the tables skip). After the adds up to some draw, the tables are exactly those
+    // fillTables() makes of the history cut after it.
     void begin(const DrawHistory& history);
-    bool accepts(const DrawRecord& record) const;
     bool add(const DrawRecord& record);
     void setLatestDrawNumber(int latestDrawNumber) { m_latestDrawNumber = latestDrawNumber; }
 
@@ -48,7 +47,6 @@ private:
     DrawTable m_drawTable;
     CycleTable m_cycleTable;
     int m_latestDrawNumber = 0;
-    int m_lastAdded = 0;
     // The last draw that held each number among its main numbers.
     std::array<int, kHighestNumber + 1> m_lastMainAppearance{};
 };

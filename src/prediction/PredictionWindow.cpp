@@ -14,8 +14,7 @@ std::vector<int> PredictionWindow::candidates(const DrawTable& table, int limit)
         for (int p = 1; p <= kWindowPositions; ++p) {
             const int n = table.at(m_drawNumbers[m], p);
             cells[m][p - 1] = n;
-            if (isValidNumber(n))
-                ++occurrences[n];
+            ++occurrences[n]; // [0] counts the empty cells and is never read
         }
     }
 
@@ -24,7 +23,7 @@ std::vector<int> PredictionWindow::candidates(const DrawTable& table, int limit)
         for (int n : cells[m]) {
             if (n == kNoNumber)
                 break;
-            if (isValidNumber(n) && occurrences[n] == 1) {
+            if (occurrences[n] == 1) {
                 result.push_back(n);
                 if (static_cast<int>(result.size()) == limit)
                     break;

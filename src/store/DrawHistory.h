@@ -8,13 +8,17 @@
 
 namespace kazutama {
 
-// The read-only snapshot of every stored draw in ascending draw-number order, taken once at start-up.
-// Draws entered afterwards reach the analyses only with the next snapshot.
+struct StoredDraw;
+class DrawHistory;
+DrawHistory historyFromStoredRows(const std::vector<StoredDraw>& rows);
+
+// The read-only snapshot of every stored draw, taken once at start-up. Only historyFromStoredRows makes a
+// non-empty one, so every history holds draws 1..32760 in strictly ascending order and numbers that are
+// 1..37 or kNoNumber; nothing that reads it checks that again. Draws entered afterwards reach the
+// analyses only with the next snapshot.
 class DrawHistory {
 public:
     DrawHistory() = default;
-    // The records must be in ascending draw-number order, as the saved query returns them.
-    explicit DrawHistory(std::vector<DrawRecord> records) : m_records(std::move(records)) {}
 
     const std::vector<DrawRecord>& records() const { return m_records; }
     auto begin() const { return m_records.begin(); }
@@ -23,6 +27,9 @@ public:
     bool empty() const { return m_records.empty(); }
 
 private:
+    explicit DrawHistory(std::vector<DrawRecord> records) : m_records(std::move(records)) {}
+    friend DrawHistory historyFromStoredRows(const std::vector<StoredDraw>& rows);
+
     std::vector<DrawRecord> m_records;
 };
 

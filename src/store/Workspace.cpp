@@ -5,8 +5,7 @@
 namespace kazutama {
 
 Workspace::Workspace(ConnectionString connection, DrawHistory history, bool created)
-    : m_connection(std::move(connection)), m_history(std::move(history)),
-      m_summary(computeStartupSummary(m_history)), m_created(created) {}
+    : m_connection(std::move(connection)), m_snapshot(std::move(history)), m_created(created) {}
 
 Result<Workspace> Workspace::read(DrawStore& store, ConnectionString connection, bool created) {
     auto history = store.loadHistory();

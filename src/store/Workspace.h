@@ -4,8 +4,7 @@
 #include "store/ConnectionString.h"
 #include "store/Database.h"
 #include "store/DatabaseLock.h"
-#include "store/DrawHistory.h"
-#include "store/StartupSummary.h"
+#include "store/Snapshot.h"
 
 #include <optional>
 #include <string>
@@ -35,8 +34,9 @@ public:
     Workspace& operator=(const Workspace&) = delete;
 
     const ConnectionString& connection() const { return m_connection; }
-    const DrawHistory& history() const { return m_history; }
-    const StartupSummary& summary() const { return m_summary; }
+    const Snapshot& snapshot() const { return m_snapshot; }
+    const DrawHistory& history() const { return m_snapshot.history(); }
+    const StartupSummary& summary() const { return m_snapshot.summary(); }
     // True when the database file was missing and has just been created.
     bool createdDatabase() const { return m_created; }
     // True when the file could not be locked: nothing may write it while the workspace lives.
@@ -49,8 +49,7 @@ private:
     static Result<Workspace> read(DrawStore& store, ConnectionString connection, bool created);
 
     ConnectionString m_connection;
-    DrawHistory m_history;
-    StartupSummary m_summary;
+    Snapshot m_snapshot;
     bool m_created = false;
     std::optional<DatabaseLock> m_lock;
     std::string m_readOnlyReason;

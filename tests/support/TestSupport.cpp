@@ -1,9 +1,6 @@
 #include "support/TestSupport.h"
 
-#include <algorithm>
 #include <fstream>
-#include <numeric>
-#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <unistd.h>
@@ -29,22 +26,7 @@ DrawHistory makeHistory(std::initializer_list<TestDraw> draws) {
     std::vector<DrawRecord> records;
     for (const TestDraw& d : draws)
         records.push_back(DrawRecord{d.drawNumber, d.numbers});
-    return DrawHistory(std::move(records));
-}
-
-DrawHistory makeRandomHistory(int count, unsigned seed) {
-    std::mt19937 rng(seed);
-    std::vector<int> pool(kHighestNumber);
-    std::iota(pool.begin(), pool.end(), kLowestNumber);
-    std::vector<DrawRecord> records;
-    for (int d = 1; d <= count; ++d) {
-        std::shuffle(pool.begin(), pool.end(), rng);
-        DrawRecord record{d, {}};
-        std::copy_n(pool.begin(), kBallCount, record.numbers.begin());
-        std::sort(record.numbers.begin(), record.numbers.begin() + kMainCount);
-        records.push_back(record);
-    }
-    return DrawHistory(std::move(records));
+    return historyOf(records);
 }
 
 std::string readFile(const std::filesystem::path& path) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/DrawHistory.h"
+#include "support/Histories.h"
 
 #include <filesystem>
 #include <initializer_list>
@@ -30,9 +31,6 @@ struct TestDraw {
 };
 
 DrawHistory makeHistory(std::initializer_list<TestDraw> draws);
-
-// Draws 1..count with distinct random numbers (seven main, two bonus) from a fixed seed.
-DrawHistory makeRandomHistory(int count, unsigned seed);
 
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, const std::string& bytes);

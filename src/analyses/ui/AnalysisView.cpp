@@ -95,7 +95,7 @@ TableDocument analysisDocument(const ViewEntry& entry, const ResultGrid& grid) {
 
 void AnalysisView::build() {
     ++m_buildCount;
-    m_grid->setGrid(m_entry.build(m_workspace.history(), m_workspace.summary()));
+    m_grid->setGrid(m_entry.build(m_workspace.snapshot()));
 }
 
 } // namespace kazutama

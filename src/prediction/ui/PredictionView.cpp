@@ -136,7 +136,7 @@ void PredictionView::build() {
         m_gridViews[i]->setGrid(m_grids[i]);
         m_gridViews[i]->setFixedSize(m_gridViews[i]->fullTableSize());
     }
-    m_engine.fillTables(m_workspace.history(), m_workspace.summary().latestDrawNumber);
+    m_engine.fillTables(m_workspace.snapshot());
     predictionRun();
 }
 
