@@ -10,10 +10,8 @@ StartupSummary computeStartupSummary(const DrawHistory& history) {
     for (const DrawRecord& draw : history) {
         if (!draw.isComplete())
             continue;
-        // Values outside 1..37 cannot be stored; should one appear anyway it is not counted.
         for (int n : draw.numbers)
-            if (isValidNumber(n))
-                ++summary.numberCounts[n];
+            ++summary.numberCounts[n];
         summary.latestDrawNumber = draw.drawNumber;
     }
 

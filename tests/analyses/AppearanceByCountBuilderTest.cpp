@@ -17,7 +17,7 @@ constexpr Rgb kPaleYellow{255, 255, 200};
 constexpr Rgb kPalePink{255, 200, 200};
 
 ResultGrid build(const DrawHistory& history) {
-    return buildAppearanceByCount(history, computeStartupSummary(history));
+    return buildAppearanceByCount(Snapshot(history));
 }
 
 // Complete draws in which number n appears exactly n - 1 times: every count 0..36 occurs once.
@@ -38,7 +38,7 @@ DrawHistory historyWithDistinctCounts() {
         }
         records.push_back(record);
     }
-    return DrawHistory(std::move(records));
+    return test::historyOf(records);
 }
 
 // Twelve draws of 1..9, the last with 10 as second bonus number: counts 0 (11..37), 1 (10), 11 (9), 12
@@ -47,7 +47,7 @@ DrawHistory twelveDraws() {
     std::vector<DrawRecord> records;
     for (int d = 1; d <= 12; ++d)
         records.push_back(DrawRecord{d, {1, 2, 3, 4, 5, 6, 7, 8, d == 12 ? 10 : 9}});
-    return DrawHistory(std::move(records));
+    return test::historyOf(records);
 }
 
 TEST(AppearanceByCountBuilderTest, OneRowPerCountThatOccursFromTheSmallestToMaxCount) {
@@ -116,13 +116,6 @@ TEST(AppearanceByCountBuilderTest, FormatsOfHeadingsAndDataRows) {
         EXPECT_FALSE(grid.background(2, row));
         EXPECT_EQ(grid.horizontalAlignment(2, row), HorizontalAlignment::Left);
     }
-}
-
-TEST(AppearanceByCountBuilderTest, ReadsTheSummaryNotTheHistory) {
-    const DrawHistory history = makeHistory({{1, {1, 2, 3, 4, 5, 6, 7, 8, 9}}});
-    const ResultGrid fromSummary = buildAppearanceByCount(DrawHistory(), computeStartupSummary(history));
-    ASSERT_EQ(fromSummary.rowCount(), 3);
-    EXPECT_EQ(fromSummary.text(2, 3), "1,2,3,4,5,6,7,8,9");
 }
 
 } // namespace

@@ -43,7 +43,7 @@ TEST(AppearanceCountBuilderTest, CountsBeforeEachListedDraw) {
     // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const ResultGrid grid = buildAppearanceCount(c.history, computeStartupSummary(c.history));
+        const ResultGrid grid = buildAppearanceCount(Snapshot(c.history));
         ASSERT_EQ(grid.columnCount(), 19);
         ASSERT_EQ(grid.rowCount(), c.rowCount);
         for (const Cell& cell : c.cells)

@@ -26,7 +26,7 @@ DrawHistory drawsWithThreeIn(int last, std::set<int> withThree) {
     std::vector<DrawRecord> records;
     for (int d = 1; d <= last; ++d)
         records.push_back({d, withThree.count(d) ? kWithThree : kNoThree});
-    return DrawHistory(std::move(records));
+    return test::historyOf(records);
 }
 
 struct Cell {
@@ -67,7 +67,7 @@ TEST(LastDigitStreakBuilderTest, RepeatsOfEachDigit) {
     // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const ResultGrid grid = buildLastDigitStreak(c.history, computeStartupSummary(c.history));
+        const ResultGrid grid = buildLastDigitStreak(Snapshot(c.history));
         ASSERT_EQ(grid.columnCount(), 11);
         ASSERT_EQ(grid.rowCount(), c.rowCount);
         for (const Cell& cell : c.cells) {

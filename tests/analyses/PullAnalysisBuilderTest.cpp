@@ -48,7 +48,7 @@ TEST(PullAnalysisBuilderTest, MarksTheNumbersThePreviousCompleteDrawHad) {
     // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const ResultGrid grid = buildPullAnalysis(c.history, computeStartupSummary(c.history));
+        const ResultGrid grid = buildPullAnalysis(Snapshot(c.history));
         ASSERT_EQ(grid.columnCount(), 10);
         std::vector<std::string> rows;
         for (int row = 2; row <= grid.rowCount(); ++row)

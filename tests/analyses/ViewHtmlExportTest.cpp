@@ -1,7 +1,7 @@
 #include "analyses/ViewCatalogue.h"
 #include "grid/GridExport.h"
 #include "grid/ResultGrid.h"
-#include "store/StartupSummary.h"
+#include "store/Snapshot.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -63,11 +63,10 @@ std::string hexOr(const std::optional<Rgb>& colour) {
 
 // The HTML file of every view, read back, holds each cell's text, text colour and background.
 TEST(ViewHtmlExportTest, EveryCellsTextAndColoursSurviveTheFile) {
-    const DrawHistory history = test::makeRandomHistory(150, 12);
-    const StartupSummary summary = computeStartupSummary(history);
+    const Snapshot snapshot(test::makeRandomHistory(150, 12));
     for (const ViewEntry& entry : ViewCatalogue::entries()) {
         SCOPED_TRACE(std::string(entry.windowName));
-        const ResultGrid grid = entry.build(history, summary);
+        const ResultGrid grid = entry.build(snapshot);
         std::ostringstream out;
         GridExport::writeHtml(out, grid, {entry.windowName, entry.caption});
         const auto rows = parseTable(out.str());

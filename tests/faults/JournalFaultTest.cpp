@@ -175,7 +175,7 @@ TEST(JournalFaultTest, AJournalIsRolledBackOnlyIntoTheFileItWasWrittenFor) {
             }
         }
         if (!expected.empty()) {
-            EXPECT_EQ(runs.front().out, formatHistoryCsv(DrawHistory(expected)));
+            EXPECT_EQ(runs.front().out, formatHistoryCsv(test::historyOf(expected)));
         }
 
         // A program that may write rolls back a journal of its own, and refuses any other.

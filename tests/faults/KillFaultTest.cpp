@@ -68,7 +68,7 @@ TEST(KillFaultTest, AKilledImportLeavesNoDatabaseOrTheOldHistoryOrTheWholeNewOne
     const std::vector<DrawRecord> old = drawsFrom(1, 300, 0);
     std::vector<DrawRecord> incoming = drawsFrom(200, 3000, 5); // replaces 200..300, adds the rest
     const fs::path csv = dir / "new.csv";
-    test::writeFile(csv, formatHistoryCsv(DrawHistory(incoming)));
+    test::writeFile(csv, formatHistoryCsv(test::historyOf(incoming)));
     std::vector<DrawRecord> merged(old.begin(), old.begin() + 199);
     merged.insert(merged.end(), incoming.begin(), incoming.end());
 

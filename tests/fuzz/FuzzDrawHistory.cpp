@@ -10,7 +10,7 @@
 #include "prediction/PredictionEngine.h"
 #include "prediction/PredictionGrids.h"
 #include "store/DrawHistory.h"
-#include "store/StartupSummary.h"
+#include "store/Snapshot.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -49,14 +49,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         rows.push_back(row);
     }
 
-    const DrawHistory history = historyFromStoredRows(rows);
-    const StartupSummary summary = computeStartupSummary(history);
+    const Snapshot snapshot(historyFromStoredRows(rows));
     for (const ViewEntry& entry : ViewCatalogue::entries())
-        if (entry.builder)
-            (void)entry.build(history, summary);
+        (void)entry.build(snapshot);
 
     PredictionEngine engine;
-    engine.fillTables(history, summary.latestDrawNumber);
+    engine.fillTables(snapshot);
     std::array<ResultGrid, kPredictionGridCount> grids;
     for (int i = 0; i < kPredictionGridCount; ++i)
         grids[std::size_t(i)] = predictionGridLayout(i);

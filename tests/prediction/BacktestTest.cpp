@@ -3,7 +3,6 @@
 #include "prediction/PredictionEngine.h"
 #include "prediction/PredictionShift.h"
 #include "store/HistoryCsv.h"
-#include "store/StartupSummary.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +21,7 @@ DrawHistory gappyHistory(int count, unsigned seed) {
             record.numbers[std::size_t(record.drawNumber % 9)] = kNoNumber;
         records.push_back(record);
     }
-    return DrawHistory(std::move(records));
+    return test::historyOf(records);
 }
 
 DrawHistory cutBefore(const DrawHistory& history, int draw) {
@@ -30,7 +29,7 @@ DrawHistory cutBefore(const DrawHistory& history, int draw) {
     for (const DrawRecord& record : history)
         if (record.drawNumber < draw)
             records.push_back(record);
-    return DrawHistory(std::move(records));
+    return test::historyOf(records);
 }
 
 AnalysisOptions optionsOf(std::initializer_list<int> reflected) {
@@ -52,7 +51,7 @@ TEST(BacktestTest, EachDrawIsPredictedFromTheHistoryBeforeIt) {
     } cases[] = {
         {"random, options off", gappyHistory(400, 5), {}, 1},
         {"random, shift 15 + 9 + 3", gappyHistory(300, 6), optionsOf({1, 3, 11}), 1},
-        {"sample, all options", DrawHistory(sample.value()),
+        {"sample, all options", test::historyOf(sample.value()),
          optionsOf({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}), 7},
         {"empty", DrawHistory(), {}, 1},
     };
@@ -65,11 +64,11 @@ TEST(BacktestTest, EachDrawIsPredictedFromTheHistoryBeforeIt) {
         ASSERT_EQ(result.draws.size(), std::size_t(std::max(complete - 1, 0)));
         for (std::size_t i = 0; i < result.draws.size(); i += std::size_t(c.every)) {
             const BacktestDraw& tested = result.draws[i];
-            const DrawHistory before = cutBefore(c.history, tested.draw);
+            const Snapshot before(cutBefore(c.history, tested.draw));
             PredictionEngine engine;
-            engine.fillTables(before, computeStartupSummary(before).latestDrawNumber);
+            engine.fillTables(before);
             const PredictionRun expected = engine.run(c.options);
-            ASSERT_EQ(tested.latest, computeStartupSummary(before).latestDrawNumber);
+            ASSERT_EQ(tested.latest, before.summary().latestDrawNumber);
             ASSERT_EQ(tested.prediction.cycleRows, expected.cycleRows) << "draw " << tested.draw;
             ASSERT_EQ(tested.prediction.shift, expected.shift);
             ASSERT_EQ(tested.prediction.elimination, expected.elimination) << "draw " << tested.draw;

@@ -1,6 +1,6 @@
 #include "prediction/PredictionEngine.h"
 
-#include "store/StartupSummary.h"
+#include "support/Histories.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -36,7 +36,7 @@ public:
         std::vector<DrawRecord> records;
         for (const auto& [d, numbers] : m_draws)
             records.push_back(DrawRecord{d, numbers});
-        return DrawHistory(std::move(records));
+        return test::historyOf(records);
     }
 
 private:
@@ -45,7 +45,7 @@ private:
 
 PredictionEngine filled(const DrawHistory& history) {
     PredictionEngine engine;
-    engine.fillTables(history, computeStartupSummary(history).latestDrawNumber);
+    engine.fillTables(Snapshot(history));
     return engine;
 }
 
@@ -137,9 +137,9 @@ TEST(PredictionEngineCycleTest, DrawTableHoldsTheCompleteDrawsOnly) {
 
 TEST(PredictionEngineCycleTest, RefillingStartsFromEmptyTables) {
     PredictionEngine engine;
-    engine.fillTables(HistoryBuilder(8).twice(1, 8, 3, 5).build(), 8);
+    engine.fillTables(Snapshot(HistoryBuilder(8).twice(1, 8, 3, 5).build()));
     ASSERT_EQ(engine.cycleTable().cell(0, 3), 5);
-    engine.fillTables(HistoryBuilder(5).build(), 5);
+    engine.fillTables(Snapshot(HistoryBuilder(5).build()));
     EXPECT_EQ(engine.cycleTable(), CycleTable{});
     EXPECT_EQ(engine.drawTable().at(8, 3), 0);
     EXPECT_EQ(engine.latestDrawNumber(), 5);

@@ -19,7 +19,7 @@ DrawHistory everyNumberDrawn() {
             draw.numbers[k] = (d * kBallCount + k) % kHighestNumber + 1;
         records.push_back(draw);
     }
-    return DrawHistory(records);
+    return test::historyOf(records);
 }
 
 TEST(StartupSummaryTest, WorkedExamples) {

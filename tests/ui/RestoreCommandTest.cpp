@@ -55,7 +55,7 @@ std::vector<std::string> shownPrediction(ProgramFixture& program) {
 
 std::vector<std::string> predictionOf(const DrawHistory& history, const AnalysisOptions& options) {
     PredictionEngine engine;
-    engine.fillTables(history, computeStartupSummary(history).latestDrawNumber);
+    engine.fillTables(Snapshot(history));
     std::vector<std::string> out;
     for (const ResultGrid& grid : predictionGrids(engine.run(options)))
         appendTexts(grid, out);

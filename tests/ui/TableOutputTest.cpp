@@ -4,7 +4,7 @@
 #include "analyses/ui/AnalysisView.h"
 #include "common/QuotedInput.h"
 #include "grid/ResultGrid.h"
-#include "store/StartupSummary.h"
+#include "store/Snapshot.h"
 #include "support/CliRunner.h"
 #include "ui/UiTestSupport.h"
 
@@ -28,7 +28,7 @@ QString qpath(const std::filesystem::path& path) {
 TEST(TableOutputTest, PdfHasThePagesThePaginatorLaidOut) {
     const DrawHistory history = test::makeRandomHistory(5000, 3);
     const ViewEntry& entry = *ViewCatalogue::find("出現間隔分析");
-    const ResultGrid grid = entry.build(history, computeStartupSummary(history));
+    const ResultGrid grid = entry.build(Snapshot(history));
     const TableDocument document = analysisDocument(entry, grid);
     const int pages = document.pageCount(document.pageLayout());
     EXPECT_GT(pages, 5000 * 16 / 1100);
@@ -50,7 +50,7 @@ TEST(TableOutputTest, PdfHasThePagesThePaginatorLaidOut) {
 TEST(TableOutputTest, CancelledOrRefusedWritesLeaveTheOldFile) {
     const DrawHistory history = test::makeRandomHistory(300, 4);
     const ViewEntry& entry = *ViewCatalogue::find("バラツキ分析");
-    const ResultGrid grid = entry.build(history, computeStartupSummary(history));
+    const ResultGrid grid = entry.build(Snapshot(history));
     ResultGrid wide(3000, 2);
     wide.setColumnWidth(ResultGrid::kAll, 20);
 
