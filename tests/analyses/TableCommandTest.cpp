@@ -34,7 +34,7 @@ protected:
     TempDir m_dir;
 };
 
-TEST_F(TableCommandTest, ViewsListsTheBuildableViewsInMenuOrder) {
+TEST_F(TableCommandTest, ViewsListsTheViewsInMenuOrder) {
     const CliRun run = cli("views");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out.substr(0, run.out.find('\n', run.out.find('\n') + 1) + 1),
