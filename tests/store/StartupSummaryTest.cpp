@@ -1,14 +1,20 @@
 #include "store/StartupSummary.h"
 
+#include "store/Snapshot.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <map>
+#include <type_traits>
 
 namespace kazutama {
 namespace {
 
 using test::makeHistory;
+
+// Only historyFromStoredRows makes a non-empty history, and a snapshot's summary is never another's.
+static_assert(!std::is_constructible_v<DrawHistory, std::vector<DrawRecord>>);
+static_assert(!std::is_constructible_v<Snapshot, DrawHistory, StartupSummary>);
 
 // Five draws whose 45 balls run through 1..37 and on: 1..8 twice, every other number once.
 DrawHistory everyNumberDrawn() {
