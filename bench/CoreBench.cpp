@@ -25,8 +25,7 @@ void builderSection(Report& report, const Run& run) {
             long cells = 0;
             const double ms = medianMicroseconds(builds,
                                                  [&] {
-                                                     const ResultGrid grid =
-                                                         entry.build(history->snapshot);
+                                                     const ResultGrid grid = entry.build(history->snapshot);
                                                      cells += long(grid.columnCount()) * grid.rowCount();
                                                  }) /
                               1000;
@@ -59,18 +58,17 @@ void predictionSection(Report& report, const Run& run) {
     for (const NamedHistory* history : run.pick({"sample", "695", "5000", "32000"})) {
         PredictionEngine engine;
         const double fill =
-            medianMicroseconds(
-                repetitions,
-                [&] { engine.fillTables(history->snapshot); }) /
-            1000;
+            medianMicroseconds(repetitions, [&] { engine.fillTables(history->snapshot); }) / 1000;
         std::size_t sink = 0;
         const double once =
             medianMicroseconds(repetitions, [&] { sink += engine.run(options).multiple.size(); }) / 1000;
         const double backtest =
-            medianMicroseconds(walks, [&] { sink += runBacktest(history->snapshot.history(), options).draws.size(); }) /
+            medianMicroseconds(
+                walks, [&] { sink += runBacktest(history->snapshot.history(), options).draws.size(); }) /
             1000;
         const double sweep =
-            medianMicroseconds(walks, [&] { sink += runShiftSweep(history->snapshot.history()).size(); }) / 1000;
+            medianMicroseconds(walks, [&] { sink += runShiftSweep(history->snapshot.history()).size(); }) /
+            1000;
         if (sink == 0)
             throw std::runtime_error("the prediction proposed nothing");
         table.rows.push_back(

@@ -49,7 +49,8 @@ void startupSection(Report& report, const Run& run) {
             const auto read = std::chrono::steady_clock::now();
             const StartupSummary summary = computeStartupSummary(loaded);
             const auto summarised = std::chrono::steady_clock::now();
-            if (loaded.records().size() != history->snapshot.history().records().size() || summary.latestDrawNumber == 0)
+            if (loaded.records().size() != history->snapshot.history().records().size() ||
+                summary.latestDrawNumber == 0)
                 throw std::runtime_error("the stored history differs from the one written");
             const auto ms = [](auto from, auto to) {
                 return std::chrono::duration<double, std::milli>(to - from).count();

@@ -3,7 +3,6 @@
 #include "analyses/LastDigitGrid.h"
 #include "grid/Colours.h"
 
-#include <algorithm>
 #include <array>
 #include <string>
 

@@ -37,8 +37,7 @@ struct Case {
 void check(CombinationPattern pattern, const Case (&cases)[4]) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const ResultGrid grid =
-            buildCombinationPattern(Snapshot(c.history), int(pattern));
+        const ResultGrid grid = buildCombinationPattern(Snapshot(c.history), int(pattern));
         ASSERT_EQ(grid.rowCount(), int(c.rows.size()) + 1);
         for (int row = 2; row <= grid.rowCount(); ++row)
             EXPECT_EQ(describeRow(grid, row), c.rows[row - 2]) << "row " << row;
