@@ -101,16 +101,16 @@ BacktestView::BacktestView(ViewGuard& guard, const AnalysisOptions& options, con
     note->setStyleSheet(
         QStringLiteral("background: %1; padding: 3px;").arg(qcolor(colours::kPaleYellow).name()));
 
-    m_tabs = new QTabWidget(this);
-    m_tabs->setObjectName("Tabs");
-    m_tabs->addTab(createTablePage(Summary), QString::fromUtf8(kTableTitles[Summary]));
+    auto* tabs = new QTabWidget(this);
+    tabs->setObjectName("Tabs");
+    tabs->addTab(createTablePage(Summary), QString::fromUtf8(kTableTitles[Summary]));
     for (std::size_t i = 0; i < m_chartPages.size(); ++i) {
-        auto* page = new QWidget(m_tabs);
+        auto* page = new QWidget(tabs);
         m_chartPages[i] = new QVBoxLayout(page);
         m_chartPages[i]->setContentsMargins(4, 4, 4, 4);
-        m_tabs->addTab(page, QString::fromUtf8(kChartTitles[i]));
+        tabs->addTab(page, QString::fromUtf8(kChartTitles[i]));
     }
-    m_tabs->addTab(createTablePage(Draws, createLegend()), QString::fromUtf8(kTableTitles[Draws]));
+    tabs->addTab(createTablePage(Draws, createLegend()), QString::fromUtf8(kTableTitles[Draws]));
     auto* sweepNote = new QLabel(
         QStringLiteral(
             "シフトは、反映するデータ分析で決まる数で、消去法・連発予想・１発予想が数字を選ぶ当選データを"
@@ -118,7 +118,7 @@ BacktestView::BacktestView(ViewGuard& guard, const AnalysisOptions& options, con
             "緑の行が、いまの設定のシフトです。"),
         this);
     sweepNote->setWordWrap(true);
-    m_tabs->addTab(createTablePage(Sweep, sweepNote), QString::fromUtf8(kTableTitles[Sweep]));
+    tabs->addTab(createTablePage(Sweep, sweepNote), QString::fromUtf8(kTableTitles[Sweep]));
 
     auto* close = new QPushButton(QStringLiteral("閉じる"), this);
     close->setObjectName("Command1");
@@ -138,7 +138,7 @@ BacktestView::BacktestView(ViewGuard& guard, const AnalysisOptions& options, con
     layout->addWidget(m_setting);
     layout->addWidget(baseline);
     layout->addWidget(note);
-    layout->addWidget(m_tabs, 1);
+    layout->addWidget(tabs, 1);
     layout->addLayout(buttons);
 }
 
