@@ -50,7 +50,7 @@ std::unique_ptr<QApplication> programApplication() {
 // The program as its main() starts it, on the database in `folder`, up to the prediction view it opens
 // when first activated; nullptr if that never happens.
 std::unique_ptr<MainFrm> startProgram(const std::filesystem::path& folder) {
-    auto window = std::make_unique<MainFrm>(MainFrm::Setup{folder, folder / "Kazutama.ini"});
+    auto window = std::make_unique<MainFrm>(AppFiles{folder, folder / "Kazutama.ini"});
     if (!window->load())
         return nullptr;
     window->show();

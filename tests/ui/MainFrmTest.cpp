@@ -280,7 +280,7 @@ TEST(MainFrmTest, UnusableDatabaseStopsStartUpAndIsLeftAlone) {
     test::TempDir dir;
     test::ScriptedDialogs dialogs;
     test::writeFile(dir / "Kazutama.mdb", "this is not a history database");
-    MainFrm window(MainFrm::Setup{dir.path(), dir / "Kazutama.ini"});
+    MainFrm window(AppFiles{dir.path(), dir / "Kazutama.ini"});
     EXPECT_FALSE(window.load());
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages.front().icon, Dialogs::Icon::Critical);
@@ -294,19 +294,19 @@ TEST(MainFrmTest, UnusableDatabaseStopsStartUpAndIsLeftAlone) {
 TEST(MainFrmTest, ASecondProgramOnTheSameDatabaseIsRefusedUntilTheFirstEnds) {
     test::TempDir dir;
     test::ScriptedDialogs dialogs;
-    const MainFrm::Setup setup{dir.path(), dir / "Kazutama.ini"};
+    const AppFiles files{dir.path(), dir / "Kazutama.ini"};
     {
-        MainFrm first(setup);
+        MainFrm first(files);
         ASSERT_TRUE(first.load());
         const size_t before = dialogs.messages.size();
-        MainFrm second(setup);
+        MainFrm second(files);
         EXPECT_FALSE(second.load());
         ASSERT_EQ(dialogs.messages.size(), before + 1);
         const QString text = dialogs.messages.back().text;
         EXPECT_TRUE(text.contains("ほかのKazutamaで使用中です"));
         EXPECT_TRUE(text.contains(QString::fromStdString((dir / "Kazutama.mdb").string())));
     }
-    MainFrm again(setup);
+    MainFrm again(files);
     EXPECT_TRUE(again.load());
 }
 
@@ -317,7 +317,7 @@ TEST(MainFrmTest, LeftoverLockFilesDoNotStopStartUp) {
         test::TempDir dir;
         test::ScriptedDialogs dialogs;
         test::writeFile(dir / "Kazutama.mdb.lock", content);
-        MainFrm window(MainFrm::Setup{dir.path(), dir / "Kazutama.ini"});
+        MainFrm window(AppFiles{dir.path(), dir / "Kazutama.ini"});
         EXPECT_TRUE(window.load());
     }
 }
@@ -332,7 +332,7 @@ TEST(MainFrmTest, ADatabaseThatCannotBeLockedOpensReadOnly) {
     namespace fs = std::filesystem;
     fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
     fs::permissions(database, fs::perms::owner_read | fs::perms::others_read);
-    MainFrm window(MainFrm::Setup{dir.path(), dir / "Kazutama.ini"});
+    MainFrm window(AppFiles{dir.path(), dir / "Kazutama.ini"});
     {
         test::OrdinaryUser user;
         ASSERT_TRUE(window.load());

@@ -105,7 +105,7 @@ TEST(PredictionViewTest, OptionsReadAtStartUpAreShown) {
     test::TempDir dir;
     test::ScriptedDialogs dialogs;
     test::writeFile(dir / "Kazutama.ini", "5分割傾向分析Opt=True\r\n");
-    MainFrm window(MainFrm::Setup{dir.path(), dir / "Kazutama.ini"});
+    MainFrm window(AppFiles{dir.path(), dir / "Kazutama.ini"});
     ASSERT_TRUE(window.load());
     window.openView(kPrediction);
     auto* view = qobject_cast<PredictionView*>(window.openedView(kPrediction)->widget());

@@ -193,7 +193,7 @@ TEST(RestoreCommandTest, IsRefusedWhileTheDatabaseIsOnlyRead) {
     makeBackup(Backups(ConnectionString::forDatabase(database)), "20260105-103000", 600);
     fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
     fs::permissions(database, fs::perms::owner_read | fs::perms::others_read);
-    MainFrm window(MainFrm::Setup{dir.path(), dir / "Kazutama.ini"});
+    MainFrm window(AppFiles{dir.path(), dir / "Kazutama.ini"});
     {
         test::OrdinaryUser user;
         ASSERT_TRUE(window.load());
