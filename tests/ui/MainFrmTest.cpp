@@ -276,6 +276,27 @@ TEST(MainFrmTest, MissingDatabaseIsCreatedAndTheUserTold) {
     EXPECT_TRUE(program.isOpen(kFrequency));
 }
 
+TEST(MainFrmTest, StartUpMakesTheMissingFoldersOfItsFilesAndNamesOneItCannotMake) {
+    test::TempDir dir;
+    test::ScriptedDialogs dialogs;
+    {
+        MainFrm window(AppFiles{dir / "データ" / "当選", dir / "設定" / "Kazutama.ini"});
+        ASSERT_TRUE(window.load());
+        EXPECT_TRUE(std::filesystem::exists(dir / "データ" / "当選" / "Kazutama.mdb"));
+        window.close();
+        EXPECT_TRUE(std::filesystem::exists(dir / "設定" / "Kazutama.ini"));
+    }
+    dialogs.messages.clear();
+    test::writeFile(dir / "ファイル", "");
+    MainFrm window(AppFiles{dir / "ファイル" / "当選", dir / "Kazutama.ini"});
+    EXPECT_FALSE(window.load());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages.front().icon, Dialogs::Icon::Critical);
+    EXPECT_TRUE(dialogs.messages.front().text.contains(qs(quotePath(dir / "ファイル" / "当選"))))
+        << dialogs.messages.front().text.toStdString();
+    EXPECT_TRUE(dialogs.messages.front().text.endsWith("\nKazutamaを終了します。"));
+}
+
 TEST(MainFrmTest, UnusableDatabaseStopsStartUpAndIsLeftAlone) {
     test::TempDir dir;
     test::ScriptedDialogs dialogs;
