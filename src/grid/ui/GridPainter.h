@@ -33,10 +33,8 @@ class GridPainter {
 public:
     explicit GridPainter(const ResultGrid& grid, const QFont& font = GridMetrics::font());
 
-    // One cell, as a view paints them one by one: its left and top lines only at the table's edge, since the
-    // neighbour there paints the line they share.
-    void paintCell(QPainter& painter, const GridGeometry& geometry, int column, int row) const;
-    // A block of cells, as a page or an image shows them: each text once, and the lines around the block.
+    // A block of cells, as a page, an image or the visible part of a view shows them: each text once, and
+    // the lines around the block.
     void paintCells(QPainter& painter, const GridGeometry& geometry, const GridBlock& block) const;
 
 private:
