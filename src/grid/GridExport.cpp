@@ -1,7 +1,7 @@
 #include "grid/GridExport.h"
 
+#include "common/JsonText.h"
 #include "grid/Colours.h"
-#include "grid/JsonText.h"
 #include "grid/ResultGrid.h"
 
 #include <array>
