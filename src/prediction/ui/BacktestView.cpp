@@ -38,11 +38,11 @@ constexpr std::array<const char*, BacktestView::kTableCount> kTableTitles = {"�
 constexpr std::array<const char*, 2> kChartTitles = {"当たり数の分布（グラフ）", "当たり数の累計（グラフ）"};
 
 // The colours of the analyses' legends, as the per-draw table uses them on the one-shot numbers.
-const std::vector<TableDocument::Mark> kHitLegend = {
-    {false, colours::kMainNumberDot, QStringLiteral("：本数字")},
-    {false, colours::kFirstBonusDot, QStringLiteral("：ボーナス数字1")},
-    {false, colours::kSecondBonusDot, QStringLiteral("：ボーナス数字2")},
-    {false, colours::kPaleMagenta, QStringLiteral("：当選（１発予想の等級）")},
+constexpr LegendEntry kHitLegend[] = {
+    {LegendEntry::Mark::Swatch, colours::kMainNumberDot, "：本数字"},
+    {LegendEntry::Mark::Swatch, colours::kFirstBonusDot, "：ボーナス数字1"},
+    {LegendEntry::Mark::Swatch, colours::kSecondBonusDot, "：ボーナス数字2"},
+    {LegendEntry::Mark::Swatch, colours::kPaleMagenta, "：当選（１発予想の等級）"},
 };
 
 QString methodName(int method) {
@@ -167,9 +167,9 @@ QWidget* BacktestView::createLegend() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     layout->addWidget(new QLabel(QStringLiteral("１発予想の数字のうち、当たった数字の色 "), legend));
-    for (const TableDocument::Mark& mark : kHitLegend) {
+    for (const LegendEntry& mark : kHitLegend) {
         layout->addWidget(swatch(mark.colour, legend));
-        layout->addWidget(new QLabel(mark.caption, legend));
+        layout->addWidget(new QLabel(qs(mark.caption), legend));
         layout->addSpacing(10);
     }
     layout->addStretch();
