@@ -5,8 +5,8 @@
 #include "analyses/ViewCatalogue.h"
 #include "app/MainFrm.h"
 #include "app/ProgramFont.h"
-#include "shell/MenuTable.h"
-#include "shell/WindowNames.h"
+#include "menus/MenuTable.h"
+#include "menus/WindowNames.h"
 
 #include <QAction>
 #include <QApplication>

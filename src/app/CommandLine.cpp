@@ -6,11 +6,11 @@
 #include "grid/ResultGrid.h"
 #include "grid/ui/TableOutput.h"
 #include "gui/QtText.h"
+#include "menus/WindowNames.h"
 #include "prediction/PredictionEngine.h"
 #include "prediction/PredictionGrids.h"
 #include "prediction/ui/PredictionView.h"
 #include "settings/SettingsFile.h"
-#include "shell/WindowNames.h"
 #include "store/ConnectionString.h"
 #include "store/Workspace.h"
 

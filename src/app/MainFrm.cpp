@@ -13,10 +13,10 @@
 #include "gui/ChildView.h"
 #include "gui/Dialogs.h"
 #include "gui/QtText.h"
+#include "menus/MenuTable.h"
 #include "prediction/ui/BacktestView.h"
 #include "prediction/ui/PredictionView.h"
 #include "settings/SettingsFile.h"
-#include "shell/MenuTable.h"
 #include "store/ConnectionString.h"
 
 #include <QApplication>

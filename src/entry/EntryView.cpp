@@ -6,7 +6,7 @@
 #include "grid/ui/GridMetrics.h"
 #include "gui/Dialogs.h"
 #include "gui/QtText.h"
-#include "shell/MenuTable.h"
+#include "menus/MenuTable.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

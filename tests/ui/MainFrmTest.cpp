@@ -4,7 +4,7 @@
 #include "app/HelpWindow.h"
 #include "common/QuotedInput.h"
 #include "gui/QtText.h"
-#include "shell/WindowNames.h"
+#include "menus/WindowNames.h"
 #include "store/DrawStore.h"
 #include "ui/UiTestSupport.h"
 

@@ -3,8 +3,8 @@
 #include "grid/ResultGrid.h"
 #include "grid/ui/ResultGridView.h"
 #include "gui/QtText.h"
+#include "menus/WindowNames.h"
 #include "settings/SettingsFile.h"
-#include "shell/WindowNames.h"
 #include "ui/UiTestSupport.h"
 
 #include <QMdiSubWindow>

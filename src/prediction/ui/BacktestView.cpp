@@ -6,9 +6,9 @@
 #include "grid/ui/TableOutput.h"
 #include "gui/QtText.h"
 #include "gui/WrappingLabel.h"
+#include "menus/WindowNames.h"
 #include "prediction/BacktestGrids.h"
 #include "prediction/ui/BacktestCharts.h"
-#include "shell/WindowNames.h"
 #include "store/Workspace.h"
 
 #include <QHBoxLayout>
