@@ -237,7 +237,10 @@ Result<DrawStore> DrawStore::open(const ConnectionString& connection, Access acc
     if (!db)
         return db.error();
     DrawStore store(std::move(db).value());
-    if (!store.verifySchema())
+    auto ours = store.hasOurSchema();
+    if (!ours)
+        return ours.error();
+    if (!ours.value())
         return notOurs(connection);
     return store;
 }
@@ -361,13 +364,15 @@ Status DrawStore::createSchema() {
     return tx->commit();
 }
 
-Status DrawStore::verifySchema() {
+Result<bool> DrawStore::hasOurSchema() {
     auto id = m_db.prepare("PRAGMA application_id");
     if (!id)
         return id.error();
-    auto row = id->step();
-    if (!row || !row.value() || id->intValue(0) != kApplicationId)
-        return makeError(ErrorCode::NotOurDatabase, "");
+    auto marked = id->step();
+    if (!marked)
+        return marked.error();
+    if (!marked.value() || id->intValue(0) != kApplicationId)
+        return false;
     // Its views and triggers run whenever the history is read or written, so a file is used only when they
     // are exactly ours: one whose update trigger deletes every draw, or whose saved query never ends, would
     // otherwise do its work on the user's history.
@@ -385,13 +390,14 @@ Status DrawStore::verifySchema() {
     if (!ours)
         return ours.error();
     if (entries.value() != ours.value())
-        return makeError(ErrorCode::NotOurDatabase, "");
+        return false;
     auto mode = m_db.prepare("PRAGMA journal_mode");
     if (!mode)
         return mode.error();
-    if (auto got = mode->step(); !got || !got.value() || mode->textValue(0) != "delete")
-        return makeError(ErrorCode::NotOurDatabase, "");
-    return Ok{};
+    auto journal = mode->step();
+    if (!journal)
+        return journal.error();
+    return journal.value() && mode->textValue(0) == "delete";
 }
 
 Result<DrawHistory> DrawStore::loadHistory() {

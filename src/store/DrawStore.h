@@ -88,7 +88,8 @@ public:
 
 private:
     explicit DrawStore(Database db) : m_db(std::move(db)) {}
-    Status verifySchema();
+    // False for a file whose schema is not exactly ours; an error when the file cannot be read.
+    Result<bool> hasOurSchema();
     Status createSchema();
     enum class Place { NewOnly, OverEmpty, OverAnything };
     static Status createFile(const ConnectionString& connection, Place place,
