@@ -19,6 +19,10 @@ std::string quoted(const std::filesystem::path& path) {
     return quotePath(path);
 }
 
+bool isReadOnly(sqlite3* db) {
+    return sqlite3_db_readonly(db, "main") == 1;
+}
+
 } // namespace
 
 Result<Database> Database::open(const std::filesystem::path& path, const std::string& key, Access access) {
@@ -177,7 +181,7 @@ void Database::close() {
 }
 
 void Database::recordCommit() {
-    if (isReadOnly())
+    if (isReadOnly(m_db))
         return;
     sqlite3_file* file = nullptr;
     if (sqlite3_file_control(m_db, "main", SQLITE_FCNTL_FILE_POINTER, &file) == SQLITE_OK)
@@ -204,7 +208,7 @@ Status Database::copyInto(Database& destination) {
 }
 
 void Database::forgetCommit() {
-    if (!isReadOnly())
+    if (!isReadOnly(m_db))
         kazutama::forgetCommit(sqlite3_db_filename(m_db, "main"));
 }
 
@@ -227,14 +231,6 @@ Result<Statement> Database::prepare(std::string_view sql) {
         return databaseError(m_db, rc, DatabaseAccess::Read);
     }
     return Statement(m_db, stmt);
-}
-
-bool Database::isReadOnly() const {
-    return sqlite3_db_readonly(m_db, "main") == 1;
-}
-
-std::string Database::lastErrorText() const {
-    return m_db ? sqlite3_errmsg(m_db) : "no database";
 }
 
 } // namespace kazutama

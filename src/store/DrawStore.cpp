@@ -551,21 +551,6 @@ Result<ImportReport> DrawStore::importDraws(const std::vector<DrawRecord>& draws
     return report;
 }
 
-Status DrawStore::writeDraw(const DrawRecord& draw) {
-    if (!isStorable(draw))
-        return invalidDraw(draw);
-    beforeWrite();
-    auto tx = Transaction::begin(m_db);
-    if (!tx)
-        return tx.error();
-    auto stored = findDraw(draw.drawNumber);
-    if (!stored)
-        return stored.error();
-    if (auto status = insertOrUpdate(draw, stored->has_value()); !status)
-        return status;
-    return tx->commit();
-}
-
 Result<DrawStore::WriteOutcome> DrawStore::writeNumber(int drawNumber, int index, int expected, int value) {
     if (index < 0 || index >= kBallCount || (value != kNoNumber && !isValidNumber(value)))
         return makeError(ErrorCode::InvalidData,

@@ -71,8 +71,6 @@ public:
     // Stores a new draw without numbers, numbered one above the highest stored draw; returns its number.
     Result<int> appendEmptyDraw();
 
-    // Stores one draw (inserted or updated), in its own transaction.
-    Status writeDraw(const DrawRecord& draw);
     // Deletes a stored draw, but only while the database still holds exactly `expected` (the draw as the
     // caller read it); ChangedElsewhere (nothing deleted) when it does not, or the draw is gone.
     Result<WriteOutcome> deleteDraw(const DrawRecord& expected);
@@ -83,7 +81,6 @@ public:
     // Before the first write through this store, `backups` copies the file as it is.
     void backUpBeforeWriting(BackupOnFirstWrite* backups) { m_backups = backups; }
 
-    bool isReadOnly() const { return m_db.isReadOnly(); }
     Database& database() { return m_db; }
 
 private:

@@ -410,7 +410,7 @@ TEST_F(EntryViewTest, AnEditNeverOverwritesWhatAnotherProgramStoredMeanwhile) {
     // The other program changes the first number; this grid still shows the old one there.
     DrawRecord theirs = before;
     theirs.numbers[0] = before.numbers[0] % 37 + 1;
-    ASSERT_TRUE(other->writeDraw(theirs));
+    ASSERT_TRUE(other->writeNumber(draw, 0, before.numbers[0], theirs.numbers[0]));
     // A different number of the same draw is written alone and keeps their change.
     const int mine = before.numbers[1] % 37 + 1;
     type(0, 2, QString::number(mine));
@@ -435,7 +435,7 @@ TEST_F(EntryViewTest, ADeleteNeverRemovesADrawAnotherProgramChangedMeanwhile) {
     theirs.numbers[0] = theirs.numbers[0] % 37 + 1;
     auto other = DrawStore::open(m_program.window().connectionString());
     ASSERT_TRUE(other);
-    ASSERT_TRUE(other->writeDraw(theirs));
+    ASSERT_TRUE(other->writeNumber(draw, 0, stored(draw)->numbers[0], theirs.numbers[0]));
 
     grid()->setCurrentIndex(model()->index(4, 2));
     answer(true);
