@@ -1,6 +1,7 @@
 #include "support/FaultyFileSystem.h"
 
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <sqlite3.h>
@@ -10,10 +11,10 @@ namespace kazutama::test {
 
 namespace {
 
-// A file system layer over the default one; a count below zero means no limit.
+// A file system layer over the default one, counting the reads and writes of main database files.
 sqlite3_vfs* g_base = nullptr;
-int g_readsLeft = -1;
-int g_writesLeft = -1;
+int g_reads = 0, g_readLimit = INT_MAX;
+int g_writes = 0, g_writeLimit = INT_MAX;
 sqlite3_vfs g_faulty;
 sqlite3_io_methods g_methods;
 
@@ -32,8 +33,7 @@ bool isDatabase(sqlite3_file* file) {
 }
 
 int faultyRead(sqlite3_file* file, void* data, int amount, sqlite3_int64 offset) {
-    if (isDatabase(file) && g_readsLeft >= 0 && g_readsLeft-- == 0) {
-        g_readsLeft = 0;
+    if (isDatabase(file) && ++g_reads > g_readLimit) {
         errno = EIO; // what the library reports as the system's cause
         return SQLITE_IOERR_READ;
     }
@@ -41,7 +41,7 @@ int faultyRead(sqlite3_file* file, void* data, int amount, sqlite3_int64 offset)
 }
 
 int faultyWrite(sqlite3_file* file, const void* data, int amount, sqlite3_int64 offset) {
-    if (isDatabase(file) && g_writesLeft >= 0 && g_writesLeft-- == 0)
+    if (isDatabase(file) && ++g_writes > g_writeLimit)
         ::kill(::getpid(), SIGKILL);
     return real(file)->pMethods->xWrite(real(file), data, amount, offset);
 }
@@ -96,26 +96,24 @@ void install() {
     sqlite3_vfs_register(&g_faulty, 1);
 }
 
-void uninstall() {
-    // Connections opened through it keep working on the default layer below.
-    sqlite3_vfs_unregister(&g_faulty);
-}
-
 } // namespace
 
 FailingReads::FailingReads(int readsAllowed) {
     install();
-    g_readsLeft = readsAllowed;
+    g_reads = 0;
+    g_readLimit = readsAllowed;
 }
 
 FailingReads::~FailingReads() {
-    g_readsLeft = -1;
-    uninstall();
+    g_readLimit = INT_MAX;
+    // Connections opened through the layer keep working on the one below.
+    sqlite3_vfs_unregister(&g_faulty);
 }
 
 void killAtWrite(int writesAllowed) {
     install();
-    g_writesLeft = writesAllowed;
+    g_writes = 0;
+    g_writeLimit = writesAllowed;
 }
 
 } // namespace kazutama::test
