@@ -5,8 +5,8 @@
 #include "analyses/ViewCatalogue.h"
 #include "app/MainFrm.h"
 #include "app/ProgramFont.h"
-#include "shell/MenuTable.h"
-#include "shell/WindowNames.h"
+#include "menus/MenuTable.h"
+#include "menus/WindowNames.h"
 
 #include <QAction>
 #include <QApplication>
@@ -50,7 +50,7 @@ std::unique_ptr<QApplication> programApplication() {
 // The program as its main() starts it, on the database in `folder`, up to the prediction view it opens
 // when first activated; nullptr if that never happens.
 std::unique_ptr<MainFrm> startProgram(const std::filesystem::path& folder) {
-    auto window = std::make_unique<MainFrm>(MainFrm::Setup{folder, folder / "Kazutama.ini"});
+    auto window = std::make_unique<MainFrm>(AppFiles{folder, folder / "Kazutama.ini"});
     if (!window->load())
         return nullptr;
     window->show();

@@ -1,6 +1,6 @@
 #include "Report.h"
 
-#include "grid/JsonText.h"
+#include "common/JsonText.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/ViewGeometry.h"
-#include "grid/Rgb.h"
+#include "grid/LegendEntry.h"
 
 #include <optional>
 #include <span>
@@ -16,14 +16,6 @@ class Snapshot;
 // its own parameter (the group count of the division views, the pattern of the combination views). A
 // reference, not a pointer: every catalogue row must name its builder, and none can be null.
 using ViewBuilder = ResultGrid (&)(const Snapshot& snapshot, int parameter);
-
-// One mark of a colour legend beside the description label.
-struct LegendEntry {
-    enum class Mark { Dot, Swatch };
-    Mark mark;
-    Rgb colour;
-    std::string_view caption;
-};
 
 // What the program knows of one analysis view before it is opened. Rows are written with designated
 // initialisers: most fields are texts, and two swapped texts would still compile. The fields without a

@@ -2,15 +2,15 @@
 
 #include "analyses/ViewCatalogue.h"
 #include "analyses/ui/AnalysisView.h"
-#include "app/MainFrm.h"
+#include "app/AppFiles.h"
 #include "grid/ResultGrid.h"
 #include "grid/ui/TableOutput.h"
 #include "gui/QtText.h"
+#include "menus/WindowNames.h"
 #include "prediction/PredictionEngine.h"
 #include "prediction/PredictionGrids.h"
 #include "prediction/ui/PredictionView.h"
 #include "settings/SettingsFile.h"
-#include "shell/WindowNames.h"
 #include "store/ConnectionString.h"
 #include "store/Workspace.h"
 
@@ -54,7 +54,7 @@ int exportView(const QString& view, const QString& file, const QString& database
     }
 
     const ConnectionString connection =
-        database.isEmpty() ? ConnectionString::forApplicationFolder(MainFrm::defaultSetup().databaseFolder)
+        database.isEmpty() ? ConnectionString::forDatabase(AppFiles::defaults().databaseFile())
                            : ConnectionString::forDatabase(toPath(database));
     auto workspace = Workspace::open(connection, Access::ReadOnly);
     if (!workspace) {
@@ -67,7 +67,7 @@ int exportView(const QString& view, const QString& file, const QString& database
     AnalysisOptions options;
     TableDocument document = [&] {
         if (prediction) {
-            options = ReadInitFile(MainFrm::defaultSetup().settingsFile);
+            options = ReadInitFile(AppFiles::defaults().settingsFile);
             PredictionEngine engine;
             engine.fillTables(workspace->snapshot());
             grids = predictionGrids(engine.run(options));

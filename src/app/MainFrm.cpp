@@ -13,17 +13,15 @@
 #include "gui/ChildView.h"
 #include "gui/Dialogs.h"
 #include "gui/QtText.h"
+#include "menus/MenuTable.h"
 #include "prediction/ui/BacktestView.h"
 #include "prediction/ui/PredictionView.h"
 #include "settings/SettingsFile.h"
-#include "shell/MenuTable.h"
 #include "store/ConnectionString.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDialog>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
@@ -31,7 +29,6 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
-#include <QStandardPaths>
 
 namespace kazutama {
 
@@ -42,30 +39,7 @@ const QString kEnding = QStringLiteral("\nKazutamaを終了します。");
 
 } // namespace
 
-MainFrm::Setup MainFrm::defaultSetup() {
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    Setup setup;
-    if (QFileInfo::exists(programFolder + '/' + qs(kDatabaseFileName)) ||
-        QFileInfo(programFolder).isWritable()) {
-        setup.databaseFolder = toPath(programFolder);
-        setup.settingsFile = kSettingsFileName;
-    } else {
-        const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-        const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-        QDir().mkpath(data);
-        QDir().mkpath(config);
-        setup.databaseFolder = toPath(data);
-        setup.settingsFile = toPath(config) / kSettingsFileName;
-    }
-    const QString installedHelp = QDir(programFolder).absoluteFilePath(QStringLiteral("../share/kazutama"));
-    setup.helpFolder = toPath(QFileInfo::exists(programFolder + QStringLiteral("/Kazutama.qhc")) ||
-                                      !QFileInfo::exists(installedHelp + QStringLiteral("/Kazutama.qhc"))
-                                  ? programFolder
-                                  : QDir::cleanPath(installedHelp));
-    return setup;
-}
-
-MainFrm::MainFrm(Setup setup, QWidget* parent) : QMainWindow(parent), m_setup(std::move(setup)) {
+MainFrm::MainFrm(AppFiles files, QWidget* parent) : QMainWindow(parent), m_files(std::move(files)) {
     setObjectName("MainFrm");
     // Every window of the program, child windows and dialogs too, shows the program's own icon.
     QIcon icon;
@@ -97,8 +71,13 @@ MainFrm::~MainFrm() {
 }
 
 bool MainFrm::load() {
-    m_options = m_optionsRead = ReadInitFile(m_setup.settingsFile);
-    const ConnectionString connection = ConnectionString::forApplicationFolder(m_setup.databaseFolder);
+    if (auto made = m_files.createFolders(); !made) {
+        Dialogs::instance().message(this, applicationTitle(), qs(made.error().message) + kEnding,
+                                    Dialogs::Icon::Critical);
+        return false;
+    }
+    m_options = m_optionsRead = ReadInitFile(m_files.settingsFile);
+    const ConnectionString connection = ConnectionString::forDatabase(m_files.databaseFile());
     const auto open = [&] {
         BusyCursor busy;
         m_viewGuard.set(true);
@@ -127,12 +106,11 @@ bool MainFrm::load() {
         Dialogs::instance().message(this, applicationTitle(), qs(notice), Dialogs::Icon::Warning);
     });
     if (m_workspace->createdDatabase())
-        Dialogs::instance().message(
-            this, applicationTitle(),
-            "当選データのデータベースが見つからなかったため、新しく作成しました。\n" +
-                QString::fromStdString(quotePath(m_workspace->connection().databasePath())) +
-                "\n\n当選データは「データ管理」の「当選データ入力」で入力できます。",
-            Dialogs::Icon::Information);
+        Dialogs::instance().message(this, applicationTitle(),
+                                    "当選データのデータベースが見つからなかったため、新しく作成しました。\n" +
+                                        qs(quotePath(m_workspace->connection().databasePath())) +
+                                        "\n\n当選データは「データ管理」の「当選データ入力」で入力できます。",
+                                    Dialogs::Icon::Information);
     if (isReadOnly())
         Dialogs::instance().message(
             this, applicationTitle(),
@@ -272,9 +250,7 @@ void MainFrm::openEntryView() {
 }
 
 void MainFrm::showHelp() {
-    const std::filesystem::path& folder =
-        m_setup.helpFolder.empty() ? m_setup.databaseFolder : m_setup.helpFolder;
-    const QString collection = fromPath(folder / "Kazutama.qhc");
+    const QString collection = fromPath(m_files.helpCollection());
     if (!m_help) {
         auto* help = new HelpWindow(collection);
         if (!help->isUsable()) {
@@ -303,8 +279,7 @@ void MainFrm::showAbout() {
         const auto absolute = [](const std::filesystem::path& file) {
             return QFileInfo(fromPath(file)).absoluteFilePath();
         };
-        about->showFilesInUse(absolute(m_setup.databaseFolder / kDatabaseFileName),
-                              absolute(m_setup.settingsFile));
+        about->showFilesInUse(absolute(m_files.databaseFile()), absolute(m_files.settingsFile));
         m_about = about;
         about->placeRelativeTo(frameGeometry());
     }
@@ -344,7 +319,7 @@ void MainFrm::closeEvent(QCloseEvent* event) {
         m_about->close();
     if (m_help)
         m_help->close();
-    if (auto written = WriteInitFile(m_options, m_setup.settingsFile); !written) {
+    if (auto written = WriteInitFile(m_options, m_files.settingsFile); !written) {
         // A settings file the user made read-only loses nothing while the options are as it says.
         const bool readOnly = written.error().code == ErrorCode::ReadOnly;
         if (!readOnly || m_options != m_optionsRead)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/AppFiles.h"
 #include "gui/ViewGuard.h"
 #include "settings/AnalysisOptions.h"
 #include "store/Backups.h"
@@ -27,30 +28,18 @@ class MainFrm : public QMainWindow {
     Q_PROPERTY(bool propEnd READ propEnd WRITE setPropEnd)
 
 public:
-    struct Setup {
-        std::filesystem::path databaseFolder; // where Kazutama.mdb is
-        std::filesystem::path settingsFile;
-        std::filesystem::path helpFolder = {}; // where Kazutama.qhc is; empty: the database folder
-    };
-    // Where the program keeps its files. A copy in a folder of its own (a Kazutama.mdb beside the executable,
-    // or a folder it may write to) keeps the database there and the settings in the working directory. An
-    // installed copy, whose folder is not its own, keeps them in the user's data and configuration folders.
-    // The help is found beside the executable or in the installed share folder.
-    static Setup defaultSetup();
-    const Setup& setup() const { return m_setup; }
-
-    explicit MainFrm(Setup setup, QWidget* parent = nullptr);
+    explicit MainFrm(AppFiles files, QWidget* parent = nullptr);
     ~MainFrm() override;
 
-    // The load step: settings, then the workspace (database, history, summary). False when the database
-    // cannot be used or another program has it; the user has been told why and the program should end.
+    // The load step: the folders of the program's files, the settings, then the workspace (database,
+    // history, summary). False when a folder cannot be made, the database cannot be used or another program
+    // has it; the user has been told why and the program should end.
     bool load();
     // True when the database could not be locked: it is only read, and no command may change it.
     bool isReadOnly() const { return m_workspace && m_workspace->isReadOnly(); }
 
     bool propEnd() const { return m_viewGuard.value(); }
     void setPropEnd(bool value) { m_viewGuard.set(value); }
-    ViewGuard& viewGuard() { return m_viewGuard; }
     const AnalysisOptions& analysisOptions() const { return m_options; }
     // The workspace and its parts, after a successful load().
     const Workspace& workspace() const { return *m_workspace; }
@@ -81,7 +70,7 @@ private:
     void showAbout();
     void activated();
 
-    Setup m_setup;
+    AppFiles m_files;
     ViewGuard m_viewGuard;
     AnalysisOptions m_options;
     AnalysisOptions m_optionsRead; // as the settings file had them at start-up

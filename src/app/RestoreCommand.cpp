@@ -5,7 +5,7 @@
 #include "gui/BusyCursor.h"
 #include "gui/Dialogs.h"
 #include "gui/QtText.h"
-#include "shell/WindowNames.h"
+#include "menus/WindowNames.h"
 #include "store/Backups.h"
 
 namespace kazutama {

@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
     if (const std::optional<int> done = kazutama::CommandLine::run())
         return *done;
 
-    kazutama::MainFrm window(kazutama::MainFrm::defaultSetup());
+    kazutama::MainFrm window(kazutama::AppFiles::defaults());
     if (!window.load())
         return 1;
     window.show();

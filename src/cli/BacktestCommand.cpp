@@ -2,7 +2,7 @@
 // pick of the same size would have done, and optionally the same for every shift the options give.
 
 #include "cli/CliCommands.h"
-#include "grid/JsonText.h"
+#include "common/JsonText.h"
 #include "prediction/Backtest.h"
 #include "prediction/PredictionWindow.h"
 #include "settings/SettingsFile.h"

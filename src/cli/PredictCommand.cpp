@@ -1,7 +1,7 @@
 // predict: one prediction run over the stored history, as the prediction view shows it when it opens.
 
 #include "cli/CliCommands.h"
-#include "grid/JsonText.h"
+#include "common/JsonText.h"
 #include "prediction/PredictionEngine.h"
 #include "settings/SettingsFile.h"
 

@@ -1,5 +1,5 @@
 #include "cli/CliCommands.h"
-#include "grid/JsonText.h"
+#include "common/JsonText.h"
 
 #include <ostream>
 

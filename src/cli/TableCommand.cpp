@@ -15,7 +15,7 @@ namespace {
 
 constexpr std::string_view kUsage = "table DB VIEW [--format json|csv|html]";
 
-enum class Format { Json, Csv, Html };
+using Format = GridExport::Format;
 
 Format parseFormat(const std::string& name) {
     if (name == "json")
@@ -43,18 +43,7 @@ void runTable(const Args& args, std::ostream& out) {
     const Format format = parseFormat(parsed.value("--format", "json"));
     const ViewEntry& view = viewOrThrow(parsed.positional[1]);
     const ResultGrid grid = view.build(loadSnapshotOrThrow(parsed.positional[0]));
-    const GridExport::Names names{view.windowName, view.caption};
-    switch (format) {
-    case Format::Json:
-        GridExport::writeJson(out, grid, names);
-        break;
-    case Format::Csv:
-        GridExport::writeCsv(out, grid);
-        break;
-    case Format::Html:
-        GridExport::writeHtml(out, grid, names);
-        break;
-    }
+    GridExport::write(out, format, grid, {view.windowName, view.caption});
 }
 
 } // namespace kazutama::cli

@@ -1,6 +1,6 @@
 #include "analyses/ViewCatalogue.h"
 #include "cli/CliCommands.h"
-#include "shell/MenuTable.h"
+#include "menus/MenuTable.h"
 
 #include <ostream>
 

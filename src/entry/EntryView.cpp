@@ -1,16 +1,12 @@
 #include "entry/EntryView.h"
 
-#include "common/FileWrite.h"
-#include "common/QuotedInput.h"
+#include "entry/EntryCsv.h"
 #include "entry/EntryModel.h"
 #include "entry/NumberCellDelegate.h"
 #include "grid/ui/GridMetrics.h"
-#include "gui/BusyCursor.h"
 #include "gui/Dialogs.h"
 #include "gui/QtText.h"
-#include "shell/MenuTable.h"
-#include "store/HistoryCsv.h"
-#include "store/HistoryImport.h"
+#include "menus/MenuTable.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -207,95 +203,18 @@ void EntryView::validateAndClose() {
     closeView();
 }
 
-void EntryView::importCsv() {
-    if (!m_store)
-        return;
-    const QString name =
-        Dialogs::instance().openFileName(this, QStringLiteral("CSV取り込み"),
-                                         QStringLiteral("CSV ファイル (*.csv *.txt);;すべてのファイル (*)"));
-    if (name.isEmpty())
-        return;
-    std::optional<ImportedHistory> imported;
-    std::optional<ImportReport> preview;
-    {
-        BusyCursor busy(BusyCursor::Pump::No);
-        auto read = readHistoryImportFile(name.toStdString());
-        if (!read) {
-            reportFailure(qs(read.error().message) + "\n何も取り込んでいません。");
-            return;
-        }
-        auto counted = m_store->previewImport(read->draws);
-        if (!counted) {
-            reportFailure(qs(counted.error().message));
-            return;
-        }
-        imported = std::move(read).value();
-        preview = counted.value();
-    }
+EntryCsv EntryView::csv() {
+    return EntryCsv(this, *m_store, *m_model, [this](const QString& message) { reportFailure(message); });
+}
 
-    QString text = QStringLiteral("%1\n%2\n\n新しい回: %3 件\n数字が変わる回: %4 件\n同じ内容の回: %5 件")
-                       .arg(qs(quotePath(toPath(name))), qs(imported->layout))
-                       .arg(preview->added)
-                       .arg(preview->replaced)
-                       .arg(preview->unchanged);
-    // How draws were numbered, lines merged or skipped: the user decides with these in view.
-    for (const std::string& note : imported->notes)
-        text += QStringLiteral("\n\n") + qs(note);
-    if (!imported->drawsWithRepeatedNumbers.empty())
-        text += QStringLiteral("\n\n同じ数字が 2 回以上ある回: ") +
-                qs(listDrawNumbers(imported->drawsWithRepeatedNumbers));
-    // Replacing confirms exactly these draws; another one found when writing refuses the import.
-    if (!preview->emptied.empty())
-        text += QStringLiteral("\n\n置き換えると、保存されている数字が空欄になる回: ") +
-                qs(listDrawNumbers(preview->emptied));
-    // Replacing stored numbers is offered only when the file would change some; Cancel is the default.
-    Dialogs::Question question{QStringLiteral("CSV取り込み"), text, Dialogs::Icon::Question, {}, 0, -1};
-    if (preview->replaced > 0)
-        question.buttons << QStringLiteral("変更された回も置き換える(&R)")
-                         << QStringLiteral("新しい回だけ取り込む(&N)");
-    else
-        question.buttons << QStringLiteral("取り込む(&O)");
-    question.buttons << QStringLiteral("キャンセル");
-    question.defaultButton = int(question.buttons.size()) - 1;
-    const int choice = Dialogs::instance().choose(this, question);
-    if (choice == question.defaultButton)
-        return;
-    const bool replaceChanged = preview->replaced > 0 && choice == 0;
-    auto result = m_store->importDraws(imported->draws, replaceChanged, preview->emptied);
-    m_model->reload();
-    if (!result) {
-        reportFailure(qs(result.error().message) + "\n何も取り込んでいません。");
-        return;
-    }
-    Dialogs::instance().message(this, applicationTitle(),
-                                QStringLiteral("取り込みました。新しい回: %1 件、置き換えた回: %2 件")
-                                    .arg(result->added)
-                                    .arg(result->replaced),
-                                Dialogs::Icon::Information);
+void EntryView::importCsv() {
+    if (m_store)
+        csv().importFile();
 }
 
 void EntryView::exportCsv() {
-    if (!m_store)
-        return;
-    const QString name = Dialogs::instance().saveFileName(this, QStringLiteral("CSV書き出し"),
-                                                          QStringLiteral("当選データ.csv"),
-                                                          QStringLiteral("CSV ファイル (*.csv)"));
-    if (name.isEmpty())
-        return;
-    BusyCursor busy(BusyCursor::Pump::No);
-    auto history = m_store->loadHistory();
-    if (!history) {
-        reportFailure(qs(history.error().message));
-        return;
-    }
-    if (auto written = writeWholeFile(toPath(name), formatHistoryCsv(history.value()), "CSVファイル");
-        !written) {
-        reportFailure(qs(written.error().message));
-        return;
-    }
-    Dialogs::instance().message(this, applicationTitle(),
-                                QStringLiteral("%1 回分の当選データを書き出しました。").arg(history->size()),
-                                Dialogs::Icon::Information);
+    if (m_store)
+        csv().exportFile();
 }
 
 } // namespace kazutama

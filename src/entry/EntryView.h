@@ -12,6 +12,7 @@ class QTableView;
 namespace kazutama {
 
 class BackupOnFirstWrite;
+class EntryCsv;
 class EntryModel;
 
 // 当選データ入力: the grid of stored draws, edited in place and written straight to the database through
@@ -44,6 +45,7 @@ protected:
 private:
     void showRowMenu(const QPoint& position);
     void reportFailure(const QString& message);
+    EntryCsv csv();
 
     ConnectionString m_connection;
     BackupOnFirstWrite* m_backups;

@@ -1,7 +1,7 @@
 #include "grid/GridExport.h"
 
+#include "common/JsonText.h"
 #include "grid/Colours.h"
-#include "grid/JsonText.h"
 #include "grid/ResultGrid.h"
 
 #include <array>
@@ -129,9 +129,7 @@ std::string cellStyle(const ResultGrid& grid, int column, int row) {
     return style;
 }
 
-} // namespace
-
-void GridExport::writeJson(std::ostream& out, const ResultGrid& grid, const Names& names) {
+void writeJson(std::ostream& out, const ResultGrid& grid, const GridExport::Names& names) {
     std::vector<double> widths, heights;
     for (int c = 1; c <= grid.columnCount(); ++c)
         widths.push_back(grid.columnWidth(c));
@@ -161,7 +159,7 @@ void GridExport::writeJson(std::ostream& out, const ResultGrid& grid, const Name
     out << (first ? "" : "\n") << "]}\n";
 }
 
-void GridExport::writeCsv(std::ostream& out, const ResultGrid& grid) {
+void writeCsv(std::ostream& out, const ResultGrid& grid) {
     for (int r = 1; r <= grid.rowCount(); ++r) {
         for (int c = 1; c <= grid.columnCount(); ++c) {
             if (c > 1)
@@ -172,7 +170,7 @@ void GridExport::writeCsv(std::ostream& out, const ResultGrid& grid) {
     }
 }
 
-void GridExport::writeHtml(std::ostream& out, const ResultGrid& grid, const Names& names) {
+void writeHtml(std::ostream& out, const ResultGrid& grid, const GridExport::Names& names) {
     out << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n<title>"
         << htmlText(names.caption) << "</title>\n</head>\n<body>\n"
         << "<table style=\"border-collapse:collapse;white-space:pre;table-layout:fixed\">\n<colgroup>";
@@ -186,6 +184,22 @@ void GridExport::writeHtml(std::ostream& out, const ResultGrid& grid, const Name
         out << "</tr>\n";
     }
     out << "</table>\n</body>\n</html>\n";
+}
+
+} // namespace
+
+void GridExport::write(std::ostream& out, Format format, const ResultGrid& grid, const Names& names) {
+    switch (format) {
+    case Format::Csv:
+        writeCsv(out, grid);
+        break;
+    case Format::Html:
+        writeHtml(out, grid, names);
+        break;
+    case Format::Json:
+        writeJson(out, grid, names);
+        break;
+    }
 }
 
 } // namespace kazutama

@@ -11,18 +11,17 @@ class ResultGrid;
 // texts alone, or an HTML page whose table shows the colours, alignments, lines and sizes.
 class GridExport {
 public:
+    enum class Format { Csv, Html, Json };
     // How the file names the table: the view's window name (JSON) and its caption (JSON, the HTML title).
     struct Names {
         std::string_view view;
         std::string_view caption;
     };
 
-    // Extent, widths, heights and the run-on setting, then every cell that has a text or a colour, row by
-    // row. A colour the grid leaves to its default is null.
-    static void writeJson(std::ostream& out, const ResultGrid& grid, const Names& names);
-    // One line per row, texts only; a field with a comma, quote or line break is quoted.
-    static void writeCsv(std::ostream& out, const ResultGrid& grid);
-    static void writeHtml(std::ostream& out, const ResultGrid& grid, const Names& names);
+    // JSON: extent, widths, heights and the run-on setting, then every cell that has a text or a colour, row
+    // by row; a colour the grid leaves to its default is null. CSV: one line per row, texts only; a field
+    // with a comma, quote or line break is quoted.
+    static void write(std::ostream& out, Format format, const ResultGrid& grid, const Names& names);
 };
 
 } // namespace kazutama

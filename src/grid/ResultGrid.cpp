@@ -16,10 +16,9 @@ enum Operation : std::uint32_t {
     kBackground = 2u << 24,
     kAlignment = 3u << 24,
     kHorizontalAlignment = 4u << 24,
-    kVerticalAlignment = 5u << 24,
-    kStatic = 6u << 24,
-    kNoBorders = 7u << 24,
-    kBorders = 8u << 24, // | sides << 8 | colour slot
+    kStatic = 5u << 24,
+    kNoBorders = 6u << 24,
+    kBorders = 7u << 24, // | sides << 8 | colour slot
 };
 
 } // namespace
@@ -273,12 +272,6 @@ void ResultGrid::setHorizontalAlignment(const GridBlock& block, HorizontalAlignm
     m_runOnsValid = false;
     reformat(block, kHorizontalAlignment | std::uint32_t(alignment), [alignment](Format& format) {
         format.layout = std::uint8_t((format.layout & ~0x03) | std::uint8_t(alignment));
-    });
-}
-
-void ResultGrid::setVerticalAlignment(const GridBlock& block, VerticalAlignment alignment) {
-    reformat(block, kVerticalAlignment | std::uint32_t(alignment), [alignment](Format& format) {
-        format.layout = std::uint8_t((format.layout & ~0x0C) | std::uint8_t(std::uint8_t(alignment) << 2));
     });
 }
 

@@ -6,22 +6,11 @@
 
 #include <algorithm>
 #include <bit>
-#include <charconv>
 #include <cstdint>
 
 namespace kazutama {
 
 namespace {
-
-std::vector<int> numbersOf(const CycleRowTexts& row) {
-    std::vector<int> numbers;
-    for (const std::string& text : row) {
-        int n = 0;
-        if (!text.empty() && std::from_chars(text.data(), text.data() + text.size(), n).ec == std::errc())
-            numbers.push_back(n);
-    }
-    return numbers;
-}
 
 // The chances of a random pick by its size, worked out once: the sweep counts every tested draw at every
 // shift, and working them out afresh each time was most of its time.
@@ -97,7 +86,7 @@ struct DrawLookup {
                 bonus[std::size_t(n)] = true;
         }
     }
-    // The score of numbers[0..size).
+    // The score of numbers[0..size). Seven numbers win the prize of a ticket holding them.
     Score score(const std::vector<int>& numbers, int size) const {
         Score score{size, 0, false, 0};
         for (int i = 0; i < size; ++i) {
@@ -105,15 +94,21 @@ struct DrawLookup {
             score.mainHits += main[std::size_t(n)];
             score.bonusHit = score.bonusHit || bonus[std::size_t(n)];
         }
+        if (size == kMainCount)
+            score.tier = prizeTier(score.mainHits, score.bonusHit);
         return score;
     }
+    MethodOutcome judge(std::vector<int> numbers) const {
+        const Score scored = score(numbers, int(numbers.size()));
+        return {std::move(numbers), scored.mainHits, scored.bonusHit, scored.tier};
+    }
+    // A pool of candidates wins no prize, even when it happens to hold seven.
+    MethodOutcome judgePool(std::vector<int> numbers) const {
+        MethodOutcome outcome = judge(std::move(numbers));
+        outcome.tier = 0;
+        return outcome;
+    }
 };
-
-MethodOutcome judgePool(std::vector<int> numbers, const DrawRecord& draw) {
-    MethodOutcome outcome = judgePick(std::move(numbers), draw);
-    outcome.tier = 0;
-    return outcome;
-}
 
 void finish(MethodSummary& summary) {
     if (summary.draws == 0)
@@ -125,21 +120,7 @@ void finish(MethodSummary& summary) {
 } // namespace
 
 MethodOutcome judgePick(std::vector<int> numbers, const DrawRecord& draw) {
-    MethodOutcome outcome;
-    outcome.numbers = std::move(numbers);
-    for (const int n : outcome.numbers) {
-        for (int position = 1; position <= kBallCount; ++position) {
-            if (draw.ball(position) != n)
-                continue;
-            if (position <= kMainCount)
-                ++outcome.mainHits;
-            else
-                outcome.bonusHit = true;
-        }
-    }
-    if (int(outcome.numbers.size()) == kMainCount)
-        outcome.tier = prizeTier(outcome.mainHits, outcome.bonusHit);
-    return outcome;
+    return DrawLookup(draw).judge(std::move(numbers));
 }
 
 BacktestResult runBacktest(const DrawHistory& history, const AnalysisOptions& options) {
@@ -160,12 +141,12 @@ BacktestResult runBacktest(const DrawHistory& history, const AnalysisOptions& op
             tested.latest = previous;
             tested.drawn = record.numbers;
             tested.prediction = engine.run(options);
+            const DrawLookup drawn(record);
             for (int row = 0; row < kCycleRowCount; ++row)
-                tested.outcomes[std::size_t(row)] =
-                    judgePick(numbersOf(tested.prediction.cycleRows[std::size_t(row)]), record);
-            tested.outcomes[kEliminationMethod] = judgePool(tested.prediction.elimination, record);
-            tested.outcomes[kMultipleMethod] = judgePool(tested.prediction.multiple, record);
-            tested.outcomes[kOneShotMethod] = judgePick(tested.prediction.oneShot, record);
+                tested.outcomes[std::size_t(row)] = drawn.judge(engine.cycleTable().shownNumbers(row));
+            tested.outcomes[kEliminationMethod] = drawn.judgePool(tested.prediction.elimination);
+            tested.outcomes[kMultipleMethod] = drawn.judgePool(tested.prediction.multiple);
+            tested.outcomes[kOneShotMethod] = drawn.judge(tested.prediction.oneShot);
             for (int method = 0; method < kBacktestMethodCount; ++method)
                 count(result.methods[std::size_t(method)], scoreOf(tested.outcomes[std::size_t(method)]),
                       isTicketMethod(method));
@@ -234,10 +215,8 @@ std::vector<SweepRow> runShiftSweep(const DrawHistory& history) {
         for (SweepRow& row : rows) {
             const PredictionWindow window(usable[i - 1]->drawNumber, row.shift);
             const std::vector<int> multiple = window.candidates(engine.drawTable(), kMultiplePredictionSize);
-            Score oneShot = drawn.score(multiple, std::min(int(multiple.size()), kOneShotPredictionSize));
-            if (oneShot.size == kMainCount)
-                oneShot.tier = prizeTier(oneShot.mainHits, oneShot.bonusHit);
-            count(row.oneShot, oneShot, true);
+            count(row.oneShot, drawn.score(multiple, std::min(int(multiple.size()), kOneShotPredictionSize)),
+                  true);
             count(row.multiple, drawn.score(multiple, int(multiple.size())), false);
         }
     }

@@ -28,4 +28,12 @@ CycleRowTexts CycleTable::shownRow(int row) const {
     return texts;
 }
 
+std::vector<int> CycleTable::shownNumbers(int row) const {
+    std::vector<int> numbers;
+    for (int p = 1; p <= kCycleShownPositions; ++p)
+        if (cell(row, p) != kNoNumber)
+            numbers.push_back(cell(row, p));
+    return numbers;
+}
+
 } // namespace kazutama

@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kazutama {
 
@@ -31,6 +32,8 @@ public:
     int cell(int row, int position) const { return m_cells[row][position - 1]; }
     // Positions 1..7 as texts, "" for an empty cell.
     CycleRowTexts shownRow(int row) const;
+    // The numbers of positions 1..7 that are not empty, in position order.
+    std::vector<int> shownNumbers(int row) const;
 
     bool operator==(const CycleTable&) const = default;
 

@@ -4,6 +4,7 @@
 #include "common/SystemError.h"
 #include "store/Database.h"
 #include "store/DatabaseError.h"
+#include "store/DrawSql.h"
 #include "store/DrawStore.h"
 #include "store/RollbackJournal.h"
 #include "store/StartupSummary.h"
@@ -294,7 +295,7 @@ void BackupOnFirstWrite::beforeWrite(Database& db) {
         return;
     // A database that cannot be read now (another program holds it locked) cannot be written either: the
     // backup is left to the write that can be.
-    auto count = db.prepare("SELECT count(*) FROM " + std::string(kAllDrawsQuery));
+    auto count = db.prepare(sql::countDraws());
     if (!count)
         return;
     auto row = count->step();

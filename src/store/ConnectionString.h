@@ -8,8 +8,8 @@ namespace kazutama {
 
 inline constexpr std::string_view kDatabaseFileName = "Kazutama.mdb";
 
-// Where the history database is and the password that unlocks it. Built once at start-up and handed
-// to whoever opens the database; never written to a log or shown.
+// Where a history database is and the password that unlocks it, handed to whoever opens the database;
+// never written to a log or shown.
 class ConnectionString {
 public:
     // The database of the program installed in `folder` (the executable's folder).

@@ -15,8 +15,14 @@ namespace kazutama {
 
 namespace {
 
-std::string quoted(const std::filesystem::path& path) {
-    return quotePath(path);
+bool isReadOnly(sqlite3* db) {
+    return sqlite3_db_readonly(db, "main") == 1;
+}
+
+Error scratchCopyError(const std::filesystem::path& path, int systemError) {
+    return makeError(ErrorCode::Unreadable, "データベースファイル" + quotePath(path) +
+                                                "の中断された書き込みを確かめる一時ファイルを作れません（" +
+                                                describeSystemError(systemError) + "）。");
 }
 
 } // namespace
@@ -67,21 +73,16 @@ Result<Database> Database::openRolledBackCopy(const std::filesystem::path& path,
     const char* tmp = std::getenv("TMPDIR");
     std::string folder = std::string(tmp && *tmp ? tmp : "/tmp") + "/kazutama-XXXXXX";
     if (!::mkdtemp(folder.data()))
-        return makeError(ErrorCode::Unreadable,
-                         "データベースファイル" + quoted(path) +
-                             "の中断された書き込みを確かめる一時ファイルを作れません（" +
-                             describeSystemError(errno) + "）。");
+        return scratchCopyError(path, errno);
     const std::filesystem::path copy = std::filesystem::path(folder) / path.filename();
     std::error_code ec;
     std::filesystem::copy_file(path, copy, ec);
     if (!ec)
         std::filesystem::copy_file(journalPath(path), journalPath(copy), ec);
     if (ec) {
+        const int failed = ec.value(); // before the clean-up reuses `ec`
         std::filesystem::remove_all(folder, ec);
-        return makeError(ErrorCode::Unreadable,
-                         "データベースファイル" + quoted(path) +
-                             "の中断された書き込みを確かめる一時ファイルを作れません（" +
-                             describeSystemError(ec.value()) + "）。");
+        return scratchCopyError(path, failed);
     }
     auto db = connectWithKey(copy, key, Access::ReadWrite);
     if (!db) {
@@ -136,7 +137,7 @@ Result<Database> Database::connect(const std::filesystem::path& path, const std:
     const int failed = sqlite3_errcode(raw);
     if (failed == SQLITE_NOTADB || failed == SQLITE_CORRUPT)
         return makeError(ErrorCode::Unreadable,
-                         "データベースファイル" + quoted(path) +
+                         "データベースファイル" + quotePath(path) +
                              "を読み込めません。ファイルが壊れているか、パスワードが違うか、"
                              "Kazutamaのデータベースではありません。");
     return databaseError(raw, sqlite3_extended_errcode(raw), DatabaseAccess::Read);
@@ -177,7 +178,7 @@ void Database::close() {
 }
 
 void Database::recordCommit() {
-    if (isReadOnly())
+    if (isReadOnly(m_db))
         return;
     sqlite3_file* file = nullptr;
     if (sqlite3_file_control(m_db, "main", SQLITE_FCNTL_FILE_POINTER, &file) == SQLITE_OK)
@@ -204,7 +205,7 @@ Status Database::copyInto(Database& destination) {
 }
 
 void Database::forgetCommit() {
-    if (!isReadOnly())
+    if (!isReadOnly(m_db))
         kazutama::forgetCommit(sqlite3_db_filename(m_db, "main"));
 }
 
@@ -227,14 +228,6 @@ Result<Statement> Database::prepare(std::string_view sql) {
         return databaseError(m_db, rc, DatabaseAccess::Read);
     }
     return Statement(m_db, stmt);
-}
-
-bool Database::isReadOnly() const {
-    return sqlite3_db_readonly(m_db, "main") == 1;
-}
-
-std::string Database::lastErrorText() const {
-    return m_db ? sqlite3_errmsg(m_db) : "no database";
 }
 
 } // namespace kazutama

@@ -39,11 +39,7 @@ public:
     // Runs one or more statements that return no rows.
     Status exec(std::string_view sql);
     Result<Statement> prepare(std::string_view sql);
-    bool isReadOnly() const;
 
-    // The engine's last error text, for the detail part of a message.
-    std::string lastErrorText() const;
-    sqlite3* handle() const { return m_db; }
     // The file as the caller named it.
     const std::filesystem::path& path() const { return m_path; }
     // The whole database copied into `destination` (an empty database), consistently, while other programs

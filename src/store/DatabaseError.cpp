@@ -11,10 +11,6 @@ namespace kazutama {
 
 namespace {
 
-std::string quoted(const std::filesystem::path& path) {
-    return quotePath(path);
-}
-
 std::string causeOf(sqlite3* db, int resultCode) {
     switch (resultCode & 0xFF) {
     case SQLITE_READONLY:
@@ -72,7 +68,7 @@ std::string causeIn(const std::string& message) {
 
 Error databaseError(sqlite3* db, int resultCode, DatabaseAccess access) {
     const char* file = db ? sqlite3_db_filename(db, "main") : nullptr;
-    const std::string name = file && *file ? quoted(file) : std::string();
+    const std::string name = file && *file ? quotePath(file) : std::string();
     const std::string verb = access == DatabaseAccess::Write ? "に書き込めません" : "を読み込めません";
     return makeError(codeOf(resultCode, access),
                      "データベースファイル" + name + verb + "（" + causeOf(db, resultCode) + "）。");
@@ -80,13 +76,13 @@ Error databaseError(sqlite3* db, int resultCode, DatabaseAccess access) {
 
 Error databaseOpenError(const std::filesystem::path& path, int systemError) {
     if (systemError == ENOENT)
-        return makeError(ErrorCode::FileMissing, "データベースファイル" + quoted(path) + "がありません。");
+        return makeError(ErrorCode::FileMissing, "データベースファイル" + quotePath(path) + "がありません。");
     return databaseOpenError(path, describeSystemError(systemError));
 }
 
 Error databaseOpenError(const std::filesystem::path& path, const std::string& cause) {
     return makeError(ErrorCode::Unreadable,
-                     "データベースファイル" + quoted(path) + "を開けません（" + cause + "）。");
+                     "データベースファイル" + quotePath(path) + "を開けません（" + cause + "）。");
 }
 
 } // namespace kazutama

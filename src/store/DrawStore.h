@@ -12,11 +12,7 @@
 namespace kazutama {
 
 class BackupOnFirstWrite;
-
-// The saved query every reader and writer goes through.
-inline constexpr std::string_view kAllDrawsQuery = "全データ選択クエリ";
-// The command text of the history snapshot and of the entry view's recordset.
-inline constexpr std::string_view kHistoryCommandText = "select * from 全データ選択クエリ order by 回数";
+class Transaction;
 
 // How an import would change the stored history, draw by draw.
 struct ImportReport {
@@ -31,8 +27,8 @@ struct ImportReport {
 // The first dozen of `drawNumbers` as the messages list them: "1、2、3" or "1、2、…、12 ほか 18 回".
 std::string listDrawNumbers(const std::vector<int>& drawNumbers);
 
-// The history database file: schema, saved query, reads and writes. All writes go through the saved
-// query, whose triggers write the table behind it.
+// The history database file. New files are made in NewDatabase.cpp; reads and writes go through the saved
+// query, whose triggers write the table behind it (the SQL is in DrawSql.h).
 class DrawStore {
 public:
     struct Opened;
@@ -71,8 +67,6 @@ public:
     // Stores a new draw without numbers, numbered one above the highest stored draw; returns its number.
     Result<int> appendEmptyDraw();
 
-    // Stores one draw (inserted or updated), in its own transaction.
-    Status writeDraw(const DrawRecord& draw);
     // Deletes a stored draw, but only while the database still holds exactly `expected` (the draw as the
     // caller read it); ChangedElsewhere (nothing deleted) when it does not, or the draw is gone.
     Result<WriteOutcome> deleteDraw(const DrawRecord& expected);
@@ -83,18 +77,15 @@ public:
     // Before the first write through this store, `backups` copies the file as it is.
     void backUpBeforeWriting(BackupOnFirstWrite* backups) { m_backups = backups; }
 
-    bool isReadOnly() const { return m_db.isReadOnly(); }
     Database& database() { return m_db; }
 
 private:
     explicit DrawStore(Database db) : m_db(std::move(db)) {}
-    Status verifySchema();
-    Status createSchema();
     enum class Place { NewOnly, OverEmpty, OverAnything };
     static Status createFile(const ConnectionString& connection, Place place,
                              const std::vector<DrawRecord>& draws = {});
-    void beforeWrite();
-    Status insertOrUpdate(const DrawRecord& draw, bool exists);
+    // The transaction of a write, after the backup of the first one.
+    Result<Transaction> beginWrite();
 
     Database m_db;
     BackupOnFirstWrite* m_backups = nullptr;

@@ -9,9 +9,9 @@
 namespace kazutama {
 
 // The database library turns a file's password into its page key with PBKDF2-HMAC-SHA1 over the file's own
-// salt (its first 16 bytes), 64,000 rounds, through a generic digest interface that costs more per round than
-// the hashing itself: half the program's start-up. The same key worked out here with the hash function
-// alone, and handed to the library as a raw key, opens the same file in a fraction of the time.
+// salt (its first 16 bytes), 64,000 rounds, through OpenSSL: 28 ms of processor time. Nettle derives the
+// same key in 14 ms; handed to the library as a raw key, it opens the same file, and the program starts
+// 14 ms sooner at 32,000 draws (about 15 % of its start-up).
 inline constexpr int kPageKeyRounds = 64000;
 using PageKey = std::array<unsigned char, 32>;
 using FileSalt = std::array<unsigned char, 16>;

@@ -53,12 +53,6 @@ Result<bool> Statement::step() {
     return failure();
 }
 
-Status Statement::reset() {
-    sqlite3_reset(m_stmt);
-    sqlite3_clear_bindings(m_stmt);
-    return Ok{};
-}
-
 int Statement::columnCount() const {
     return sqlite3_column_count(m_stmt);
 }

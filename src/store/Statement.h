@@ -26,7 +26,6 @@ public:
 
     // True while a row is available; false when done.
     Result<bool> step();
-    Status reset();
 
     int columnCount() const;
     // Index of the result column with this name, or -1.

@@ -68,7 +68,7 @@ TEST(ViewHtmlExportTest, EveryCellsTextAndColoursSurviveTheFile) {
         SCOPED_TRACE(std::string(entry.windowName));
         const ResultGrid grid = entry.build(snapshot);
         std::ostringstream out;
-        GridExport::writeHtml(out, grid, {entry.windowName, entry.caption});
+        GridExport::write(out, GridExport::Format::Html, grid, {entry.windowName, entry.caption});
         const auto rows = parseTable(out.str());
         ASSERT_EQ(int(rows.size()), grid.rowCount());
         int coloured = 0;

@@ -139,7 +139,7 @@ TEST_F(DatabaseFaultTest, AnEmptyFileLeftByAnInterruptedCreationIsReplacedByANew
     auto opened = DrawStore::openOrCreate(ConnectionString::forDatabase(path));
     ASSERT_TRUE(opened) << opened.error().message;
     EXPECT_TRUE(opened->created);
-    EXPECT_TRUE(opened->store.writeDraw(DrawRecord{1, kNumbers}));
+    EXPECT_TRUE(opened->store.importDraws({DrawRecord{1, kNumbers}}));
     EXPECT_EQ(opened->store.loadHistory()->size(), 1u);
     EXPECT_FALSE(fs::exists(path.string() + "-journal"));
 }

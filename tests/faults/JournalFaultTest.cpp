@@ -3,17 +3,22 @@
 // backup) or of unknown origin is reported and the file is left as it is, and a command that only reads
 // never changes a byte of the file in any case.
 
+#include "common/SystemError.h"
 #include "store/ConnectionString.h"
 #include "store/Database.h"
 #include "store/DrawStore.h"
 #include "store/HistoryCsv.h"
 #include "store/RollbackJournal.h"
+#include "support/ChildProcess.h"
 #include "support/InterruptedWrite.h"
 #include "support/ReadOnlyCommands.h"
 #include "support/TestSupport.h"
 
+#include <cerrno>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace kazutama {
@@ -214,6 +219,27 @@ TEST(JournalFaultTest, AJournalSetAsideLeavesTheFileAsItIsAndOneOfUnknownOriginC
     ASSERT_TRUE(Database::rollBackJournal(other, ConnectionString::forDatabase(other).password()));
     EXPECT_EQ(inspectJournal(other), JournalFinding::None);
     EXPECT_EQ(storedDraws(other), kSample);
+}
+
+// A reader rolls a journal back into a private copy; when the copy cannot be made, the message says why.
+TEST(JournalFaultTest, AReaderThatCannotCopyTheFileSaysWhy) {
+    TempDir dir;
+    const fs::path db = dir / "Kazutama.mdb";
+    import(db, randomDraws(500, 7));
+    importInterrupted(db, randomDraws(1000, 8), 2);
+    const std::string message = test::runInChild([&] {
+        // Files this process writes stop at one page.
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit onePage{4096, 4096};
+        ::setrlimit(RLIMIT_FSIZE, &onePage);
+        auto opened = Database::open(db, ConnectionString::forDatabase(db).password(), Access::ReadOnly);
+        return opened ? std::string("opened") : opened.error().message;
+    });
+    // The standard library reports a copy cut short as an I/O error.
+    const auto says = [&](int error) {
+        return message.ends_with("（" + describeSystemError(error) + "）。");
+    };
+    EXPECT_TRUE(says(EFBIG) || says(EIO)) << message;
 }
 
 } // namespace

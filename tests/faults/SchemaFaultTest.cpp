@@ -2,13 +2,17 @@
 // writes run them, so a file is used only when they are exactly ours, and no file can keep a statement
 // running for ever.
 
+#include "common/QuotedInput.h"
+#include "common/SystemError.h"
 #include "store/ConnectionString.h"
 #include "store/Database.h"
 #include "store/DrawStore.h"
 #include "store/HistoryCsv.h"
+#include "support/FaultyFileSystem.h"
 #include "support/ReadOnlyCommands.h"
 #include "support/TestSupport.h"
 
+#include <cerrno>
 #include <chrono>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -92,6 +96,26 @@ TEST(SchemaFaultTest, AFileWhoseSchemaIsNotExactlyOursIsRefusedBeforeAnythingOfI
         for (const test::CliRun& run : test::runReadOnlyCommands(db, dir.path()))
             EXPECT_NE(run.status, 0) << run.out.substr(0, 200);
         EXPECT_EQ(test::readFile(db), before);
+    }
+}
+
+// The disk failing at any read while a file of ours is opened, its schema check included: the cause is
+// said, and the file is not called someone else's.
+TEST(SchemaFaultTest, AReadFailingWhileAFileIsOpenedSaysItsCause) {
+    TempDir dir;
+    const fs::path db = dir / "Kazutama.mdb";
+    ASSERT_TRUE(DrawStore::create(ConnectionString::forDatabase(db)));
+    const std::string cause = "（" + describeSystemError(EIO) + "）。";
+    for (int allowed = 0;; ++allowed) {
+        ASSERT_LT(allowed, 50) << "an opening that never ends";
+        const test::FailingReads failing(allowed);
+        auto store = DrawStore::open(ConnectionString::forDatabase(db));
+        if (store)
+            break;
+        const std::string& message = store.error().message;
+        EXPECT_TRUE(message.starts_with("データベースファイル" + quotePath(fs::canonical(db))) &&
+                    message.ends_with(cause))
+            << message << " after " << allowed << " reads";
     }
 }
 

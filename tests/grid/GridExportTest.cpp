@@ -10,7 +10,7 @@
 namespace kazutama {
 namespace {
 
-enum class Format { Json, Csv, Html };
+using Format = GridExport::Format;
 
 struct ExportCase {
     const char* name;
@@ -21,18 +21,7 @@ struct ExportCase {
 
 std::string written(Format format, const ResultGrid& grid) {
     std::ostringstream out;
-    const GridExport::Names names{"ビュー", "表 \"題\" & <名>"};
-    switch (format) {
-    case Format::Json:
-        GridExport::writeJson(out, grid, names);
-        break;
-    case Format::Csv:
-        GridExport::writeCsv(out, grid);
-        break;
-    case Format::Html:
-        GridExport::writeHtml(out, grid, names);
-        break;
-    }
+    GridExport::write(out, format, grid, {"ビュー", "表 \"題\" & <名>"});
     return out.str();
 }
 

@@ -4,7 +4,6 @@
 #include "store/DrawStore.h"
 #include "support/TestSupport.h"
 
-#define OPENSSL_SUPPRESS_DEPRECATED
 #include <gtest/gtest.h>
 #include <openssl/evp.h>
 #include <sqlite3.h>
@@ -12,8 +11,8 @@
 namespace kazutama {
 namespace {
 
-// The key worked out here is the one the crypto library's own PBKDF2 gives, for short and long passwords
-// (a password longer than a hash block is hashed first) and any number of rounds.
+// The key derived here is the one OpenSSL's PBKDF2 (the database library's own) gives, for short and long
+// passwords (a password longer than a hash block is hashed first) and any number of rounds.
 TEST(KeyDerivationTest, EqualsTheLibrarysPbkdf2) {
     const FileSalt salt = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 0xF0};
     const std::string passwords[] = {"", "Kazutama", std::string(64, 'k'), std::string(100, 'x') + "長い"};

@@ -14,10 +14,9 @@ enum class Start { Missing, Stored, NotADatabase };
 void storeDraws(const ConnectionString& connection) {
     auto store = DrawStore::create(connection);
     ASSERT_TRUE(store);
-    for (const DrawRecord& draw :
-         {DrawRecord{1, {5, 2, 3, 4, 6, 7, 8, 9, 10}}, DrawRecord{2, {11, 12, 13, 14, 15, 16, 17, 5, 18}},
-          DrawRecord{3, {5, 20, 21, 22, 23, 24, 25, 26, 27}}, DrawRecord{4, {1, 0, 0, 0, 0, 0, 0, 0, 0}}})
-        ASSERT_TRUE(store->writeDraw(draw));
+    ASSERT_TRUE(store->importDraws(
+        {DrawRecord{1, {5, 2, 3, 4, 6, 7, 8, 9, 10}}, DrawRecord{2, {11, 12, 13, 14, 15, 16, 17, 5, 18}},
+         DrawRecord{3, {5, 20, 21, 22, 23, 24, 25, 26, 27}}, DrawRecord{4, {1, 0, 0, 0, 0, 0, 0, 0, 0}}}));
 }
 
 TEST(WorkspaceTest, OpensReadsAndSummarisesOrLeavesTheFileAlone) {

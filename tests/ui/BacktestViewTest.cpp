@@ -4,9 +4,9 @@
 #include "grid/ui/ResultGridView.h"
 #include "grid/ui/TableOutput.h"
 #include "gui/QtText.h"
+#include "menus/WindowNames.h"
 #include "prediction/BacktestGrids.h"
 #include "prediction/ui/PredictionView.h"
-#include "shell/WindowNames.h"
 #include "ui/UiTestSupport.h"
 
 #include <QAction>

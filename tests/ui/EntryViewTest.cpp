@@ -3,6 +3,7 @@
 #include "common/QuotedInput.h"
 #include "entry/EntryModel.h"
 #include "grid/ui/GridMetrics.h"
+#include "gui/QtText.h"
 #include "store/DrawStore.h"
 #include "store/HistoryCsv.h"
 #include "store/Transaction.h"
@@ -303,12 +304,14 @@ TEST_F(EntryViewTest, ImportShowsAPreviewAndWritesOnlyWhatWasChosen) {
 
     // A file without draw numbers or dates is numbered in file order; the preview warns of it.
     test::TempDir dir;
-    test::writeFile(dir / "undated.csv", "本数字,ボーナス数字\n20 24 29 31 33 34 35,12 32\n");
-    m_program.dialogs.openFiles.push_back(QString::fromStdString((dir / "undated.csv").string()));
+    // Its name, in Japanese, reaches the file system and the question as the dialog gave it.
+    test::writeFile(dir / "日付なし.csv", "本数字,ボーナス数字\n20 24 29 31 33 34 35,12 32\n");
+    m_program.dialogs.openFiles.push_back(fromPath(dir / "日付なし.csv"));
     m_view->importCsv();
     ASSERT_EQ(m_program.dialogs.questions.size(), 3u);
     EXPECT_TRUE(m_program.dialogs.questions[2].text.contains("上の行ほど古い回とみなして"))
         << m_program.dialogs.questions[2].text.toStdString();
+    EXPECT_TRUE(m_program.dialogs.questions[2].text.contains("日付なし.csv」"));
 
     // Draws with a number twice are listed, the first dozen of them: the question stays readable.
     std::string repeated = "本数字,ボーナス数字\n";
@@ -407,7 +410,7 @@ TEST_F(EntryViewTest, AnEditNeverOverwritesWhatAnotherProgramStoredMeanwhile) {
     // The other program changes the first number; this grid still shows the old one there.
     DrawRecord theirs = before;
     theirs.numbers[0] = before.numbers[0] % 37 + 1;
-    ASSERT_TRUE(other->writeDraw(theirs));
+    ASSERT_TRUE(other->writeNumber(draw, 0, before.numbers[0], theirs.numbers[0]));
     // A different number of the same draw is written alone and keeps their change.
     const int mine = before.numbers[1] % 37 + 1;
     type(0, 2, QString::number(mine));
@@ -432,7 +435,7 @@ TEST_F(EntryViewTest, ADeleteNeverRemovesADrawAnotherProgramChangedMeanwhile) {
     theirs.numbers[0] = theirs.numbers[0] % 37 + 1;
     auto other = DrawStore::open(m_program.window().connectionString());
     ASSERT_TRUE(other);
-    ASSERT_TRUE(other->writeDraw(theirs));
+    ASSERT_TRUE(other->writeNumber(draw, 0, stored(draw)->numbers[0], theirs.numbers[0]));
 
     grid()->setCurrentIndex(model()->index(4, 2));
     answer(true);

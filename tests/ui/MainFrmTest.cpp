@@ -4,7 +4,7 @@
 #include "app/HelpWindow.h"
 #include "common/QuotedInput.h"
 #include "gui/QtText.h"
-#include "shell/WindowNames.h"
+#include "menus/WindowNames.h"
 #include "store/DrawStore.h"
 #include "ui/UiTestSupport.h"
 
@@ -276,11 +276,32 @@ TEST(MainFrmTest, MissingDatabaseIsCreatedAndTheUserTold) {
     EXPECT_TRUE(program.isOpen(kFrequency));
 }
 
+TEST(MainFrmTest, StartUpMakesTheMissingFoldersOfItsFilesAndNamesOneItCannotMake) {
+    test::TempDir dir;
+    test::ScriptedDialogs dialogs;
+    {
+        MainFrm window(AppFiles{dir / "データ" / "当選", dir / "設定" / "Kazutama.ini"});
+        ASSERT_TRUE(window.load());
+        EXPECT_TRUE(std::filesystem::exists(dir / "データ" / "当選" / "Kazutama.mdb"));
+        window.close();
+        EXPECT_TRUE(std::filesystem::exists(dir / "設定" / "Kazutama.ini"));
+    }
+    dialogs.messages.clear();
+    test::writeFile(dir / "ファイル", "");
+    MainFrm window(AppFiles{dir / "ファイル" / "当選", dir / "Kazutama.ini"});
+    EXPECT_FALSE(window.load());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages.front().icon, Dialogs::Icon::Critical);
+    EXPECT_TRUE(dialogs.messages.front().text.contains(qs(quotePath(dir / "ファイル" / "当選"))))
+        << dialogs.messages.front().text.toStdString();
+    EXPECT_TRUE(dialogs.messages.front().text.endsWith("\nKazutamaを終了します。"));
+}
+
 TEST(MainFrmTest, UnusableDatabaseStopsStartUpAndIsLeftAlone) {
     test::TempDir dir;
     test::ScriptedDialogs dialogs;
     test::writeFile(dir / "Kazutama.mdb", "this is not a history database");
-    MainFrm window(MainFrm::Setup{dir.path(), dir / "Kazutama.ini"});
+    MainFrm window(AppFiles{dir.path(), dir / "Kazutama.ini"});
     EXPECT_FALSE(window.load());
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages.front().icon, Dialogs::Icon::Critical);
@@ -294,19 +315,19 @@ TEST(MainFrmTest, UnusableDatabaseStopsStartUpAndIsLeftAlone) {
 TEST(MainFrmTest, ASecondProgramOnTheSameDatabaseIsRefusedUntilTheFirstEnds) {
     test::TempDir dir;
     test::ScriptedDialogs dialogs;
-    const MainFrm::Setup setup{dir.path(), dir / "Kazutama.ini"};
+    const AppFiles files{dir.path(), dir / "Kazutama.ini"};
     {
-        MainFrm first(setup);
+        MainFrm first(files);
         ASSERT_TRUE(first.load());
         const size_t before = dialogs.messages.size();
-        MainFrm second(setup);
+        MainFrm second(files);
         EXPECT_FALSE(second.load());
         ASSERT_EQ(dialogs.messages.size(), before + 1);
         const QString text = dialogs.messages.back().text;
         EXPECT_TRUE(text.contains("ほかのKazutamaで使用中です"));
         EXPECT_TRUE(text.contains(QString::fromStdString((dir / "Kazutama.mdb").string())));
     }
-    MainFrm again(setup);
+    MainFrm again(files);
     EXPECT_TRUE(again.load());
 }
 
@@ -317,7 +338,7 @@ TEST(MainFrmTest, LeftoverLockFilesDoNotStopStartUp) {
         test::TempDir dir;
         test::ScriptedDialogs dialogs;
         test::writeFile(dir / "Kazutama.mdb.lock", content);
-        MainFrm window(MainFrm::Setup{dir.path(), dir / "Kazutama.ini"});
+        MainFrm window(AppFiles{dir.path(), dir / "Kazutama.ini"});
         EXPECT_TRUE(window.load());
     }
 }
@@ -332,7 +353,7 @@ TEST(MainFrmTest, ADatabaseThatCannotBeLockedOpensReadOnly) {
     namespace fs = std::filesystem;
     fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
     fs::permissions(database, fs::perms::owner_read | fs::perms::others_read);
-    MainFrm window(MainFrm::Setup{dir.path(), dir / "Kazutama.ini"});
+    MainFrm window(AppFiles{dir.path(), dir / "Kazutama.ini"});
     {
         test::OrdinaryUser user;
         ASSERT_TRUE(window.load());

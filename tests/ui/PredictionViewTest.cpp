@@ -3,8 +3,8 @@
 #include "grid/ResultGrid.h"
 #include "grid/ui/ResultGridView.h"
 #include "gui/QtText.h"
+#include "menus/WindowNames.h"
 #include "settings/SettingsFile.h"
-#include "shell/WindowNames.h"
 #include "ui/UiTestSupport.h"
 
 #include <QMdiSubWindow>
@@ -105,7 +105,7 @@ TEST(PredictionViewTest, OptionsReadAtStartUpAreShown) {
     test::TempDir dir;
     test::ScriptedDialogs dialogs;
     test::writeFile(dir / "Kazutama.ini", "5分割傾向分析Opt=True\r\n");
-    MainFrm window(MainFrm::Setup{dir.path(), dir / "Kazutama.ini"});
+    MainFrm window(AppFiles{dir.path(), dir / "Kazutama.ini"});
     ASSERT_TRUE(window.load());
     window.openView(kPrediction);
     auto* view = qobject_cast<PredictionView*>(window.openedView(kPrediction)->widget());

@@ -1,10 +1,10 @@
 #include "entry/EntryView.h"
 #include "grid/ui/ResultGridView.h"
 #include "gui/QtText.h"
+#include "menus/WindowNames.h"
 #include "prediction/PredictionEngine.h"
 #include "prediction/PredictionGrids.h"
 #include "prediction/ui/PredictionView.h"
-#include "shell/WindowNames.h"
 #include "store/Backups.h"
 #include "store/DrawStore.h"
 #include "store/HistoryCsv.h"
@@ -193,7 +193,7 @@ TEST(RestoreCommandTest, IsRefusedWhileTheDatabaseIsOnlyRead) {
     makeBackup(Backups(ConnectionString::forDatabase(database)), "20260105-103000", 600);
     fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
     fs::permissions(database, fs::perms::owner_read | fs::perms::others_read);
-    MainFrm window(MainFrm::Setup{dir.path(), dir / "Kazutama.ini"});
+    MainFrm window(AppFiles{dir.path(), dir / "Kazutama.ini"});
     {
         test::OrdinaryUser user;
         ASSERT_TRUE(window.load());

@@ -45,7 +45,7 @@ TEST(StartupRecoveryTest, ADamagedFileIsReplacedByItsNewestBackupWhenTheUserChoo
         writeFile(database, bytes);
 
         dialogs.choices = {restore ? 0 : 1};
-        MainFrm window(MainFrm::Setup{dir.path(), dir / "Kazutama.ini"});
+        MainFrm window(AppFiles{dir.path(), dir / "Kazutama.ini"});
         EXPECT_EQ(window.load(), restore);
         ASSERT_EQ(dialogs.questions.size(), 1u);
         const Dialogs::Question& offer = dialogs.questions[0];
@@ -149,7 +149,7 @@ TEST(StartupRecoveryTest, AJournalLeftBesideTheFileIsSetAsideOrRolledBackAtTheUs
 
         const bool ends = c.choice == c.buttons.size() - 1;
         dialogs.choices = {c.choice};
-        MainFrm window(MainFrm::Setup{dir.path(), dir / "Kazutama.ini"});
+        MainFrm window(AppFiles{dir.path(), dir / "Kazutama.ini"});
         EXPECT_EQ(window.load(), !ends);
         ASSERT_EQ(dialogs.questions.size(), 1u);
         EXPECT_EQ(dialogs.questions[0].buttons, c.buttons);

@@ -19,7 +19,7 @@ ProgramFixture::ProgramFixture(bool withSampleHistory) {
         auto draws = readHistoryCsvFile(KAZUTAMA_SAMPLE_HISTORY);
         (void)store->importDraws(draws.value());
     }
-    m_window = std::make_unique<MainFrm>(MainFrm::Setup{dir.path(), settingsFile});
+    m_window = std::make_unique<MainFrm>(AppFiles{dir.path(), settingsFile});
     m_window->load();
     m_window->show();
     m_window->activateWindow();

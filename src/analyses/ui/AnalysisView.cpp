@@ -85,10 +85,7 @@ TableDocument AnalysisView::document() const {
 
 TableDocument analysisDocument(const ViewEntry& entry, const ResultGrid& grid) {
     TableDocument document(qs(entry.caption), qs(entry.label));
-    std::vector<TableDocument::Mark> legend;
-    for (const LegendEntry& mark : entry.legend)
-        legend.push_back({mark.mark == LegendEntry::Mark::Dot, mark.colour, qs(mark.caption)});
-    document.setLegend(std::move(legend));
+    document.setLegend(entry.legend);
     document.addTable(grid);
     return document;
 }

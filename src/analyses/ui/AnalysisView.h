@@ -17,7 +17,6 @@ public:
     AnalysisView(ViewGuard& guard, const ViewEntry& entry, const Workspace& workspace,
                  QWidget* parent = nullptr);
 
-    ResultGridView* gridView() const { return m_grid; }
     const ViewEntry& entry() const { return m_entry; }
     // How many times the table has been built; stays 1 while the view is open.
     int buildCount() const { return m_buildCount; }

@@ -72,24 +72,11 @@ const GridPainter::MeasuredText& GridPainter::measured(std::string_view text) co
     return m_measured.emplace(text, std::move(m)).first->second;
 }
 
-void GridPainter::paintCell(QPainter& painter, const GridGeometry& geometry, int column, int row) const {
-    const QRect rect = geometry.cellRect(column, row);
-    paintBackground(painter, column, row, rect);
-    if (const TextCover cover = m_grid.textCover(column, row); !cover.empty())
-        paintText(painter, geometry, cover, row, rect);
-    paintBorders(painter, column, row, rect, column == 1, row == 1);
-}
-
 void GridPainter::paintCells(QPainter& painter, const GridGeometry& geometry, const GridBlock& block) const {
-    const auto first = [](int value) { return value == GridBlock::kAll ? 1 : std::max(value, 1); };
-    const auto last = [](int value, int count) {
-        return value == GridBlock::kAll ? count : std::min(value, count);
-    };
-    const int firstColumn = first(block.firstColumn),
-              lastColumn = last(block.lastColumn, m_grid.columnCount());
-    const int firstRow = first(block.firstRow), lastRow = last(block.lastRow, m_grid.rowCount());
-    if (firstColumn > lastColumn || firstRow > lastRow)
+    const ResultGrid::Range cells = m_grid.clip(block);
+    if (cells.empty())
         return;
+    const auto [firstColumn, lastColumn, firstRow, lastRow] = cells;
 
     for (int row = firstRow; row <= lastRow; ++row)
         for (int column = firstColumn; column <= lastColumn; ++column)

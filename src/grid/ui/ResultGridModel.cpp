@@ -1,43 +1,8 @@
 #include "grid/ui/ResultGridModel.h"
 
-#include "grid/ui/QtColour.h"
 #include "gui/QtText.h"
 
-#include <QBrush>
-#include <QColor>
-
 namespace kazutama {
-
-namespace {
-
-Qt::Alignment toQt(HorizontalAlignment h, VerticalAlignment v) {
-    Qt::Alignment a;
-    switch (h) {
-    case HorizontalAlignment::Left:
-        a = Qt::AlignLeft;
-        break;
-    case HorizontalAlignment::Center:
-        a = Qt::AlignHCenter;
-        break;
-    case HorizontalAlignment::Right:
-        a = Qt::AlignRight;
-        break;
-    }
-    switch (v) {
-    case VerticalAlignment::Top:
-        a |= Qt::AlignTop;
-        break;
-    case VerticalAlignment::Center:
-        a |= Qt::AlignVCenter;
-        break;
-    case VerticalAlignment::Bottom:
-        a |= Qt::AlignBottom;
-        break;
-    }
-    return a;
-}
-
-} // namespace
 
 ResultGridModel::ResultGridModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -56,28 +21,10 @@ int ResultGridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant ResultGridModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid())
+    if (!index.isValid() || role != Qt::DisplayRole)
         return {};
-    const int column = index.column() + 1, row = index.row() + 1;
-    switch (role) {
-    case Qt::DisplayRole: {
-        const std::string_view text = m_grid.text(column, row);
-        return text.empty() ? QVariant() : qs(text);
-    }
-    case Qt::ForegroundRole:
-        if (auto colour = m_grid.foreground(column, row))
-            return QBrush(qcolor(*colour));
-        return {};
-    case Qt::BackgroundRole:
-        if (auto colour = m_grid.background(column, row))
-            return QBrush(qcolor(*colour));
-        return {};
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(
-            toQt(m_grid.horizontalAlignment(column, row), m_grid.verticalAlignment(column, row)));
-    default:
-        return {};
-    }
+    const std::string_view text = m_grid.text(index.column() + 1, index.row() + 1);
+    return text.empty() ? QVariant() : qs(text);
 }
 
 Qt::ItemFlags ResultGridModel::flags(const QModelIndex& index) const {

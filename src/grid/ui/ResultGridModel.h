@@ -6,8 +6,9 @@
 
 namespace kazutama {
 
-// Adapts a ResultGrid to Qt's item views: texts, colours and alignments by role. Model row r and column c
-// are the grid's row r + 1 and column c + 1.
+// Holds the ResultGrid a ResultGridView shows. The view paints from the grid itself, so the model serves
+// only the texts (DisplayRole), which screen readers and keyboard search read. Model row r and column c are
+// the grid's row r + 1 and column c + 1.
 class ResultGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:

@@ -5,6 +5,7 @@
 #include "grid/ui/GridMetrics.h"
 #include "grid/ui/GridPainter.h"
 #include "grid/ui/QtColour.h"
+#include "gui/QtText.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -247,18 +248,19 @@ void TableDocument::paintHeader(QPainter& painter, int width) const {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setFont(descriptionFont());
     int x = 0;
-    for (const Mark& mark : m_legend) {
+    for (const LegendEntry& mark : m_legend) {
         painter.setPen(Qt::NoPen);
         painter.setBrush(qcolor(mark.colour));
         const QRectF box(x + 2.5, top + 3.5, 11, 11);
-        if (mark.dot)
+        if (mark.mark == LegendEntry::Mark::Dot)
             painter.drawEllipse(box);
         else
             painter.drawRect(box);
         painter.setPen(Qt::black);
-        const int textWidth = painter.fontMetrics().horizontalAdvance(mark.caption);
+        const QString caption = qs(mark.caption);
+        const int textWidth = painter.fontMetrics().horizontalAdvance(caption);
         painter.drawText(QRect(x + 18, top, textWidth + 2, kLegendHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                         mark.caption);
+                         caption);
         x += 18 + textWidth + 14;
     }
     painter.restore();

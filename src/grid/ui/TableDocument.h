@@ -1,12 +1,13 @@
 #pragma once
 
 #include "grid/GridPages.h"
-#include "grid/Rgb.h"
+#include "grid/LegendEntry.h"
 
 #include <QImage>
 #include <QPageLayout>
 #include <QString>
 #include <functional>
+#include <span>
 #include <vector>
 
 class QPagedPaintDevice;
@@ -22,12 +23,6 @@ class ResultGrid;
 // (charts) may stand among the tables.
 class TableDocument {
 public:
-    // A colour mark of the legend: a dot or a square, and its caption.
-    struct Mark {
-        bool dot = true;
-        Rgb colour;
-        QString caption;
-    };
     // Told after each page or band of rows; false cancels.
     using Progress = std::function<bool(int done, int total)>;
     // Paints a picture into the rectangle (0, 0, size) of the painter.
@@ -35,7 +30,8 @@ public:
 
     explicit TableDocument(QString caption, QString description = {});
 
-    void setLegend(std::vector<Mark> legend) { m_legend = std::move(legend); }
+    // The captions must outlive the document.
+    void setLegend(std::span<const LegendEntry> legend) { m_legend.assign(legend.begin(), legend.end()); }
     // The grid must outlive the document. A title, if given, stands over the table.
     void addTable(const ResultGrid& grid, QString title = {});
     // A picture of `size` pixels, kept whole on one page: it starts a new page where it does not fit under
@@ -95,7 +91,7 @@ private:
 
     QString m_caption;
     QString m_description;
-    std::vector<Mark> m_legend;
+    std::vector<LegendEntry> m_legend;
     std::vector<Table> m_tables;
 };
 

@@ -101,10 +101,8 @@ Result<Written> writeTableFile(const TableDocument& document, const QString& pat
                 path, QStringLiteral("このウィンドウには表がないため、CSV や HTML には保存できません。"));
         std::ostringstream out;
         const std::string caption = document.caption().toStdString();
-        if (kind == TableFile::Csv)
-            GridExport::writeCsv(out, *table);
-        else
-            GridExport::writeHtml(out, *table, {caption, caption});
+        GridExport::write(out, kind == TableFile::Csv ? GridExport::Format::Csv : GridExport::Format::Html,
+                          *table, {caption, caption});
         bytes = QByteArray::fromStdString(out.str());
         break;
     }

@@ -6,9 +6,9 @@
 #include "grid/ui/TableOutput.h"
 #include "gui/QtText.h"
 #include "gui/WrappingLabel.h"
+#include "menus/WindowNames.h"
 #include "prediction/BacktestGrids.h"
 #include "prediction/ui/BacktestCharts.h"
-#include "shell/WindowNames.h"
 #include "store/Workspace.h"
 
 #include <QHBoxLayout>
@@ -38,11 +38,11 @@ constexpr std::array<const char*, BacktestView::kTableCount> kTableTitles = {"�
 constexpr std::array<const char*, 2> kChartTitles = {"当たり数の分布（グラフ）", "当たり数の累計（グラフ）"};
 
 // The colours of the analyses' legends, as the per-draw table uses them on the one-shot numbers.
-const std::vector<TableDocument::Mark> kHitLegend = {
-    {false, colours::kMainNumberDot, QStringLiteral("：本数字")},
-    {false, colours::kFirstBonusDot, QStringLiteral("：ボーナス数字1")},
-    {false, colours::kSecondBonusDot, QStringLiteral("：ボーナス数字2")},
-    {false, colours::kPaleMagenta, QStringLiteral("：当選（１発予想の等級）")},
+constexpr LegendEntry kHitLegend[] = {
+    {LegendEntry::Mark::Swatch, colours::kMainNumberDot, "：本数字"},
+    {LegendEntry::Mark::Swatch, colours::kFirstBonusDot, "：ボーナス数字1"},
+    {LegendEntry::Mark::Swatch, colours::kSecondBonusDot, "：ボーナス数字2"},
+    {LegendEntry::Mark::Swatch, colours::kPaleMagenta, "：当選（１発予想の等級）"},
 };
 
 QString methodName(int method) {
@@ -101,16 +101,16 @@ BacktestView::BacktestView(ViewGuard& guard, const AnalysisOptions& options, con
     note->setStyleSheet(
         QStringLiteral("background: %1; padding: 3px;").arg(qcolor(colours::kPaleYellow).name()));
 
-    m_tabs = new QTabWidget(this);
-    m_tabs->setObjectName("Tabs");
-    m_tabs->addTab(createTablePage(Summary), QString::fromUtf8(kTableTitles[Summary]));
+    auto* tabs = new QTabWidget(this);
+    tabs->setObjectName("Tabs");
+    tabs->addTab(createTablePage(Summary), QString::fromUtf8(kTableTitles[Summary]));
     for (std::size_t i = 0; i < m_chartPages.size(); ++i) {
-        auto* page = new QWidget(m_tabs);
+        auto* page = new QWidget(tabs);
         m_chartPages[i] = new QVBoxLayout(page);
         m_chartPages[i]->setContentsMargins(4, 4, 4, 4);
-        m_tabs->addTab(page, QString::fromUtf8(kChartTitles[i]));
+        tabs->addTab(page, QString::fromUtf8(kChartTitles[i]));
     }
-    m_tabs->addTab(createTablePage(Draws, createLegend()), QString::fromUtf8(kTableTitles[Draws]));
+    tabs->addTab(createTablePage(Draws, createLegend()), QString::fromUtf8(kTableTitles[Draws]));
     auto* sweepNote = new QLabel(
         QStringLiteral(
             "シフトは、反映するデータ分析で決まる数で、消去法・連発予想・１発予想が数字を選ぶ当選データを"
@@ -118,7 +118,7 @@ BacktestView::BacktestView(ViewGuard& guard, const AnalysisOptions& options, con
             "緑の行が、いまの設定のシフトです。"),
         this);
     sweepNote->setWordWrap(true);
-    m_tabs->addTab(createTablePage(Sweep, sweepNote), QString::fromUtf8(kTableTitles[Sweep]));
+    tabs->addTab(createTablePage(Sweep, sweepNote), QString::fromUtf8(kTableTitles[Sweep]));
 
     auto* close = new QPushButton(QStringLiteral("閉じる"), this);
     close->setObjectName("Command1");
@@ -138,7 +138,7 @@ BacktestView::BacktestView(ViewGuard& guard, const AnalysisOptions& options, con
     layout->addWidget(m_setting);
     layout->addWidget(baseline);
     layout->addWidget(note);
-    layout->addWidget(m_tabs, 1);
+    layout->addWidget(tabs, 1);
     layout->addLayout(buttons);
 }
 
@@ -167,9 +167,9 @@ QWidget* BacktestView::createLegend() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     layout->addWidget(new QLabel(QStringLiteral("１発予想の数字のうち、当たった数字の色 "), legend));
-    for (const TableDocument::Mark& mark : kHitLegend) {
+    for (const LegendEntry& mark : kHitLegend) {
         layout->addWidget(swatch(mark.colour, legend));
-        layout->addWidget(new QLabel(mark.caption, legend));
+        layout->addWidget(new QLabel(qs(mark.caption), legend));
         layout->addSpacing(10);
     }
     layout->addStretch();

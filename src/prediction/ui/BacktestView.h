@@ -10,7 +10,6 @@
 #include <memory>
 
 class QLabel;
-class QTabWidget;
 class QVBoxLayout;
 
 namespace kazutama {
@@ -30,7 +29,6 @@ public:
                  QWidget* parent = nullptr);
 
     ResultGridView* grid(int table) const { return m_gridViews[std::size_t(table)]; }
-    QTabWidget* tabs() const { return m_tabs; }
     // Every table and chart (or only table `only`, with the charts that belong to it), as they print.
     TableDocument document(int only = -1) const;
 
@@ -50,7 +48,6 @@ private:
     std::array<ResultGrid, kTableCount> m_grids;
     std::array<ResultGridView*, kTableCount> m_gridViews{};
     QLabel* m_setting = nullptr;
-    QTabWidget* m_tabs = nullptr;
     std::array<QVBoxLayout*, 2> m_chartPages{};
 };
 

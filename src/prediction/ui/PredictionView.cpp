@@ -3,7 +3,7 @@
 #include "grid/ui/ResultGridView.h"
 #include "grid/ui/TableOutput.h"
 #include "gui/QtText.h"
-#include "shell/WindowNames.h"
+#include "menus/WindowNames.h"
 #include "store/Workspace.h"
 
 #include <QButtonGroup>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/WindowNames.h"
+#include "menus/WindowNames.h"
 
 #include <string_view>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "shell/MenuTable.h"
+#include "menus/MenuTable.h"
 
 #include "analyses/ViewCatalogue.h"
 

@@ -1,5 +1,5 @@
 #include "analyses/ViewCatalogue.h"
-#include "shell/MenuTable.h"
+#include "menus/MenuTable.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
