@@ -8,9 +8,11 @@
 
 namespace kazutama {
 
-struct StoredDraw;
-class DrawHistory;
-DrawHistory historyFromStoredRows(const std::vector<StoredDraw>& rows);
+// One row of the saved query as stored, NULL read as 0. A file written by another tool may hold anything.
+struct StoredDraw {
+    long long drawNumber = 0;
+    std::array<long long, kBallCount> numbers{};
+};
 
 // The read-only snapshot of every stored draw, taken once at start-up. Only historyFromStoredRows makes a
 // non-empty one, so every history holds draws 1..32760 in strictly ascending order and numbers that are
@@ -31,12 +33,6 @@ private:
     friend DrawHistory historyFromStoredRows(const std::vector<StoredDraw>& rows);
 
     std::vector<DrawRecord> m_records;
-};
-
-// One row of the saved query as stored, NULL read as 0. A file written by another tool may hold anything.
-struct StoredDraw {
-    long long drawNumber = 0;
-    std::array<long long, kBallCount> numbers{};
 };
 
 // The history the analyses can rely on, from the rows as stored: draws numbered 1..32760 in ascending order,
