@@ -1,6 +1,6 @@
 #include "analyses/LastDigitStreakBuilder.h"
 
-#include "analyses/LastDigitGrid.h"
+#include "analyses/LastDigitFrame.h"
 #include "grid/Colours.h"
 
 #include <array>
@@ -65,7 +65,7 @@ void markStreaks(ResultGrid& grid, const Occurrences& occurrences) {
 
 ResultGrid buildLastDigitStreak(const Snapshot& snapshot) {
     const Occurrences occurrences = collect(snapshot.history());
-    ResultGrid grid = makeLastDigitGrid(snapshot.summary().latestDrawNumber);
+    ResultGrid grid = makeLastDigitFrame(snapshot.summary().latestDrawNumber);
     writeDrawNumbers(grid, snapshot.summary().latestDrawNumber);
     markStreaks(grid, occurrences);
     grid.setHeadings(2, 1, 2);

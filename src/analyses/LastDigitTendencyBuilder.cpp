@@ -1,6 +1,6 @@
 #include "analyses/LastDigitTendencyBuilder.h"
 
-#include "analyses/LastDigitGrid.h"
+#include "analyses/LastDigitFrame.h"
 #include "grid/Colours.h"
 
 #include <array>
@@ -56,7 +56,7 @@ void fill(ResultGrid& grid, const DrawHistory& history) {
 } // namespace
 
 ResultGrid buildLastDigitTendency(const Snapshot& snapshot) {
-    ResultGrid grid = makeLastDigitGrid(snapshot.summary().latestDrawNumber);
+    ResultGrid grid = makeLastDigitFrame(snapshot.summary().latestDrawNumber);
     fill(grid, snapshot.history());
     grid.setHeadings(2, 1, 2);
     return grid;

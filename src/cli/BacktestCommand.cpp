@@ -4,7 +4,7 @@
 #include "cli/CliCommands.h"
 #include "common/JsonText.h"
 #include "prediction/Backtest.h"
-#include "prediction/PredictionWindow.h"
+#include "prediction/DrawWindow.h"
 #include "settings/SettingsFile.h"
 
 #include <array>

@@ -1,8 +1,8 @@
 #include "prediction/Backtest.h"
 
+#include "prediction/DrawWindow.h"
 #include "prediction/PredictionEngine.h"
 #include "prediction/PredictionShift.h"
-#include "prediction/PredictionWindow.h"
 
 #include <algorithm>
 #include <bit>
@@ -213,7 +213,7 @@ std::vector<SweepRow> runShiftSweep(const DrawHistory& history) {
     for (std::size_t i = 1; i < usable.size(); ++i) {
         const DrawLookup drawn(*usable[i]);
         for (SweepRow& row : rows) {
-            const PredictionWindow window(usable[i - 1]->drawNumber, row.shift);
+            const DrawWindow window(usable[i - 1]->drawNumber, row.shift);
             const std::vector<int> multiple = window.candidates(engine.drawTable(), kMultiplePredictionSize);
             count(row.oneShot, drawn.score(multiple, std::min(int(multiple.size()), kOneShotPredictionSize)),
                   true);

@@ -1,7 +1,7 @@
 #include "prediction/PredictionEngine.h"
 
+#include "prediction/DrawWindow.h"
 #include "prediction/PredictionShift.h"
-#include "prediction/PredictionWindow.h"
 
 #include <algorithm>
 
@@ -72,11 +72,11 @@ std::vector<int> PredictionEngine::elimination(int shift) const {
 }
 
 std::vector<int> PredictionEngine::multiplePrediction(int shift) const {
-    return PredictionWindow(m_latestDrawNumber, shift).candidates(m_drawTable, kMultiplePredictionSize);
+    return DrawWindow(m_latestDrawNumber, shift).candidates(m_drawTable, kMultiplePredictionSize);
 }
 
 std::vector<int> PredictionEngine::oneShotPrediction(int shift) const {
-    return PredictionWindow(m_latestDrawNumber, shift).candidates(m_drawTable, kOneShotPredictionSize);
+    return DrawWindow(m_latestDrawNumber, shift).candidates(m_drawTable, kOneShotPredictionSize);
 }
 
 PredictionRun PredictionEngine::run(const AnalysisOptions& options) const {

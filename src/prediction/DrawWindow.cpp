@@ -1,13 +1,13 @@
-#include "prediction/PredictionWindow.h"
+#include "prediction/DrawWindow.h"
 
 namespace kazutama {
 
-PredictionWindow::PredictionWindow(int latestDrawNumber, int shift) {
+DrawWindow::DrawWindow(int latestDrawNumber, int shift) {
     for (int m = 0; m < kWindowDrawCount; ++m)
         m_drawNumbers[m] = latestDrawNumber - 1 - shift - m;
 }
 
-std::vector<int> PredictionWindow::candidates(const DrawTable& table, int limit) const {
+std::vector<int> DrawWindow::candidates(const DrawTable& table, int limit) const {
     std::array<std::array<int, kWindowPositions>, kWindowDrawCount> cells{};
     std::array<int, kHighestNumber + 1> occurrences{};
     for (int m = 0; m < kWindowDrawCount; ++m) {

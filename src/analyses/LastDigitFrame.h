@@ -14,6 +14,6 @@ inline int lastDigitColumn(int digit) {
 // The frame shared by the two last-digit views: the draw-number column and the heading mirrored at the
 // bottom, so that the digit captions sit next to the draw rows at both ends. Rows 3 to drawRows + 2 are left
 // for the view.
-ResultGrid makeLastDigitGrid(int drawRows);
+ResultGrid makeLastDigitFrame(int drawRows);
 
 } // namespace kazutama

@@ -13,9 +13,9 @@ inline constexpr int kMultiplePredictionSize = 14;
 inline constexpr int kOneShotPredictionSize = 7;
 
 // The four draws before the latest one, moved back by the shift. The latest draw itself is never in it.
-class PredictionWindow {
+class DrawWindow {
 public:
-    PredictionWindow(int latestDrawNumber, int shift);
+    DrawWindow(int latestDrawNumber, int shift);
 
     const std::array<int, kWindowDrawCount>& drawNumbers() const { return m_drawNumbers; }
 

@@ -1,4 +1,4 @@
-#include "analyses/LastDigitGrid.h"
+#include "analyses/LastDigitFrame.h"
 
 #include "grid/Colours.h"
 
@@ -50,7 +50,7 @@ void writeHeading(ResultGrid& grid, int firstRow, Layout layout) {
 
 } // namespace
 
-ResultGrid makeLastDigitGrid(int drawRows) {
+ResultGrid makeLastDigitFrame(int drawRows) {
     ResultGrid grid;
     const int rows = drawRows + 4;
     setUpGrid(grid, rows);
