@@ -7,6 +7,8 @@
 #include "gui/QtText.h"
 
 #include <QCoreApplication>
+#include <QFontInfo>
+#include <QImage>
 #include <QPainter>
 #include <algorithm>
 #include <map>
@@ -20,20 +22,69 @@ namespace {
 constexpr std::size_t kMeasuredLimit = 1 << 14;
 // Antialiased glyph edges may reach a pixel beyond the measured ink.
 constexpr int kInkMargin = 1;
+// A pixel lighter than this grey shows no glyph.
+constexpr int kInkGrey = 232;
+// Texts are not made smaller than this to fit a short row.
+constexpr int kSmallestPixels = 7;
 
-int blanksFrom(const QString& text, bool fromEnd) {
+int blanksFrom(const QString& text, bool fromEnd, bool fullWidthToo = false) {
+    const auto blank = [&](QChar c) { return c == QLatin1Char(' ') || (fullWidthToo && c == QChar(0x3000)); };
     int count = 0;
-    while (count < text.size() && text[fromEnd ? text.size() - 1 - count : count] == QLatin1Char(' '))
+    while (count < text.size() && blank(text[fromEnd ? text.size() - 1 - count : count]))
         ++count;
     return count;
 }
 
 } // namespace
 
-GridPainter::GridPainter(const ResultGrid& grid, const QFont& font)
-    : m_grid(grid), m_font(font), m_metrics(font), m_capHeight(m_metrics.capHeight()),
-      m_ascent(m_metrics.ascent()), m_descent(m_metrics.descent()),
-      m_staticAscent(QFontMetricsF(font).ascent()), m_measured(cacheFor(font)) {}
+GridPainter::Face::Face(const QFont& f)
+    : font(f), metrics(f), capHeight(metrics.capHeight()), ascent(metrics.ascent()),
+      descent(metrics.descent()), staticAscent(QFontMetricsF(f).ascent()), measured(cacheFor(f)) {}
+
+GridPainter::GridPainter(const ResultGrid& grid, const QFont& font) : m_grid(grid), m_face(font) {}
+
+const GridPainter::Face& GridPainter::smallerFace(std::string_view text, int room) const {
+    // Glyph heights scale with the size, so the first guess usually fits; the loop makes sure.
+    const int size = QFontInfo(m_face.font).pixelSize();
+    const MeasuredText& full = measured(m_face, text);
+    int pixels = std::max(1, size * room / std::max(1, inkFor(m_face, full, room).height()));
+    for (;; --pixels) {
+        auto found = m_smaller.find(pixels);
+        if (found == m_smaller.end()) {
+            QFont smaller = m_face.font;
+            smaller.setPixelSize(pixels);
+            found = m_smaller.emplace(pixels, smaller).first;
+        }
+        if (pixels <= kSmallestPixels ||
+            inkFor(found->second, measured(found->second, text), room).height() <= room)
+            return found->second;
+    }
+}
+
+QRect GridPainter::inkFor(const Face& face, const MeasuredText& text, int room) {
+    if (text.ink.height() <= room || text.ink.isEmpty())
+        return text.ink;
+    if (!text.paintedInk) {
+        const QRect box = text.ink.adjusted(-2, -2, 2, 2);
+        QImage image(box.size(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            painter.setPen(Qt::black);
+            painter.setFont(face.font);
+            painter.drawStaticText(QPointF(-box.left(), -box.top() - face.staticAscent), text.shaped);
+        }
+        QRect ink;
+        for (int y = 0; y < image.height(); ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(line[x]) < kInkGrey)
+                    ink |= QRect(x, y, 1, 1);
+        }
+        text.paintedInk = ink.isEmpty() ? text.ink : ink.translated(box.topLeft());
+    }
+    return *text.paintedInk;
+}
 
 GridPainter::TextCache& GridPainter::cacheFor(const QFont& font) {
     // Shaped texts hold font engines, which must go before the application that owns them does.
@@ -45,31 +96,38 @@ GridPainter::TextCache& GridPainter::cacheFor(const QFont& font) {
     return (*caches)[font.key()];
 }
 
-const GridPainter::MeasuredText& GridPainter::measured(std::string_view text) const {
-    if (const auto found = m_measured.find(text); found != m_measured.end())
+const GridPainter::MeasuredText& GridPainter::measured(const Face& face, std::string_view text) const {
+    TextCache& cache = face.measured;
+    if (const auto found = cache.find(text); found != cache.end())
         return found->second;
-    if (m_measured.size() >= kMeasuredLimit)
-        m_measured.clear();
+    if (cache.size() >= kMeasuredLimit)
+        cache.clear();
     MeasuredText m;
     m.text = qs(text);
     m.leadingBlanks = blanksFrom(m.text, false);
     m.trailingBlanks = blanksFrom(m.text, true);
     const auto advance = [&](int from, int count) {
-        return count <= 0 ? 0 : m_metrics.horizontalAdvance(m.text.mid(from, count));
+        return count <= 0 ? 0 : face.metrics.horizontalAdvance(m.text.mid(from, count));
     };
     const int length = int(m.text.size());
-    m.width = m_metrics.horizontalAdvance(m.text);
+    m.width = face.metrics.horizontalAdvance(m.text);
     m.leadWidth = advance(0, m.leadingBlanks);
     // Blanks at the end a text grows to take no visible room; a text of blanks alone shows nothing.
     m.visibleWidth[int(HorizontalAlignment::Left)] = advance(0, length - m.trailingBlanks);
     m.visibleWidth[int(HorizontalAlignment::Right)] = advance(m.leadingBlanks, length - m.leadingBlanks);
     m.visibleWidth[int(HorizontalAlignment::Center)] =
         advance(m.leadingBlanks, length - m.leadingBlanks - m.trailingBlanks);
-    m.ink = m_metrics.tightBoundingRect(m.text);
+    const int titleLeading = blanksFrom(m.text, false, true), titleTrailing = blanksFrom(m.text, true, true);
+    m.centredByBlanks = titleLeading > 0 && titleTrailing > 0 && titleLeading < length;
+    if (m.centredByBlanks) {
+        m.titleWidth = advance(titleLeading, length - titleLeading - titleTrailing);
+        m.titleLead = advance(0, titleLeading);
+    }
+    m.ink = face.metrics.tightBoundingRect(m.text);
     m.shaped.setText(m.text);
     m.shaped.setTextFormat(Qt::PlainText);
-    m.shaped.prepare(QTransform(), m_font);
-    return m_measured.emplace(text, std::move(m)).first->second;
+    m.shaped.prepare(QTransform(), face.font);
+    return cache.emplace(text, std::move(m)).first->second;
 }
 
 void GridPainter::paintCells(QPainter& painter, const GridGeometry& geometry, const GridBlock& block) const {
@@ -111,34 +169,58 @@ void GridPainter::paintText(QPainter& painter, const GridGeometry& geometry, con
     if (visible.isEmpty())
         return;
 
-    const MeasuredText& m = measured(m_grid.text(owner, row));
-    const HorizontalAlignment alignment = m_grid.horizontalAlignment(owner, row);
+    const std::string_view text = m_grid.text(owner, row);
+    // Glyphs keep a pixel from the row's lines: from the row above's last pixel row and from its own.
+    const int inkTop = ownerRect.top() + 1, inkBottom = ownerRect.bottom() - 2;
+    const int inkRoom = inkBottom - inkTop + 1;
+    const Face* face = &m_face;
+    if (inkFor(m_face, measured(m_face, text), inkRoom).height() > inkRoom)
+        face = &smallerFace(text, inkRoom);
+    const MeasuredText& m = measured(*face, text);
+    const QRect glyphs = inkFor(*face, m, inkRoom);
+
+    HorizontalAlignment alignment = m_grid.horizontalAlignment(owner, row);
+    QRect placeRect = ownerRect; // what the text is aligned in
+    Fitted fitted{m.width,      m.visibleWidth[int(alignment)], m.leadWidth, face->capHeight, face->ascent,
+                  face->descent};
+    int leadingBlanks = m.leadingBlanks, trailingBlanks = m.trailingBlanks;
+    if (alignment == HorizontalAlignment::Left && m.centredByBlanks) {
+        // Centred over the cells it runs on across, up to the first line across the row.
+        int last = owner;
+        while (last < cover.span.last && !lineBetween(last, row))
+            ++last;
+        placeRect = geometry.spanRect({owner, last}, row);
+        alignment = HorizontalAlignment::Center;
+        fitted.visibleWidth = m.titleWidth;
+        fitted.leadWidth = m.titleLead;
+        leadingBlanks = blanksFrom(m.text, false, true);
+        trailingBlanks = blanksFrom(m.text, true, true);
+    }
     // A centred text grows both ways, so only the room on its narrower side counts twice.
     const int room = alignment == HorizontalAlignment::Center
-                         ? ownerRect.width() + 2 * std::min(ownerRect.left() - spanRect.left(),
-                                                            spanRect.right() - ownerRect.right())
+                         ? placeRect.width() + 2 * std::min(placeRect.left() - spanRect.left(),
+                                                            spanRect.right() - placeRect.right())
                          : spanRect.width();
     const int available = room - 3;
-    Fitted fitted{m.width, m.visibleWidth[int(alignment)], m.leadWidth, m_capHeight, m_ascent, m_descent};
     std::optional<QFont> narrowed;
     if (fitted.visibleWidth > available && available > 0) {
-        narrowed.emplace(m_font);
+        narrowed.emplace(face->font);
         narrowed->setStretch(std::max(50, 100 * available / fitted.visibleWidth));
-        fitted = fit(*narrowed, m.text, alignment, m.leadingBlanks, m.trailingBlanks);
+        fitted = fit(*narrowed, m.text, alignment, leadingBlanks, trailingBlanks);
     }
 
     // The text is placed by hand rather than by drawText's alignment: the CJK font's line box is taller
     // than the short rows, and centring that box would push the glyphs onto the line below.
-    int x = ownerRect.left() + 2;
+    int x = placeRect.left() + 2;
     switch (alignment) {
     case HorizontalAlignment::Left:
         break;
     case HorizontalAlignment::Right:
-        x = ownerRect.right() - 1 - fitted.width;
+        x = placeRect.right() - 1 - fitted.width;
         break;
     case HorizontalAlignment::Center:
-        x = ownerRect.left() + (ownerRect.width() - fitted.visibleWidth) / 2 -
-            (m.leadingBlanks < m.text.size() ? fitted.leadWidth : 0);
+        x = placeRect.left() + (placeRect.width() - fitted.visibleWidth) / 2 -
+            (leadingBlanks < m.text.size() ? fitted.leadWidth : 0);
         break;
     }
     int baseline = ownerRect.top() + (ownerRect.height() + fitted.capHeight + 2) / 2;
@@ -151,6 +233,12 @@ void GridPainter::paintText(QPainter& painter, const GridGeometry& geometry, con
         break;
     case VerticalAlignment::Center:
         break;
+    }
+    if (!glyphs.isEmpty()) {
+        if (baseline + glyphs.bottom() > inkBottom)
+            baseline = inkBottom - glyphs.bottom();
+        if (baseline + glyphs.top() < inkTop)
+            baseline = inkTop - glyphs.top();
     }
     // A cell the text does not reach has nothing to draw; one the text lies inside of needs no clipping.
     const QRect ink =
@@ -172,12 +260,18 @@ void GridPainter::paintText(QPainter& painter, const GridGeometry& geometry, con
         painter.drawText(QPoint(x, baseline), m.text);
     } else {
         // Shaped once per text: most cells of a table repeat a few texts.
-        if (painter.font() != m_font)
-            painter.setFont(m_font);
-        painter.drawStaticText(QPointF(x, baseline - m_staticAscent), m.shaped);
+        if (painter.font() != face->font)
+            painter.setFont(face->font);
+        painter.drawStaticText(QPointF(x, baseline - face->staticAscent), m.shaped);
     }
     if (cut)
         painter.restore();
+}
+
+bool GridPainter::lineBetween(int leftColumn, int row) const {
+    return m_grid.borders(leftColumn, row).has(BorderSide::Right) ||
+           (m_grid.contains(leftColumn + 1, row) &&
+            m_grid.borders(leftColumn + 1, row).has(BorderSide::Left));
 }
 
 GridPainter::Fitted GridPainter::fit(const QFont& font, const QString& text, HorizontalAlignment alignment,

@@ -9,6 +9,8 @@
 #include <QRect>
 #include <QStaticText>
 #include <QString>
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -23,6 +25,11 @@ class ResultGrid;
 // Paints cells of a ResultGrid onto any QPainter (screen, printer, image) at the places a GridGeometry gives:
 // backgrounds, borders, and texts, including texts that run on into empty neighbours. Texts that would be
 // cut are narrowed to fit their span, down to half their width, and cut at its ends beyond that.
+//
+// A left-aligned text with blanks before and after it is a title the blanks were meant to centre over the
+// cells it runs on across: it is centred over them, as far as the first line that crosses its row, whatever
+// the width of a blank in the grid font. A text too tall for its row (a Japanese one in the 12- and 13-pixel
+// rows) is drawn a size smaller, and every text is moved up or down to keep a pixel from its row's lines.
 //
 // Texts are measured and shaped in screen pixels once per font for the whole program, so that a view opened
 // again, or a page printed after the view was shown, lays out none of its texts anew; a printer's painter is
@@ -46,7 +53,11 @@ private:
         int width = 0;
         int leadWidth = 0;        // of the leading blanks
         int visibleWidth[3] = {}; // by HorizontalAlignment: without the blanks on the side(s) it grows to
-        QRect ink;                // the glyphs' extent from the start of the baseline
+        QRect ink;                // the glyphs' extent from the start of the baseline, as the font says
+        mutable std::optional<QRect> paintedInk; // the pixels they really ink, when the font's is too tall
+        // A title centred by its blanks (half- or full-width): its width and where it starts without them.
+        bool centredByBlanks = false;
+        int titleWidth = 0, titleLead = 0;
         QStaticText shaped;
     };
     struct Hash {
@@ -56,15 +67,31 @@ private:
     using TextCache = std::unordered_map<std::string, MeasuredText, Hash, std::equal_to<>>;
     static TextCache& cacheFor(const QFont& font);
 
+    // The grid font at one size, with the texts measured in it.
+    struct Face {
+        explicit Face(const QFont& font);
+        QFont font;
+        QFontMetrics metrics;
+        int capHeight, ascent, descent;
+        qreal staticAscent; // how far below its top QStaticText puts the baseline
+        TextCache& measured;
+    };
+
     // Widths and heights of a text in the font it is drawn in.
     struct Fitted {
         int width, visibleWidth, leadWidth;
         int capHeight, ascent, descent;
     };
 
-    const MeasuredText& measured(std::string_view text) const;
+    const MeasuredText& measured(const Face& face, std::string_view text) const;
+    // The glyphs' extent for fitting them into a row of `room` pixel rows: the font's own, or where that
+    // is taller than the room (it holds a pixel or two to spare), the pixels a painted copy inks.
+    static QRect inkFor(const Face& face, const MeasuredText& text, int room);
+    // The grid font made small enough for the text's glyphs to fit in `room` pixel rows.
+    const Face& smallerFace(std::string_view text, int room) const;
     static Fitted fit(const QFont& font, const QString& text, HorizontalAlignment alignment,
                       int leadingBlanks, int trailingBlanks);
+    bool lineBetween(int leftColumn, int row) const;
     void paintBackground(QPainter& painter, int column, int row, const QRect& rect) const;
     void paintText(QPainter& painter, const GridGeometry& geometry, const TextCover& cover, int row,
                    const QRect& clip) const;
@@ -72,11 +99,8 @@ private:
                       bool topEdge) const;
 
     const ResultGrid& m_grid;
-    QFont m_font;
-    QFontMetrics m_metrics;
-    int m_capHeight, m_ascent, m_descent;
-    qreal m_staticAscent; // how far below its top QStaticText puts the baseline
-    TextCache& m_measured;
+    Face m_face;
+    mutable std::map<int, Face> m_smaller; // by pixel size
 };
 
 } // namespace kazutama
