@@ -149,7 +149,7 @@ void MainFrm::createMenus() {
         else if (node.name == menu::kRestoreBackup)
             connect(action, &QAction::triggered, this, [this] { RestoreCommand(*this).run(); });
         else if (node.name == menu::kCascade)
-            connect(action, &QAction::triggered, m_mdi, &QMdiArea::cascadeSubWindows);
+            connect(action, &QAction::triggered, this, [this] { cascade(m_mdi); });
         else if (node.name == menu::kTileHorizontal)
             connect(action, &QAction::triggered, this, [this] { tileOneAboveTheOther(m_mdi); });
         else if (node.name == menu::kTileVertical)

@@ -3,6 +3,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScrollBar>
+#include <QStyle>
 
 namespace kazutama {
 
@@ -54,6 +55,27 @@ void tile(QMdiArea* area, Qt::Orientation stacking) {
 }
 
 } // namespace
+
+void cascade(QMdiArea* area) {
+    const auto list = windows(area, false);
+    if (list.isEmpty())
+        return;
+    const QRect rect = tilingArea(area);
+    int offset = 0;
+    for (QMdiSubWindow* window : list) {
+        if (window->isMaximized())
+            window->showNormal();
+        const int step = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
+        const QSize own = window->size();
+        // A window that would reach past the area from its step starts the steps again at the corner.
+        if (offset > 0 && (offset + own.width() > rect.width() || offset + own.height() > rect.height()))
+            offset = 0;
+        const QSize size = own.boundedTo(rect.size() - QSize(offset, offset));
+        window->setGeometry(QRect(rect.topLeft() + QPoint(offset, offset), size));
+        window->raise();
+        offset += step;
+    }
+}
 
 void tileOneAboveTheOther(QMdiArea* area) {
     tile(area, Qt::Vertical);

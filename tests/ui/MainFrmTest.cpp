@@ -193,10 +193,16 @@ TEST(MainFrmTest, WindowCommandsTileAndCascade) {
     std::sort(lefts.begin(), lefts.end());
     EXPECT_EQ(lefts, (QList<int>{0, area.width() / 3, 2 * area.width() / 3}));
 
+    // Cascade steps the windows and keeps each one's own size where it fits.
+    for (QMdiSubWindow* w : program.window().mdiArea()->subWindowList())
+        w->resize(area.width() / 2, area.height() / 2);
     program.trigger("mnuWindowCascade");
     QList<int> cascade;
-    for (QMdiSubWindow* w : program.window().mdiArea()->subWindowList())
+    for (QMdiSubWindow* w : program.window().mdiArea()->subWindowList()) {
         cascade << w->x();
+        EXPECT_EQ(w->size(), QSize(area.width() / 2, area.height() / 2));
+        EXPECT_TRUE(area.contains(w->geometry()));
+    }
     std::sort(cascade.begin(), cascade.end());
     EXPECT_LT(cascade[0], cascade[1]);
     EXPECT_LT(cascade[1], cascade[2]);
