@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QMdiSubWindow>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace kazutama {
@@ -48,6 +49,29 @@ void ChildView::scrollWhenTooSmall() {
     auto* frame = new QVBoxLayout(this);
     frame->setContentsMargins(0, 0, 0, 0);
     frame->addWidget(scroll);
+    // One set of scroll bars: the page's where the page scrolls, the grid's own elsewhere.
+    connect(scroll->horizontalScrollBar(), &QScrollBar::rangeChanged, this,
+            [this](int, int maximum) { leaveScrollingToThePage(Qt::Horizontal, maximum > 0); });
+    connect(scroll->verticalScrollBar(), &QScrollBar::rangeChanged, this,
+            [this](int, int maximum) { leaveScrollingToThePage(Qt::Vertical, maximum > 0); });
+}
+
+void ChildView::leaveScrollingToThePage(Qt::Orientation orientation, bool pageScrolls) {
+    const char* own = orientation == Qt::Horizontal ? "ownHorizontalPolicy" : "ownVerticalPolicy";
+    for (QAbstractScrollArea* area : m_page->findChildren<QAbstractScrollArea*>()) {
+        const Qt::ScrollBarPolicy current = orientation == Qt::Horizontal ? area->horizontalScrollBarPolicy()
+                                                                          : area->verticalScrollBarPolicy();
+        if (!area->property(own).isValid())
+            area->setProperty(own, int(current));
+        const auto policy =
+            pageScrolls ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarPolicy(area->property(own).toInt());
+        if (policy == current)
+            continue;
+        if (orientation == Qt::Horizontal)
+            area->setHorizontalScrollBarPolicy(policy);
+        else
+            area->setVerticalScrollBarPolicy(policy);
+    }
 }
 
 void ChildView::closeView() {

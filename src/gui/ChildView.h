@@ -37,6 +37,8 @@ protected:
 
 private:
     void scrollWhenTooSmall();
+    // While the page scrolls one way, the scroll areas on it (a grid) do not show their own bar that way.
+    void leaveScrollingToThePage(Qt::Orientation orientation, bool pageScrolls);
 
     ViewGuard& m_guard;
     QWidget* m_page = nullptr;
