@@ -3,6 +3,7 @@
 #include "analyses/ui/DescriptionLayout.h"
 #include "analyses/ui/LegendWidget.h"
 #include "grid/ResultGrid.h"
+#include "grid/ui/GridMetrics.h"
 #include "grid/ui/ResultGridView.h"
 #include "grid/ui/TableOutput.h"
 #include "gui/QtText.h"
@@ -11,6 +12,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace kazutama {
@@ -92,7 +94,40 @@ TableDocument analysisDocument(const ViewEntry& entry, const ResultGrid& grid) {
 
 void AnalysisView::build() {
     ++m_buildCount;
-    m_grid->setGrid(m_entry.build(m_workspace.snapshot()));
+    ResultGrid grid = m_entry.build(m_workspace.snapshot());
+    if (m_entry.gridOrigin)
+        narrowColumnsToFit(grid, columnRoomAtGivenSize());
+    m_grid->setGrid(std::move(grid));
+}
+
+int AnalysisView::columnRoomAtGivenSize() const {
+    // The window is not laid out yet while it builds, so the room is worked out from its given width: less
+    // the sub-window's frame, the margins either side of the grid, the grid's frame and its vertical bar.
+    const int windowWidth = twipsToPixels(m_entry.geometry.width);
+    const int windowFrame = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+    const int margins = 2 * twipsToPixels(m_entry.gridOrigin->left);
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_grid);
+    return windowWidth - 2 * windowFrame - margins - 2 * m_grid->frameWidth() - scrollBar;
+}
+
+void narrowColumnsToFit(ResultGrid& grid, int room) {
+    std::vector<double> widths;
+    for (int column = 1; column <= grid.columnCount(); ++column)
+        widths.push_back(grid.columnWidth(column));
+    const auto pixels = [&](double scale) {
+        int sum = 0;
+        for (const double width : widths)
+            sum += GridMetrics::columnPixels(width * scale);
+        return sum;
+    };
+    // Narrowed in steps of a hundredth, no further than to half: below that the texts would not show.
+    int percent = 100;
+    while (percent > 50 && pixels(percent / 100.0) > room)
+        --percent;
+    if (percent == 100)
+        return;
+    for (int column = 1; column <= grid.columnCount(); ++column)
+        grid.setColumnWidth(column, widths[std::size_t(column - 1)] * percent / 100.0);
 }
 
 } // namespace kazutama

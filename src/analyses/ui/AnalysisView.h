@@ -29,11 +29,17 @@ protected:
     void build() override;
 
 private:
+    // The pixels the columns of a grid that follows the window have at the window's given size.
+    int columnRoomAtGivenSize() const;
+
     const ViewEntry& m_entry;
     const Workspace& m_workspace;
     ResultGridView* m_grid;
     int m_buildCount = 0;
 };
+
+// Narrows every column of the grid alike so that all of them fit in `room` pixels, where they do not.
+void narrowColumnsToFit(ResultGrid& grid, int room);
 
 // A view's table with its caption, description and legend, as the window prints and saves it.
 TableDocument analysisDocument(const ViewEntry& entry, const ResultGrid& grid);
