@@ -48,12 +48,6 @@ TEST(AnalysisViewTest, ASmallWindowHasOneSetOfScrollBars) {
     }
 }
 
-} // namespace
-} // namespace kazutama
-
-namespace kazutama {
-namespace {
-
 // At the size its catalogue row gives, バラツキ分析 shows all 39 columns, the draw numbers on both sides.
 TEST(AnalysisViewTest, DispersionShowsEveryColumnAtItsGivenSize) {
     test::ProgramFixture program;
@@ -63,8 +57,7 @@ TEST(AnalysisViewTest, DispersionShowsEveryColumnAtItsGivenSize) {
     auto* grid = window->widget()->findChild<ResultGridView*>("fpSpread1");
     ASSERT_NE(grid, nullptr);
     test::ProgramFixture::settle();
-                 grid->viewport()->width(), grid->fullTableSize().width());
-                 EXPECT_GE(grid->viewport()->width(), grid->fullTableSize().width());
+    EXPECT_GE(grid->viewport()->width(), grid->fullTableSize().width());
 }
 
 } // namespace
