@@ -47,18 +47,24 @@ const GridPainter::Face& GridPainter::smallerFace(std::string_view text, int roo
     // Glyph heights scale with the size, so the first guess usually fits; the loop makes sure.
     const int size = QFontInfo(m_face.font).pixelSize();
     const MeasuredText& full = measured(m_face, text);
-    int pixels = std::max(1, size * room / std::max(1, inkFor(m_face, full, room).height()));
-    for (;; --pixels) {
-        auto found = m_smaller.find(pixels);
-        if (found == m_smaller.end()) {
-            QFont smaller = m_face.font;
-            smaller.setPixelSize(pixels);
-            found = m_smaller.emplace(pixels, smaller).first;
-        }
-        if (pixels <= kSmallestPixels ||
-            inkFor(found->second, measured(found->second, text), room).height() <= room)
-            return found->second;
+    for (int pixels = std::max(1, size * room / std::max(1, inkFor(m_face, full, room).height()));;
+         --pixels) {
+        QFont smaller = m_face.font;
+        smaller.setPixelSize(pixels);
+        const Face& face = faceFor(smaller);
+        if (pixels <= kSmallestPixels || inkFor(face, measured(face, text), room).height() <= room)
+            return face;
     }
+}
+
+const GridPainter::Face& GridPainter::faceFor(const QFont& font) {
+    // Faces hold font engines, which must go before the application that owns them does.
+    static std::map<QString, Face>* faces = [] {
+        auto* made = new std::map<QString, Face>;
+        qAddPostRoutine([] { faces->clear(); });
+        return made;
+    }();
+    return faces->try_emplace(font.key(), font).first->second;
 }
 
 QRect GridPainter::inkFor(const Face& face, const MeasuredText& text, int room) {
@@ -174,8 +180,13 @@ void GridPainter::paintText(QPainter& painter, const GridGeometry& geometry, con
     const int inkTop = ownerRect.top() + 1, inkBottom = ownerRect.bottom() - 2;
     const int inkRoom = inkBottom - inkTop + 1;
     const Face* face = &m_face;
-    if (inkFor(m_face, measured(m_face, text), inkRoom).height() > inkRoom)
-        face = &smallerFace(text, inkRoom);
+    if (const MeasuredText& full = measured(m_face, text); inkFor(m_face, full, inkRoom).height() > inkRoom) {
+        if (full.smallerRoom != inkRoom) {
+            full.smaller = &smallerFace(text, inkRoom);
+            full.smallerRoom = inkRoom;
+        }
+        face = full.smaller;
+    }
     const MeasuredText& m = measured(*face, text);
     const QRect glyphs = inkFor(*face, m, inkRoom);
 

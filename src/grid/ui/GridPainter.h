@@ -45,6 +45,7 @@ public:
     void paintCells(QPainter& painter, const GridGeometry& geometry, const GridBlock& block) const;
 
 private:
+    struct Face;
     // A text's QString and widths, measured once in the grid font.
     struct MeasuredText {
         QString text;
@@ -55,6 +56,9 @@ private:
         int visibleWidth[3] = {}; // by HorizontalAlignment: without the blanks on the side(s) it grows to
         QRect ink;                // the glyphs' extent from the start of the baseline, as the font says
         mutable std::optional<QRect> paintedInk; // the pixels they really ink, when the font's is too tall
+        // The smaller face the text was last fitted with, and the room it was fitted to.
+        mutable const Face* smaller = nullptr;
+        mutable int smallerRoom = 0;
         // A title centred by its blanks (half- or full-width): its width and where it starts without them.
         bool centredByBlanks = false;
         int titleWidth = 0, titleLead = 0;
@@ -87,8 +91,10 @@ private:
     // The glyphs' extent for fitting them into a row of `room` pixel rows: the font's own, or where that
     // is taller than the room (it holds a pixel or two to spare), the pixels a painted copy inks.
     static QRect inkFor(const Face& face, const MeasuredText& text, int room);
-    // The grid font made small enough for the text's glyphs to fit in `room` pixel rows.
+    // The grid font made small enough for the text's glyphs to fit in `room` pixel rows. Faces are made
+    // once for the whole program, like the measured texts.
     const Face& smallerFace(std::string_view text, int room) const;
+    static const Face& faceFor(const QFont& font);
     static Fitted fit(const QFont& font, const QString& text, HorizontalAlignment alignment,
                       int leadingBlanks, int trailingBlanks);
     bool lineBetween(int leftColumn, int row) const;
@@ -100,7 +106,6 @@ private:
 
     const ResultGrid& m_grid;
     Face m_face;
-    mutable std::map<int, Face> m_smaller; // by pixel size
 };
 
 } // namespace kazutama
