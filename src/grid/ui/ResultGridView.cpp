@@ -51,6 +51,7 @@ ResultGridView::ResultGridView(QWidget* parent) : QTableView(parent), m_model(ne
 
     auto* copy = new QAction(QStringLiteral("コピー"), this);
     copy->setObjectName("actCopy");
+    // The menu shows the key; the key itself reaches keyPressEvent, since the item view claims it first.
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetShortcut);
     connect(copy, &QAction::triggered, this, &ResultGridView::copySelection);
@@ -185,7 +186,7 @@ void ResultGridView::paintCursor(QPainter& painter) const {
 }
 
 void ResultGridView::keyPressEvent(QKeyEvent* event) {
-    // The item view would copy the current cell's text alone.
+    // The item view would copy the current cell's text alone, ahead of any shortcut.
     if (event->matches(QKeySequence::Copy)) {
         copySelection();
         event->accept();
