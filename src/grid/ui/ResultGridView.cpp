@@ -176,8 +176,10 @@ void ResultGridView::paintCursor(QPainter& painter) const {
     if (!current.isValid())
         return;
     // The frame lies over the cell's own lines: its right and bottom ones and the left and top ones its
-    // neighbours draw.
-    const QRect cell = visualRect(current).adjusted(-1, -1, 0, 0);
+    // neighbours draw; at the table's (or the view's) edge it stays whole inside the view.
+    const QRect cell = visualRect(current).adjusted(-1, -1, 0, 0).intersected(visible);
+    if (cell.isEmpty())
+        return;
     const int w = kCursorFrameWidth;
     painter.fillRect(QRect(cell.left(), cell.top(), cell.width(), w), kCursorFrame);
     painter.fillRect(QRect(cell.left(), cell.bottom() - w + 1, cell.width(), w), kCursorFrame);
