@@ -173,6 +173,7 @@ TEST(GridPainterTest, ABlockAndTheScreenShowTheSamePixels) {
     const QImage block = paintBlock(grid);
 
     ResultGridView view;
+    view.setFocusPolicy(Qt::NoFocus); // no cursor drawn over the painter's cells
     view.setFrameShape(QFrame::NoFrame);
     view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -201,6 +202,7 @@ TEST(GridPainterTest, AScrolledViewShowsTheWholeTableAtItsOffset) {
     const QImage whole = paintBlock(grid);
 
     ResultGridView view;
+    view.setFocusPolicy(Qt::NoFocus); // no cursor drawn over the painter's cells
     view.setFrameShape(QFrame::NoFrame);
     view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

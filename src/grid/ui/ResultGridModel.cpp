@@ -28,8 +28,8 @@ QVariant ResultGridModel::data(const QModelIndex& index, int role) const {
 }
 
 Qt::ItemFlags ResultGridModel::flags(const QModelIndex& index) const {
-    // Display only: the cells can be neither selected nor edited.
-    return index.isValid() ? Qt::ItemIsEnabled : Qt::NoItemFlags;
+    // Display only: the cells can be selected (and copied) but not edited.
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
 }
 
 } // namespace kazutama

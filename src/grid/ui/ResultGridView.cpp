@@ -1,15 +1,23 @@
 #include "grid/ui/ResultGridView.h"
 
 #include "grid/Colours.h"
+#include "grid/GridCopy.h"
 #include "grid/ui/GridGeometry.h"
 #include "grid/ui/GridMetrics.h"
 #include "grid/ui/QtColour.h"
 #include "grid/ui/ResultGridModel.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 #include <map>
 #include <vector>
 
@@ -20,7 +28,8 @@ ResultGridView::ResultGridView(QWidget* parent) : QTableView(parent), m_model(ne
     setFont(GridMetrics::font());
     m_painter = std::make_unique<GridPainter>(m_model->grid(), font());
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::NoSelection);
+    // One rectangle at a time, as a spreadsheet selects: what is copied is a block of the table.
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
     setTabKeyNavigation(false);
     setShowGrid(false);
     setWordWrap(false);
@@ -39,9 +48,28 @@ ResultGridView::ResultGridView(QWidget* parent) : QTableView(parent), m_model(ne
     palette.setColor(QPalette::Base, qcolor(colours::kDefaultBackground));
     palette.setColor(QPalette::Text, qcolor(colours::kDefaultText));
     setPalette(palette);
+
+    auto* copy = new QAction(QStringLiteral("コピー"), this);
+    copy->setObjectName("actCopy");
+    // The menu shows the key; the key itself reaches keyPressEvent, since the item view claims it first.
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    connect(copy, &QAction::triggered, this, &ResultGridView::copySelection);
+    addAction(copy);
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    addAction(separator);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 namespace {
+
+// The current cell's frame and the selection's tint, drawn over whatever colours the table sets: the frame
+// dark enough to stand out on every pale and mid-tone background, the tint dark enough to show even on the
+// blue dots and light enough to keep black text legible.
+const QColor kCursorFrame(16, 32, 96);
+const QColor kSelectionTint(0, 64, 192, 70);
+constexpr int kCursorFrameWidth = 2;
 
 // The cells' places in the view's viewport, where the view paints them.
 class HeaderGeometry : public GridGeometry {
@@ -109,8 +137,13 @@ void ResultGridView::setGrid(ResultGrid grid) {
 
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);
-    if (g.currentRow() >= 1 && g.currentColumn() >= 1)
-        scrollTo(m_model->index(g.currentRow() - 1, g.currentColumn() - 1), QAbstractItemView::PositionAtTop);
+    const bool placed = g.currentRow() >= 1 && g.currentColumn() >= 1;
+    const QModelIndex current =
+        m_model->index(placed ? g.currentRow() - 1 : 0, placed ? g.currentColumn() - 1 : 0);
+    selectionModel()->setCurrentIndex(current, showsCursor() ? QItemSelectionModel::ClearAndSelect
+                                                             : QItemSelectionModel::NoUpdate);
+    if (placed)
+        scrollTo(current, QAbstractItemView::PositionAtTop);
 }
 
 void ResultGridView::paintEvent(QPaintEvent* event) {
@@ -127,6 +160,128 @@ void ResultGridView::paintEvent(QPaintEvent* event) {
                           std::max(1, firstRow - 1), lastRow < 1 ? g.rowCount() : lastRow};
     QPainter painter(viewport());
     m_painter->paintCells(painter, HeaderGeometry(*this), block);
+    if (showsCursor())
+        paintCursor(painter);
+}
+
+void ResultGridView::paintCursor(QPainter& painter) const {
+    const QRect visible = viewport()->rect();
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        const QRect rect(QPoint(columnViewportPosition(range.left()), rowViewportPosition(range.top())),
+                         QPoint(columnViewportPosition(range.right()) + columnWidth(range.right()) - 1,
+                                rowViewportPosition(range.bottom()) + rowHeight(range.bottom()) - 1));
+        painter.fillRect(rect.intersected(visible), kSelectionTint);
+    }
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return;
+    // The frame lies over the cell's own lines: its right and bottom ones and the left and top ones its
+    // neighbours draw; at the table's (or the view's) edge it stays whole inside the view.
+    const QRect cell = visualRect(current).adjusted(-1, -1, 0, 0).intersected(visible);
+    if (cell.isEmpty())
+        return;
+    const int w = kCursorFrameWidth;
+    painter.fillRect(QRect(cell.left(), cell.top(), cell.width(), w), kCursorFrame);
+    painter.fillRect(QRect(cell.left(), cell.bottom() - w + 1, cell.width(), w), kCursorFrame);
+    painter.fillRect(QRect(cell.left(), cell.top(), w, cell.height()), kCursorFrame);
+    painter.fillRect(QRect(cell.right() - w + 1, cell.top(), w, cell.height()), kCursorFrame);
+}
+
+void ResultGridView::keyPressEvent(QKeyEvent* event) {
+    // The item view would copy the current cell's text alone, ahead of any shortcut.
+    if (event->matches(QKeySequence::Copy)) {
+        copySelection();
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+QItemSelectionModel::SelectionFlags ResultGridView::selectionCommand(const QModelIndex& index,
+                                                                     const QEvent* event) const {
+    // Shift extends the selection whichever key moves the cell, Ctrl+Shift+End as well as Shift+Down; the
+    // item view drops the selection on any move with Ctrl.
+    if (event && event->type() == QEvent::KeyPress &&
+        (static_cast<const QKeyEvent*>(event)->modifiers() & Qt::ShiftModifier))
+        return QItemSelectionModel::SelectCurrent;
+    return QTableView::selectionCommand(index, event);
+}
+
+void ResultGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    // The frame reaches a pixel beyond the cell the item view repaints.
+    viewport()->update();
+}
+
+void ResultGridView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+    QTableView::selectionChanged(selected, deselected);
+    viewport()->update();
+}
+
+ResultGrid::Range ResultGridView::selectedCells() const {
+    const ResultGrid& g = grid();
+    const QItemSelection selection = selectionModel()->selection();
+    if (!showsCursor() || selection.isEmpty())
+        return g.clip(GridBlock::all());
+    ResultGrid::Range cells{g.columnCount(), 1, g.rowCount(), 1};
+    for (const QItemSelectionRange& range : selection) {
+        cells.firstColumn = std::min(cells.firstColumn, range.left() + 1);
+        cells.lastColumn = std::max(cells.lastColumn, range.right() + 1);
+        cells.firstRow = std::min(cells.firstRow, range.top() + 1);
+        cells.lastRow = std::max(cells.lastRow, range.bottom() + 1);
+    }
+    return cells;
+}
+
+void ResultGridView::copySelection() const {
+    const ResultGrid::Range cells = selectedCells();
+    if (cells.empty())
+        return;
+    auto* data = new QMimeData;
+    data->setText(QString::fromStdString(GridCopy::tabSeparated(grid(), cells)));
+    data->setHtml(QString::fromStdString(GridCopy::html(grid(), cells)));
+    QApplication::clipboard()->setMimeData(data);
+}
+
+bool ResultGridView::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return QTableView::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString text = cutTextAt(help->pos());
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), text, viewport(), visualRect(indexAt(help->pos())));
+    return true;
+}
+
+QString ResultGridView::cutTextAt(QPoint position) const {
+    const QModelIndex index = indexAt(position);
+    if (!index.isValid())
+        return {};
+    const ResultGrid& g = grid();
+    const int row = index.row() + 1;
+    const TextCover cover = g.textCover(index.column() + 1, row);
+    if (cover.empty())
+        return {};
+    const QString text = QString::fromUtf8(g.text(cover.owner, row));
+    const HorizontalAlignment alignment = g.horizontalAlignment(cover.owner, row);
+    // The room GridPainter gives a text: its span, or for a centred one the owner's cell and twice the
+    // narrower side of the span around it, less 3 pixels of margin.
+    const HeaderGeometry geometry(*this);
+    const QRect owner = geometry.cellRect(cover.owner, row), span = geometry.spanRect(cover.span, row);
+    const int room =
+        alignment == HorizontalAlignment::Center
+            ? owner.width() + 2 * std::min(owner.left() - span.left(), span.right() - owner.right())
+            : span.width();
+    QString shown = text;
+    if (alignment != HorizontalAlignment::Right)
+        while (shown.endsWith(QLatin1Char(' ')))
+            shown.chop(1);
+    if (alignment != HorizontalAlignment::Left)
+        while (shown.startsWith(QLatin1Char(' ')))
+            shown.remove(0, 1);
+    return QFontMetrics(font()).horizontalAdvance(shown) > room - 3 ? text : QString();
 }
 
 QSize ResultGridView::fullTableSize() const {
