@@ -260,7 +260,7 @@ TEST(GridPainterTest, TitlesCentredByBlanksSitOverTheMiddleOfTheirBlock) {
 
 // In the smallest rows the tables use, Japanese glyphs and marks keep a pixel from both lines of their row.
 TEST(GridPainterTest, GlyphsKeepClearOfTheLinesInTheSmallestRows) {
-    const char* texts[] = {"初回", "n回前", "回", "●", "　連番(本数字)", "37"};
+    const char* texts[] = {"初回", "n回前", "回", "●", "　連番本数字", "37"};
     const int columns = int(std::size(texts));
     for (const double points : {9.0, 10.0}) {
         SCOPED_TRACE(points);
@@ -283,6 +283,27 @@ TEST(GridPainterTest, GlyphsKeepClearOfTheLinesInTheSmallestRows) {
             EXPECT_LE(ink.bottom(), cell.bottom() - 1);
         }
     }
+}
+
+// Brackets reach further than the letters they enclose: a bracketed heading in a short row keeps nearly the
+// size of its letters alone instead of shrinking until the brackets fit.
+TEST(GridPainterTest, BracketsDoNotShrinkAHeadingInAShortRow) {
+    const char* texts[] = {"連番本数字", "連番(本数字)"};
+    ResultGrid grid(2, 3);
+    grid.setColumnWidth(ResultGrid::kAll, 30);
+    grid.setRowHeight(ResultGrid::kAll, 10.0);
+    grid.setAlignment(GridBlock::all(), HorizontalAlignment::Center, VerticalAlignment::Center);
+    for (int column = 1; column <= 2; ++column)
+        grid.setText(column, 2, texts[column - 1]);
+    const FixedGridGeometry at(grid);
+    const QImage image = paintBlock(grid);
+    const QRect plain = inkIn(image, at.cellRect(1, 2).adjusted(1, 0, -1, -1), colours::kDefaultBackground);
+    const QRect bracketed =
+        inkIn(image, at.cellRect(2, 2).adjusted(1, 0, -1, -1), colours::kDefaultBackground);
+    ASSERT_FALSE(plain.isEmpty());
+    ASSERT_FALSE(bracketed.isEmpty());
+    // At the letters' size the brackets only add to the width; shrunk to fit them, the whole is narrower.
+    EXPECT_GT(bracketed.width(), plain.width());
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <optional>
 
@@ -24,8 +25,9 @@ constexpr std::size_t kMeasuredLimit = 1 << 14;
 constexpr int kInkMargin = 1;
 // A pixel lighter than this grey shows no glyph.
 constexpr int kInkGrey = 232;
-// Texts are not made smaller than this to fit a short row.
-constexpr int kSmallestPixels = 7;
+// A text is made at most this many pixels smaller to fit a short row: smaller still, Japanese is hard to
+// read, and a bracket coming within a pixel of a line is the lesser harm.
+constexpr int kMostPixelsSmaller = 4;
 
 int blanksFrom(const QString& text, bool fromEnd, bool fullWidthToo = false) {
     const auto blank = [&](QChar c) { return c == QLatin1Char(' ') || (fullWidthToo && c == QChar(0x3000)); };
@@ -47,12 +49,13 @@ const GridPainter::Face& GridPainter::smallerFace(std::string_view text, int roo
     // Glyph heights scale with the size, so the first guess usually fits; the loop makes sure.
     const int size = QFontInfo(m_face.font).pixelSize();
     const MeasuredText& full = measured(m_face, text);
-    for (int pixels = std::max(1, size * room / std::max(1, inkFor(m_face, full, room).height()));;
+    const int smallest = std::max(1, size - kMostPixelsSmaller);
+    for (int pixels = std::max(smallest, size * room / std::max(1, inkFor(m_face, full, room).height()));;
          --pixels) {
         QFont smaller = m_face.font;
         smaller.setPixelSize(pixels);
         const Face& face = faceFor(smaller);
-        if (pixels <= kSmallestPixels || inkFor(face, measured(face, text), room).height() <= room)
+        if (pixels <= smallest || inkFor(face, measured(face, text), room).height() <= room)
             return face;
     }
 }
@@ -176,19 +179,29 @@ void GridPainter::paintText(QPainter& painter, const GridGeometry& geometry, con
         return;
 
     const std::string_view text = m_grid.text(owner, row);
-    // Glyphs keep a pixel from the row's lines: from the row above's last pixel row and from its own.
+    // Glyphs keep a pixel from the row's lines: from the row above's last pixel row and from its own. Round
+    // brackets reach further up and down than the letters they enclose, so a text is fitted by its letters
+    // and its brackets may come to the lines; fitted with them, a bracketed heading would shrink unreadably.
+    std::string withoutBrackets;
+    if (text.find_first_of("()") != std::string_view::npos) {
+        std::remove_copy_if(text.begin(), text.end(), std::back_inserter(withoutBrackets),
+                            [](char c) { return c == '(' || c == ')'; });
+    }
+    const std::string_view letters = withoutBrackets.empty() ? text : std::string_view(withoutBrackets);
     const int inkTop = ownerRect.top() + 1, inkBottom = ownerRect.bottom() - 2;
     const int inkRoom = inkBottom - inkTop + 1;
     const Face* face = &m_face;
-    if (const MeasuredText& full = measured(m_face, text); inkFor(m_face, full, inkRoom).height() > inkRoom) {
+    if (const MeasuredText& full = measured(m_face, letters);
+        inkFor(m_face, full, inkRoom).height() > inkRoom) {
         if (full.smallerRoom != inkRoom) {
-            full.smaller = &smallerFace(text, inkRoom);
+            full.smaller = &smallerFace(letters, inkRoom);
             full.smallerRoom = inkRoom;
         }
         face = full.smaller;
     }
+    // Measured in this order: a text measured later may empty the cache, and the ink rectangle is a copy.
+    const QRect glyphs = inkFor(*face, measured(*face, letters), inkRoom);
     const MeasuredText& m = measured(*face, text);
-    const QRect glyphs = inkFor(*face, m, inkRoom);
 
     HorizontalAlignment alignment = m_grid.horizontalAlignment(owner, row);
     QRect placeRect = ownerRect; // what the text is aligned in
