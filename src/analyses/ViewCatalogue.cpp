@@ -78,6 +78,7 @@ const std::array kEntries = {
         .label = "過去の当選数字が何回前に出現しているか分析します",
         .pump = MessagePump::Skipped,
         .builder = withoutParameter<buildAppearanceInterval>,
+        .drawNumberColumn = 1,
     },
     ViewEntry{
         .windowName = "数字間隔分析",
@@ -88,6 +89,7 @@ const std::array kEntries = {
         .label = "当選数字を第１数字～第７数字別に前回数字との数字の間隔を分析します",
         .pump = MessagePump::Skipped,
         .builder = withoutParameter<buildNumberInterval>,
+        .drawNumberColumn = 1,
     },
     ViewEntry{
         .windowName = "出現回数分析",
@@ -97,6 +99,7 @@ const std::array kEntries = {
         .geometry = {.width = 12080, .height = 13995},
         .label = "過去の当選数字が何回出現したか分析します",
         .builder = withoutParameter<buildAppearanceCount>,
+        .drawNumberColumn = 1,
     },
     ViewEntry{
         .windowName = "バラツキ分析",
@@ -108,6 +111,7 @@ const std::array kEntries = {
         .legend = kDotLegend,
         .gridOrigin = TwipsPoint{.left = 120, .top = 600},
         .builder = withoutParameter<buildDispersion>,
+        .drawNumberColumn = 1,
     },
     ViewEntry{
         .windowName = "引っ張り分析",
@@ -119,6 +123,7 @@ const std::array kEntries = {
         .legend = kPullLegend,
         .pump = MessagePump::AfterBuild,
         .builder = withoutParameter<buildPullAnalysis>,
+        .drawNumberColumn = 1,
     },
     ViewEntry{
         .windowName = "連番飛び石分析",
@@ -129,6 +134,7 @@ const std::array kEntries = {
         .label = "過去の当選番号の連続数字と一つ飛び数字の傾向を分析します",
         .pump = MessagePump::AfterBuild,
         .builder = withoutParameter<buildConsecutiveNumbers>,
+        .drawNumberColumn = 1,
     },
     ViewEntry{
         .windowName = "数字合計分析",
@@ -138,6 +144,7 @@ const std::array kEntries = {
         .geometry = {.width = 8970, .height = 13800},
         .label = "過去の当選番号の本数字＋ボーナス数字合計を分析します",
         .builder = withoutParameter<buildNumberSum>,
+        .drawNumberColumn = 1,
     },
     ViewEntry{
         .windowName = "低数字高数字の組合せパターン分析",
@@ -150,6 +157,7 @@ const std::array kEntries = {
             "（ボーナス数字は入れていません）",
         .builder = buildCombinationPattern,
         .parameter = int(CombinationPattern::LowHigh),
+        .drawNumberColumn = 1,
     },
     ViewEntry{
         .windowName = "偶数奇数の組合せパターン分析",
@@ -160,6 +168,7 @@ const std::array kEntries = {
         .label = "過去の当選番号を偶数と奇数に分類して分析します",
         .builder = buildCombinationPattern,
         .parameter = int(CombinationPattern::EvenOdd),
+        .drawNumberColumn = 1,
     },
     ViewEntry{
         .windowName = "分割4傾向分析",
@@ -169,6 +178,7 @@ const std::array kEntries = {
         .geometry = {.width = 9090, .height = 13750},
         .label = "過去の当選番号を４つのグループに分けて傾向を分析します",
         .builder = withoutParameter<buildFourWayDivision>,
+        .drawNumberColumn = 1,
     },
     ViewEntry{
         .windowName = "分割6データ分析",
@@ -180,6 +190,7 @@ const std::array kEntries = {
         .legend = kDivisionLegend,
         .builder = buildDivisionData,
         .parameter = 6,
+        .drawNumberColumn = 1,
     },
     ViewEntry{
         .windowName = "分割7データ分析",
@@ -191,6 +202,7 @@ const std::array kEntries = {
         .legend = kDivisionLegend,
         .builder = buildDivisionData,
         .parameter = 7,
+        .drawNumberColumn = 1,
     },
     // The menu item's name says 11 for the nine-group view.
     ViewEntry{
@@ -203,6 +215,7 @@ const std::array kEntries = {
         .legend = kDivisionLegend,
         .builder = buildDivisionData,
         .parameter = 9,
+        .drawNumberColumn = 1,
     },
     ViewEntry{
         .windowName = "下一桁出現傾向分析",
@@ -212,6 +225,7 @@ const std::array kEntries = {
         .geometry = {.width = 7400, .height = 13980},
         .label = "過去の当選番号の下一桁の数字の出現傾向を分析します",
         .builder = withoutParameter<buildLastDigitTendency>,
+        .drawNumberColumn = 1,
     },
     ViewEntry{
         .windowName = "下一桁連続出現回数分析",
@@ -221,6 +235,7 @@ const std::array kEntries = {
         .geometry = {.width = 7400, .height = 13935},
         .label = "過去の当選番号の下一桁数字が何回続けて出現しているか分析します",
         .builder = withoutParameter<buildLastDigitStreak>,
+        .drawNumberColumn = 1,
     },
 };
 

@@ -35,6 +35,9 @@ struct ViewEntry {
     std::optional<TwipsPoint> gridOrigin = {};
     ViewBuilder builder;
     int parameter = 0; // passed to the builder
+    // The table's column (from 1) that holds a draw number in every draw row, where "回へ移動" finds a draw;
+    // 0: the table lists no draws.
+    int drawNumberColumn = 0;
 
     // The view's table, from the builder with this entry's parameter.
     ResultGrid build(const Snapshot& snapshot) const;

@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -156,6 +157,17 @@ public:
         return QFileDialog::getSaveFileName(parent, caption, suggestedName, filter);
     }
 
+    QString askText(QWidget* parent, const QString& title, const QString& label) override {
+        NormalPointer pointer;
+        QInputDialog dialog(parent);
+        dialog.setObjectName("askText");
+        dialog.setWindowTitle(title);
+        dialog.setLabelText(label);
+        dialog.setOkButtonText(QStringLiteral("OK"));
+        dialog.setCancelButtonText(QStringLiteral("キャンセル"));
+        return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+    }
+
 private:
     // Wide enough for every column, high enough for a dozen rows; a longer list scrolls.
     static QTableWidget* rowTable(const RowChoice& choice, QWidget* parent) {
@@ -211,6 +223,10 @@ bool Dialogs::confirm(QWidget* parent, const QString& title, const QString& text
     const Question question{
         title, text, Icon::Warning, {QStringLiteral("はい(&Y)"), QStringLiteral("いいえ(&N)")}, 1, 1};
     return choose(parent, question) == 0;
+}
+
+QString Dialogs::askText(QWidget*, const QString&, const QString&) {
+    return {};
 }
 
 Dialogs& Dialogs::instance() {

@@ -50,6 +50,9 @@ public:
     virtual QString openFileName(QWidget* parent, const QString& caption, const QString& filter) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& suggestedName,
                                  const QString& filter) = 0;
+    // One line of text, or an empty string when the user cancels. Dialogs that answer no text questions
+    // (a test's) cancel.
+    virtual QString askText(QWidget* parent, const QString& title, const QString& label);
 
     // Yes and No, the warning icon, No as the default button. True for Yes.
     bool confirm(QWidget* parent, const QString& title, const QString& text);

@@ -41,6 +41,7 @@ AnalysisView::AnalysisView(ViewGuard& guard, const ViewEntry& entry, const Works
     setObjectName(qs(entry.windowName));
     setWindowTitle(qs(entry.caption));
     m_grid->setObjectName("fpSpread1");
+    m_grid->setDrawNumberColumn(entry.drawNumberColumn);
 
     auto* label = new WrappingLabel(qs(entry.label), this);
     label->setObjectName("Label1");

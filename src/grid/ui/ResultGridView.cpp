@@ -1,11 +1,14 @@
 #include "grid/ui/ResultGridView.h"
 
+#include "common/QuotedInput.h"
 #include "grid/Colours.h"
 #include "grid/GridCopy.h"
 #include "grid/ui/GridGeometry.h"
 #include "grid/ui/GridMetrics.h"
 #include "grid/ui/QtColour.h"
 #include "grid/ui/ResultGridModel.h"
+#include "gui/Dialogs.h"
+#include "gui/QtText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,9 +22,16 @@
 #include <QScrollBar>
 #include <QToolTip>
 #include <map>
+#include <string>
 #include <vector>
 
 namespace kazutama {
+
+namespace {
+
+const QKeySequence kGoToDrawKey(Qt::CTRL | Qt::Key_G);
+
+} // namespace
 
 ResultGridView::ResultGridView(QWidget* parent) : QTableView(parent), m_model(new ResultGridModel(this)) {
     setModel(m_model);
@@ -56,6 +66,19 @@ ResultGridView::ResultGridView(QWidget* parent) : QTableView(parent), m_model(ne
     copy->setShortcutContext(Qt::WidgetShortcut);
     connect(copy, &QAction::triggered, this, &ResultGridView::copySelection);
     addAction(copy);
+    auto* find = new QAction(QStringLiteral("数字を検索...\tCtrl+F"), this);
+    find->setObjectName("actFind");
+    find->setShortcut(QKeySequence::Find);
+    find->setShortcutContext(Qt::WidgetShortcut);
+    connect(find, &QAction::triggered, this, &ResultGridView::askFind);
+    addAction(find);
+    m_goToDraw = new QAction(QStringLiteral("回へ移動...\tCtrl+G"), this);
+    m_goToDraw->setObjectName("actGoToDraw");
+    m_goToDraw->setShortcut(kGoToDrawKey);
+    m_goToDraw->setShortcutContext(Qt::WidgetShortcut);
+    m_goToDraw->setVisible(false);
+    connect(m_goToDraw, &QAction::triggered, this, &ResultGridView::askGoToDraw);
+    addAction(m_goToDraw);
     auto* separator = new QAction(this);
     separator->setSeparator(true);
     addAction(separator);
@@ -194,6 +217,17 @@ void ResultGridView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    // Where the shortcut does not take the key first (the action hidden, or a focus the shortcut misses).
+    if (event->matches(QKeySequence::Find)) {
+        askFind();
+        event->accept();
+        return;
+    }
+    if (QKeySequence(event->keyCombination()) == kGoToDrawKey && m_drawNumberColumn > 0) {
+        askGoToDraw();
+        event->accept();
+        return;
+    }
     QTableView::keyPressEvent(event);
 }
 
@@ -282,6 +316,104 @@ QString ResultGridView::cutTextAt(QPoint position) const {
         while (shown.startsWith(QLatin1Char(' ')))
             shown.remove(0, 1);
     return QFontMetrics(font()).horizontalAdvance(shown) > room - 3 ? text : QString();
+}
+
+namespace {
+
+// A cell's text less the blanks around it, half-width and full-width.
+std::string_view trimmedBlanks(std::string_view text) {
+    constexpr std::string_view kWideBlank = "\u3000";
+    for (bool trimmed = true; trimmed;) {
+        trimmed = false;
+        if (text.starts_with(' ') || text.starts_with('\t'))
+            text.remove_prefix(1), trimmed = true;
+        else if (text.starts_with(kWideBlank))
+            text.remove_prefix(kWideBlank.size()), trimmed = true;
+        if (text.ends_with(' ') || text.ends_with('\t'))
+            text.remove_suffix(1), trimmed = true;
+        else if (text.ends_with(kWideBlank))
+            text.remove_suffix(kWideBlank.size()), trimmed = true;
+    }
+    return text;
+}
+
+} // namespace
+
+void ResultGridView::setDrawNumberColumn(int column) {
+    m_drawNumberColumn = std::max(column, 0);
+    m_goToDraw->setVisible(m_drawNumberColumn > 0);
+}
+
+void ResultGridView::makeCurrent(int column, int row) {
+    const QModelIndex index = m_model->index(row - 1, column - 1);
+    selectionModel()->setCurrentIndex(index, showsCursor() ? QItemSelectionModel::ClearAndSelect
+                                                           : QItemSelectionModel::NoUpdate);
+    scrollTo(index);
+}
+
+bool ResultGridView::findNext(const QString& text) {
+    const std::string wanted = text.trimmed().toStdString();
+    const ResultGrid& g = grid();
+    const long long columns = g.columnCount(), cells = columns * g.rowCount();
+    if (wanted.empty() || cells == 0)
+        return false;
+    const QModelIndex current = currentIndex();
+    const long long start = current.isValid() ? current.row() * columns + current.column() : cells - 1;
+    // The cells after the current one, and the current one last.
+    for (long long step = 1; step <= cells; ++step) {
+        const long long cell = (start + step) % cells;
+        const int column = int(cell % columns) + 1, row = int(cell / columns) + 1;
+        if (trimmedBlanks(g.text(column, row)) == wanted) {
+            makeCurrent(column, row);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ResultGridView::goToDraw(int drawNumber) {
+    const ResultGrid& g = grid();
+    if (m_drawNumberColumn < 1 || m_drawNumberColumn > g.columnCount() || drawNumber < 1)
+        return false;
+    const std::string wanted = std::to_string(drawNumber);
+    for (int row = 1; row <= g.rowCount(); ++row)
+        if (trimmedBlanks(g.text(m_drawNumberColumn, row)) == wanted) {
+            makeCurrent(m_drawNumberColumn, row);
+            return true;
+        }
+    return false;
+}
+
+void ResultGridView::askFind() {
+    Dialogs& dialogs = Dialogs::instance();
+    const QString text = dialogs.askText(this, QStringLiteral("数字を検索"),
+                                         QStringLiteral("探す数字（または文字）を入力してください。"));
+    if (text.trimmed().isEmpty() || findNext(text))
+        return;
+    dialogs.message(this, applicationTitle(),
+                    qs(quoteInput(text.trimmed().toStdString())) + QStringLiteral("は見つかりません。"),
+                    Dialogs::Icon::Information);
+}
+
+void ResultGridView::askGoToDraw() {
+    if (m_drawNumberColumn < 1)
+        return;
+    Dialogs& dialogs = Dialogs::instance();
+    const QString text =
+        dialogs.askText(this, QStringLiteral("回へ移動"), QStringLiteral("移動する回を入力してください。"));
+    // Digits typed full-width read as the same number.
+    const QString typed = text.trimmed().normalized(QString::NormalizationForm_KC);
+    if (typed.isEmpty())
+        return;
+    bool isNumber = false;
+    const int drawNumber = typed.toInt(&isNumber);
+    if (isNumber && goToDraw(drawNumber))
+        return;
+    const QString quoted = qs(quoteInput(text.trimmed().toStdString()));
+    dialogs.message(this, applicationTitle(),
+                    isNumber ? quoted + QStringLiteral("回はこの表にありません。")
+                             : quoted + QStringLiteral("は回の番号ではありません。"),
+                    Dialogs::Icon::Information);
 }
 
 QSize ResultGridView::fullTableSize() const {
