@@ -169,15 +169,10 @@ void GridPainter::paintBackground(QPainter& painter, int column, int row, const 
     painter.fillRect(rect, qcolor(m_grid.background(column, row).value_or(colours::kDefaultBackground)));
 }
 
-void GridPainter::paintText(QPainter& painter, const GridGeometry& geometry, const TextCover& cover, int row,
-                            const QRect& clip) const {
+GridPainter::Layout GridPainter::layout(const GridGeometry& geometry, const TextCover& cover, int row) const {
     const int owner = cover.owner;
     const QRect ownerRect = geometry.cellRect(owner, row);
     const QRect spanRect = geometry.spanRect(cover.span, row);
-    const QRect visible = clip.intersected(spanRect);
-    if (visible.isEmpty())
-        return;
-
     const std::string_view text = m_grid.text(owner, row);
     // Glyphs keep a pixel from the row's lines: from the row above's last pixel row and from its own. Round
     // brackets reach further up and down than the letters they enclose, so a text is fitted by its letters
@@ -226,6 +221,33 @@ void GridPainter::paintText(QPainter& painter, const GridGeometry& geometry, con
                                                             spanRect.right() - placeRect.right())
                          : spanRect.width();
     const int available = room - 3;
+    return {face,      &m,     glyphs,        inkTop,         inkBottom, alignment,
+            placeRect, fitted, leadingBlanks, trailingBlanks, available};
+}
+
+bool GridPainter::narrows(const GridGeometry& geometry, const TextCover& cover, int row) const {
+    const Layout l = layout(geometry, cover, row);
+    return l.fitted.visibleWidth > l.available;
+}
+
+void GridPainter::paintText(QPainter& painter, const GridGeometry& geometry, const TextCover& cover, int row,
+                            const QRect& clip) const {
+    const int owner = cover.owner;
+    const QRect ownerRect = geometry.cellRect(owner, row);
+    const QRect spanRect = geometry.spanRect(cover.span, row);
+    const QRect visible = clip.intersected(spanRect);
+    if (visible.isEmpty())
+        return;
+
+    Layout l = layout(geometry, cover, row);
+    const Face* face = l.face;
+    const MeasuredText& m = *l.m;
+    const QRect glyphs = l.glyphs;
+    const int inkTop = l.inkTop, inkBottom = l.inkBottom;
+    const HorizontalAlignment alignment = l.alignment;
+    const QRect placeRect = l.placeRect;
+    Fitted fitted = l.fitted;
+    const int leadingBlanks = l.leadingBlanks, trailingBlanks = l.trailingBlanks, available = l.available;
     std::optional<QFont> narrowed;
     if (fitted.visibleWidth > available && available > 0) {
         narrowed.emplace(face->font);

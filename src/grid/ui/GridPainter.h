@@ -43,6 +43,8 @@ public:
     // A block of cells, as a page, an image or the visible part of a view shows them: each text once, and
     // the lines around the block.
     void paintCells(QPainter& painter, const GridGeometry& geometry, const GridBlock& block) const;
+    // Whether the text covering these cells is narrowed to fit them, so that it does not show whole.
+    bool narrows(const GridGeometry& geometry, const TextCover& cover, int row) const;
 
 private:
     struct Face;
@@ -86,6 +88,20 @@ private:
         int width, visibleWidth, leadWidth;
         int capHeight, ascent, descent;
     };
+
+    // Where and in what a cell's text goes, before it is narrowed to fit.
+    struct Layout {
+        const Face* face;
+        const MeasuredText* m; // valid until the next text is measured
+        QRect glyphs;
+        int inkTop, inkBottom;
+        HorizontalAlignment alignment;
+        QRect placeRect; // what the text is aligned in
+        Fitted fitted;
+        int leadingBlanks, trailingBlanks;
+        int available; // the width it may take unnarrowed
+    };
+    Layout layout(const GridGeometry& geometry, const TextCover& cover, int row) const;
 
     const MeasuredText& measured(const Face& face, std::string_view text) const;
     // The glyphs' extent for fitting them into a row of `room` pixel rows: the font's own, or where that

@@ -298,24 +298,9 @@ QString ResultGridView::cutTextAt(QPoint position) const {
     const TextCover cover = g.textCover(index.column() + 1, row);
     if (cover.empty())
         return {};
-    const QString text = QString::fromUtf8(g.text(cover.owner, row));
-    const HorizontalAlignment alignment = g.horizontalAlignment(cover.owner, row);
-    // The room GridPainter gives a text: its span, or for a centred one the owner's cell and twice the
-    // narrower side of the span around it, less 3 pixels of margin.
-    const HeaderGeometry geometry(*this);
-    const QRect owner = geometry.cellRect(cover.owner, row), span = geometry.spanRect(cover.span, row);
-    const int room =
-        alignment == HorizontalAlignment::Center
-            ? owner.width() + 2 * std::min(owner.left() - span.left(), span.right() - owner.right())
-            : span.width();
-    QString shown = text;
-    if (alignment != HorizontalAlignment::Right)
-        while (shown.endsWith(QLatin1Char(' ')))
-            shown.chop(1);
-    if (alignment != HorizontalAlignment::Left)
-        while (shown.startsWith(QLatin1Char(' ')))
-            shown.remove(0, 1);
-    return QFontMetrics(font()).horizontalAdvance(shown) > room - 3 ? text : QString();
+    // Narrowed as the painter narrows it: then it does not show whole.
+    return m_painter->narrows(HeaderGeometry(*this), cover, row) ? QString::fromUtf8(g.text(cover.owner, row))
+                                                                 : QString();
 }
 
 namespace {
