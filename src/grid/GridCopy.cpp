@@ -1,6 +1,7 @@
 #include "grid/GridCopy.h"
 
 #include "grid/Colours.h"
+#include "grid/GridExport.h"
 
 #include <array>
 #include <cstdint>
@@ -71,24 +72,6 @@ std::string css(const Look& look) {
     return style;
 }
 
-void appendEscaped(std::string& out, std::string_view text) {
-    for (char ch : text) {
-        switch (ch) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        default:
-            out += ch;
-        }
-    }
-}
-
 std::string size(double value) {
     char text[32];
     std::snprintf(text, sizeof text, "%g", value);
@@ -119,7 +102,7 @@ std::string GridCopy::html(const ResultGrid& grid, const ResultGrid::Range& cell
         for (int column = cells.firstColumn; column <= cells.lastColumn; ++column) {
             const int id = classes.try_emplace(lookOf(grid, column, row), int(classes.size())).first->second;
             body += "<td class=c" + std::to_string(id) + '>';
-            appendEscaped(body, grid.text(column, row));
+            body += GridExport::htmlText(grid.text(column, row));
             body += "</td>";
         }
         body += "</tr>\n";

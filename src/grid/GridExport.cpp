@@ -89,29 +89,6 @@ std::string csvField(std::string_view text) {
     return out + "\"";
 }
 
-std::string htmlText(std::string_view text) {
-    std::string out;
-    for (char ch : text) {
-        switch (ch) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += ch;
-        }
-    }
-    return out;
-}
-
 std::string cellStyle(const ResultGrid& grid, int column, int row) {
     std::string style = "text-align:" + std::string(alignmentName(grid.horizontalAlignment(column, row)));
     const VerticalAlignment vertical = grid.verticalAlignment(column, row);
@@ -172,7 +149,7 @@ void writeCsv(std::ostream& out, const ResultGrid& grid) {
 
 void writeHtml(std::ostream& out, const ResultGrid& grid, const GridExport::Names& names) {
     out << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n<title>"
-        << htmlText(names.caption) << "</title>\n</head>\n<body>\n"
+        << GridExport::htmlText(names.caption) << "</title>\n</head>\n<body>\n"
         << "<table style=\"border-collapse:collapse;white-space:pre;table-layout:fixed\">\n<colgroup>";
     for (int c = 1; c <= grid.columnCount(); ++c)
         out << "<col style=\"width:" << formatSize(grid.columnWidth(c)) << "ch\">";
@@ -180,13 +157,37 @@ void writeHtml(std::ostream& out, const ResultGrid& grid, const GridExport::Name
     for (int r = 1; r <= grid.rowCount(); ++r) {
         out << "<tr style=\"height:" << formatSize(grid.rowHeight(r)) << "pt\">";
         for (int c = 1; c <= grid.columnCount(); ++c)
-            out << "<td style=\"" << cellStyle(grid, c, r) << "\">" << htmlText(grid.text(c, r)) << "</td>";
+            out << "<td style=\"" << cellStyle(grid, c, r) << "\">" << GridExport::htmlText(grid.text(c, r))
+                << "</td>";
         out << "</tr>\n";
     }
     out << "</table>\n</body>\n</html>\n";
 }
 
 } // namespace
+
+std::string GridExport::htmlText(std::string_view text) {
+    std::string out;
+    for (char ch : text) {
+        switch (ch) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += ch;
+        }
+    }
+    return out;
+}
 
 void GridExport::write(std::ostream& out, Format format, const ResultGrid& grid, const Names& names) {
     switch (format) {

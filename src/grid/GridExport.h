@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <string>
 #include <string_view>
 
 namespace kazutama {
@@ -22,6 +23,8 @@ public:
     // by row; a colour the grid leaves to its default is null. CSV: one line per row, texts only; a field
     // with a comma, quote or line break is quoted.
     static void write(std::ostream& out, Format format, const ResultGrid& grid, const Names& names);
+    // A text as HTML shows it: &, <, > and " escaped.
+    static std::string htmlText(std::string_view text);
 };
 
 } // namespace kazutama
