@@ -120,6 +120,9 @@ TEST(ResultGridViewFindTest, AnalysisViewsOfDrawsGoToADraw) {
     ASSERT_TRUE(grid->goToDraw(600));
     EXPECT_EQ(grid->model()->data(grid->currentIndex()).toString(), QStringLiteral("600"));
     EXPECT_TRUE(shows(*grid, grid->currentIndex()));
+    // Found upwards, the draw shows below the heading row that stays at the top.
+    ASSERT_TRUE(grid->goToDraw(100));
+    EXPECT_GE(grid->visualRect(grid->currentIndex()).top(), grid->rowHeight(0));
 
     program.trigger("mnuSyutugenHindo");
     auto* numbers = program.window()

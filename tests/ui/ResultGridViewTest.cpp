@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QHelpEvent>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolTip>
 #include <gtest/gtest.h>
@@ -126,6 +127,50 @@ TEST(ResultGridViewTest, CtrlCCopiesTheSelectedCellsOwnTexts) {
     QTest::keyClick(&view, Qt::Key_Up);
     view.findChild<QAction*>("actCopy")->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("17"));
+}
+
+// Two pink heading rows and a yellow number column stay where the table starts while the rest scrolls.
+TEST(ResultGridViewTest, HeadingRowsAndColumnsStayInPlaceWhileTheRestScrolls) {
+    ResultGrid grid(30, 300);
+    grid.setHeadings(2, 1);
+    grid.setBackground(GridBlock::rows(1, 2), colours::kPalePink);
+    grid.setBackground({1, 1, 3, 300}, colours::kPaleYellow);
+    ShownView shown(std::move(grid));
+    ResultGridView& view = shown.view;
+    const QRgb pink = qRgb(255, 200, 200), yellow = qRgb(255, 255, 200);
+    const QSize room = view.viewport()->size();
+    const int headingHeight = 2 * view.rowHeight(0), numberWidth = view.columnWidth(0);
+
+    QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
+    ASSERT_GT(view.verticalScrollBar()->value(), 0);
+    ASSERT_GT(view.horizontalScrollBar()->value(), 0);
+    const QImage image = view.viewport()->grab().toImage();
+    EXPECT_EQ(image.pixel(room.width() / 2, 3), pink);
+    EXPECT_EQ(image.pixel(room.width() / 2, headingHeight - 3), pink);
+    EXPECT_EQ(image.pixel(numberWidth / 2, room.height() / 2), yellow);
+    EXPECT_TRUE(framed(view, 299, 29));
+    EXPECT_GE(view.visualRect(shown.current()).top(), headingHeight);
+
+    // A click on the headings picks the heading cell, not the one scrolled under it.
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(room.width() / 2, 3));
+    EXPECT_EQ(shown.current().row(), 0);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(numberWidth / 2, room.height() / 2));
+    EXPECT_EQ(shown.current().column(), 0);
+    EXPECT_GT(shown.current().row(), 200);
+
+    // Page Up stops at the first row under the headings, and Ctrl+Home shows the table's start.
+    for (int i = 0; i < 100 && shown.current().row() > 2; ++i)
+        QTest::keyClick(&view, Qt::Key_PageUp);
+    EXPECT_EQ(shown.current().row(), 2);
+    EXPECT_EQ(view.verticalScrollBar()->value(), 0);
+    QTest::keyClick(&view, Qt::Key_End);
+    QTest::keyClick(&view, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(view.horizontalScrollBar()->value(), 0);
+
+    // Headings taller than half the view scroll with the rest.
+    view.resize(300, headingHeight + 2 * view.frameWidth() + 20);
+    QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_LT(view.visualRect(view.model()->index(0, 5)).top(), 0);
 }
 
 // The prediction view's grids take no focus: they show no cursor and copy the whole table.

@@ -21,6 +21,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QToolTip>
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -94,18 +95,40 @@ const QColor kCursorFrame(16, 32, 96);
 const QColor kSelectionTint(0, 64, 192, 70);
 constexpr int kCursorFrameWidth = 2;
 
-// The cells' places in the view's viewport, where the view paints them.
-class HeaderGeometry : public GridGeometry {
-public:
-    explicit HeaderGeometry(const QTableView& view) : m_view(view) {}
+// The section of a header at a position in its content, as if the view were not scrolled along it.
+int sectionAtContent(const QHeaderView& header, int position) {
+    return header.logicalIndexAt(position - header.offset());
+}
 
-    int columnLeft(int column) const override { return m_view.columnViewportPosition(column - 1); }
+// The cells' places in one pane of the view's viewport, where the view paints them: columns (rows) that
+// stay in place lie where the table starts, the others where the view is scrolled to.
+class PaneGeometry : public GridGeometry {
+public:
+    PaneGeometry(const QTableView& view, bool fixedColumns, bool fixedRows)
+        : m_view(view), m_fixedColumns(fixedColumns), m_fixedRows(fixedRows) {}
+
+    int columnLeft(int column) const override {
+        return m_fixedColumns ? m_view.horizontalHeader()->sectionPosition(column - 1)
+                              : m_view.columnViewportPosition(column - 1);
+    }
     int columnWidth(int column) const override { return m_view.columnWidth(column - 1); }
-    int rowTop(int row) const override { return m_view.rowViewportPosition(row - 1); }
+    int rowTop(int row) const override {
+        return m_fixedRows ? m_view.verticalHeader()->sectionPosition(row - 1)
+                           : m_view.rowViewportPosition(row - 1);
+    }
     int rowHeight(int row) const override { return m_view.rowHeight(row - 1); }
+
+    // The column (from 1) at a viewport position, 0 beyond the table; likewise the row.
+    int columnAt(int x) const {
+        return 1 + (m_fixedColumns ? sectionAtContent(*m_view.horizontalHeader(), x) : m_view.columnAt(x));
+    }
+    int rowAt(int y) const {
+        return 1 + (m_fixedRows ? sectionAtContent(*m_view.verticalHeader(), y) : m_view.rowAt(y));
+    }
 
 private:
     const QTableView& m_view;
+    bool m_fixedColumns, m_fixedRows;
 };
 
 // The pixel sizes of a header's sections, as the header takes them: the most common one as its default, the
@@ -136,6 +159,14 @@ template <typename Pixels> SectionSizes sectionSizes(int count, int fallback, Pi
 
 } // namespace
 
+struct ResultGridView::Pane {
+    QRect rect;
+    bool fixedColumns, fixedRows;
+    PaneGeometry geometry(const QTableView& view) const {
+        return PaneGeometry(view, fixedColumns, fixedRows);
+    }
+};
+
 const ResultGrid& ResultGridView::grid() const {
     return m_model->grid();
 }
@@ -163,44 +194,102 @@ void ResultGridView::setGrid(ResultGrid grid) {
     const bool placed = g.currentRow() >= 1 && g.currentColumn() >= 1;
     const QModelIndex current =
         m_model->index(placed ? g.currentRow() - 1 : 0, placed ? g.currentColumn() - 1 : 0);
+    m_extends = false;
     selectionModel()->setCurrentIndex(current, showsCursor() ? QItemSelectionModel::ClearAndSelect
                                                              : QItemSelectionModel::NoUpdate);
     if (placed)
         scrollTo(current, QAbstractItemView::PositionAtTop);
 }
 
-void ResultGridView::paintEvent(QPaintEvent* event) {
+ResultGridView::Frozen ResultGridView::frozen() const {
     const ResultGrid& g = grid();
-    const QRect area = event->rect();
-    const int firstColumn = columnAt(area.left()) + 1, firstRow = rowAt(area.top()) + 1;
-    if (firstColumn < 1 || firstRow < 1)
-        return; // beyond the table, where the viewport's own background shows
-    const int lastColumn = columnAt(area.right()) + 1, lastRow = rowAt(area.bottom()) + 1;
-    // A block is painted with lines on all four sides, but a cell in the view shows its left and top lines
-    // only at the table's edge, where no neighbour draws them: the block starts one cell further out, so
-    // those lines fall outside the area.
-    const GridBlock block{std::max(1, firstColumn - 1), lastColumn < 1 ? g.columnCount() : lastColumn,
-                          std::max(1, firstRow - 1), lastRow < 1 ? g.rowCount() : lastRow};
-    QPainter painter(viewport());
-    m_painter->paintCells(painter, HeaderGeometry(*this), block);
-    if (showsCursor())
-        paintCursor(painter);
+    const QSize room = viewport()->size();
+    Frozen frozen;
+    // Headings that would take more than half the view scroll with the rest, which then keeps room to show.
+    if (const int columns = std::min(g.headingColumns(), g.columnCount() - 1); columns > 0) {
+        const int width = horizontalHeader()->sectionPosition(columns - 1) + columnWidth(columns - 1);
+        if (2 * width <= room.width())
+            frozen.columns = columns, frozen.width = width;
+    }
+    if (const int rows = std::min(g.headingRows(), g.rowCount() - 1); rows > 0) {
+        const int height = verticalHeader()->sectionPosition(rows - 1) + rowHeight(rows - 1);
+        if (2 * height <= room.height())
+            frozen.rows = rows, frozen.height = height;
+    }
+    return frozen;
 }
 
-void ResultGridView::paintCursor(QPainter& painter) const {
-    const QRect visible = viewport()->rect();
-    for (const QItemSelectionRange& range : selectionModel()->selection()) {
-        const QRect rect(QPoint(columnViewportPosition(range.left()), rowViewportPosition(range.top())),
-                         QPoint(columnViewportPosition(range.right()) + columnWidth(range.right()) - 1,
-                                rowViewportPosition(range.bottom()) + rowHeight(range.bottom()) - 1));
-        painter.fillRect(rect.intersected(visible), kSelectionTint);
+std::vector<ResultGridView::Pane> ResultGridView::panes() const {
+    const Frozen f = frozen();
+    const QRect all = viewport()->rect();
+    std::vector<Pane> panes{{all.adjusted(f.width, f.height, 0, 0), false, false}};
+    if (f.height > 0)
+        panes.push_back({QRect(f.width, 0, all.width() - f.width, f.height), false, true});
+    if (f.width > 0)
+        panes.push_back({QRect(0, f.height, f.width, all.height() - f.height), true, false});
+    if (f.width > 0 && f.height > 0)
+        panes.push_back({QRect(0, 0, f.width, f.height), true, true});
+    return panes;
+}
+
+const ResultGridView::Pane& ResultGridView::paneAt(const std::vector<Pane>& panes, int column,
+                                                   int row) const {
+    const Frozen f = frozen();
+    const bool fixedColumns = column <= f.columns, fixedRows = row <= f.rows;
+    for (const Pane& pane : panes)
+        if (pane.fixedColumns == fixedColumns && pane.fixedRows == fixedRows)
+            return pane;
+    return panes.front();
+}
+
+void ResultGridView::paintEvent(QPaintEvent* event) {
+    const ResultGrid& g = grid();
+    const std::vector<Pane> all = panes();
+    QPainter painter(viewport());
+    for (const Pane& pane : all) {
+        const QRect area = pane.rect.intersected(event->rect());
+        if (area.isEmpty())
+            continue;
+        const PaneGeometry geometry = pane.geometry(*this);
+        const int firstColumn = geometry.columnAt(area.left()), firstRow = geometry.rowAt(area.top());
+        if (firstColumn < 1 || firstRow < 1)
+            continue; // beyond the table, where the viewport's own background shows
+        const int lastColumn = geometry.columnAt(area.right()), lastRow = geometry.rowAt(area.bottom());
+        // A block is painted with lines on all four sides, but a cell in the view shows its left and top
+        // lines only at the table's edge, where no neighbour draws them: the block starts one cell further
+        // out, so those lines fall outside the area.
+        const GridBlock block{std::max(1, firstColumn - 1), lastColumn < 1 ? g.columnCount() : lastColumn,
+                              std::max(1, firstRow - 1), lastRow < 1 ? g.rowCount() : lastRow};
+        painter.save();
+        painter.setClipRect(area);
+        m_painter->paintCells(painter, geometry, block);
+        if (showsCursor())
+            paintSelection(painter, pane);
+        painter.restore();
     }
+    if (showsCursor())
+        paintCursor(painter, all);
+}
+
+void ResultGridView::paintSelection(QPainter& painter, const Pane& pane) const {
+    const PaneGeometry geometry = pane.geometry(*this);
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        const QRect first = geometry.cellRect(range.left() + 1, range.top() + 1);
+        const QRect last = geometry.cellRect(range.right() + 1, range.bottom() + 1);
+        painter.fillRect(QRect(first.topLeft(), last.bottomRight()).intersected(pane.rect), kSelectionTint);
+    }
+}
+
+void ResultGridView::paintCursor(QPainter& painter, const std::vector<Pane>& panes) const {
     const QModelIndex current = currentIndex();
     if (!current.isValid())
         return;
+    const Pane& pane = paneAt(panes, current.column() + 1, current.row() + 1);
     // The frame lies over the cell's own lines: its right and bottom ones and the left and top ones its
-    // neighbours draw; at the table's (or the view's) edge it stays whole inside the view.
-    const QRect cell = visualRect(current).adjusted(-1, -1, 0, 0).intersected(visible);
+    // neighbours draw; at the table's (or the pane's) edge it stays whole inside the view. A cell partly
+    // under the headings shows its frame where it comes out from under them.
+    const QRect shown = pane.rect.adjusted(-1, -1, 0, 0).intersected(viewport()->rect());
+    const QRect cell = visualRect(current).adjusted(-1, -1, 0, 0).intersected(shown);
     if (cell.isEmpty())
         return;
     const int w = kCursorFrameWidth;
@@ -208,6 +297,107 @@ void ResultGridView::paintCursor(QPainter& painter) const {
     painter.fillRect(QRect(cell.left(), cell.bottom() - w + 1, cell.width(), w), kCursorFrame);
     painter.fillRect(QRect(cell.left(), cell.top(), w, cell.height()), kCursorFrame);
     painter.fillRect(QRect(cell.right() - w + 1, cell.top(), w, cell.height()), kCursorFrame);
+}
+
+QRect ResultGridView::visualRect(const QModelIndex& index) const {
+    if (!index.isValid())
+        return {};
+    const Frozen f = frozen();
+    const PaneGeometry geometry(*this, index.column() < f.columns, index.row() < f.rows);
+    return geometry.cellRect(index.column() + 1, index.row() + 1);
+}
+
+QModelIndex ResultGridView::indexAt(const QPoint& point) const {
+    const Frozen f = frozen();
+    // A point before the view's start (the item view asks of cells scrolled out of view) is a scrolled one.
+    const PaneGeometry geometry(*this, point.x() >= 0 && point.x() < f.width,
+                                point.y() >= 0 && point.y() < f.height);
+    const int column = geometry.columnAt(point.x()), row = geometry.rowAt(point.y());
+    return column >= 1 && row >= 1 ? m_model->index(row - 1, column - 1) : QModelIndex();
+}
+
+namespace {
+
+// The scroll position that shows the section from `start` to `end` (content positions) in the part of the
+// view from `from` to `to` (viewport positions), as the hint asks; `position` is the present one.
+int scrolledTo(int position, int start, int end, int from, int to, QAbstractItemView::ScrollHint hint) {
+    const int first = start - from, last = end - to; // the cell at the top, or at the bottom
+    switch (hint) {
+    case QAbstractItemView::PositionAtTop:
+        return first;
+    case QAbstractItemView::PositionAtBottom:
+        return last;
+    case QAbstractItemView::PositionAtCenter:
+        return (first + last) / 2;
+    case QAbstractItemView::EnsureVisible:
+        break;
+    }
+    // A section larger than the room shows from its start.
+    if (position > first || last > first)
+        return first;
+    return std::max(position, last);
+}
+
+} // namespace
+
+void ResultGridView::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    if (!index.isValid())
+        return;
+    const Frozen f = frozen();
+    const QSize room = viewport()->size();
+    // A heading cell is always in view along the side it stays on; the top and bottom hints are for rows.
+    if (index.column() >= f.columns) {
+        QScrollBar* bar = horizontalScrollBar();
+        const int left = horizontalHeader()->sectionPosition(index.column());
+        bar->setValue(scrolledTo(bar->value(), left, left + columnWidth(index.column()), f.width,
+                                 room.width(), hint == PositionAtCenter ? hint : EnsureVisible));
+    }
+    if (index.row() >= f.rows) {
+        QScrollBar* bar = verticalScrollBar();
+        const int top = verticalHeader()->sectionPosition(index.row());
+        bar->setValue(
+            scrolledTo(bar->value(), top, top + rowHeight(index.row()), f.height, room.height(), hint));
+    }
+}
+
+QModelIndex ResultGridView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex current = currentIndex();
+    const Frozen f = frozen();
+    QModelIndex next;
+    if ((action == MovePageDown || action == MovePageUp) && current.isValid()) {
+        // A page is what shows below the heading rows: the view scrolls by it, and the current cell moves
+        // by it and keeps its place on the screen.
+        QScrollBar* bar = verticalScrollBar();
+        const QHeaderView& rows = *verticalHeader();
+        const int page = std::max(1, viewport()->height() - f.height) * (action == MovePageDown ? 1 : -1);
+        const int from =
+            current.row() < f.rows ? bar->value() + f.height : rows.sectionPosition(current.row());
+        int row = sectionAtContent(rows, std::clamp(from + page, 0, rows.length() - 1));
+        // Up from the body stops at its first row before going on into the headings.
+        if (row < f.rows && current.row() > f.rows)
+            row = f.rows;
+        bar->setValue(bar->value() + page);
+        next = m_model->index(row, current.column());
+    } else {
+        next = QTableView::moveCursor(action, modifiers);
+    }
+    // Home, Ctrl+Home and Page Up into the headings from the body show the table's start along that side.
+    if (next.isValid() && current.isValid()) {
+        if (next.row() < f.rows && current.row() >= f.rows)
+            verticalScrollBar()->setValue(0);
+        if (next.column() < f.columns && current.column() >= f.columns)
+            horizontalScrollBar()->setValue(0);
+    }
+    return next;
+}
+
+void ResultGridView::scrollContentsBy(int dx, int dy) {
+    QTableView::scrollContentsBy(dx, dy);
+    // The item view moves the viewport's pixels along, the headings with them: where they stay, the whole
+    // view is painted again.
+    const Frozen f = frozen();
+    if (f.rows > 0 || f.columns > 0)
+        viewport()->update();
 }
 
 void ResultGridView::keyPressEvent(QKeyEvent* event) {
@@ -235,14 +425,31 @@ QItemSelectionModel::SelectionFlags ResultGridView::selectionCommand(const QMode
                                                                      const QEvent* event) const {
     // Shift extends the selection whichever key moves the cell, Ctrl+Shift+End as well as Shift+Down; the
     // item view drops the selection on any move with Ctrl.
+    QItemSelectionModel::SelectionFlags command = QTableView::selectionCommand(index, event);
     if (event && event->type() == QEvent::KeyPress &&
         (static_cast<const QKeyEvent*>(event)->modifiers() & Qt::ShiftModifier))
-        return QItemSelectionModel::SelectCurrent;
-    return QTableView::selectionCommand(index, event);
+        command = QItemSelectionModel::SelectCurrent;
+    m_extends = command.testFlag(QItemSelectionModel::Current);
+    return command;
+}
+
+void ResultGridView::setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command) {
+    const QModelIndex to = indexAt(rect.bottomRight());
+    const QModelIndex from = m_anchor.isValid() ? QModelIndex(m_anchor) : indexAt(rect.topLeft());
+    if (!from.isValid() || !to.isValid())
+        return;
+    const QModelIndex topLeft =
+        m_model->index(std::min(from.row(), to.row()), std::min(from.column(), to.column()));
+    const QModelIndex bottomRight =
+        m_model->index(std::max(from.row(), to.row()), std::max(from.column(), to.column()));
+    selectionModel()->select(QItemSelection(topLeft, bottomRight), command);
 }
 
 void ResultGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
+    if (!m_extends)
+        m_anchor = current;
+    m_extends = false;
     // The frame reaches a pixel beyond the cell the item view repaints.
     viewport()->update();
 }
@@ -299,8 +506,9 @@ QString ResultGridView::cutTextAt(QPoint position) const {
     if (cover.empty())
         return {};
     // Narrowed as the painter narrows it: then it does not show whole.
-    return m_painter->narrows(HeaderGeometry(*this), cover, row) ? QString::fromUtf8(g.text(cover.owner, row))
-                                                                 : QString();
+    const Frozen f = frozen();
+    const PaneGeometry geometry(*this, index.column() < f.columns, index.row() < f.rows);
+    return m_painter->narrows(geometry, cover, row) ? QString::fromUtf8(g.text(cover.owner, row)) : QString();
 }
 
 namespace {
@@ -331,6 +539,7 @@ void ResultGridView::setDrawNumberColumn(int column) {
 
 void ResultGridView::makeCurrent(int column, int row) {
     const QModelIndex index = m_model->index(row - 1, column - 1);
+    m_extends = false;
     selectionModel()->setCurrentIndex(index, showsCursor() ? QItemSelectionModel::ClearAndSelect
                                                            : QItemSelectionModel::NoUpdate);
     scrollTo(index);
