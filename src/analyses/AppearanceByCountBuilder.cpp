@@ -34,6 +34,8 @@ void writeHeadings(ResultGrid& grid) {
     grid.setTextRunsOn(true);
     grid.setForeground({2, 2, 2, GridBlock::kAll}, colours::kBlue);
     grid.setHorizontalAlignment({2, 2, 2, GridBlock::kAll}, HorizontalAlignment::Left);
+    // A short history leaves many numbers in one group, more than the column holds on one line.
+    grid.setTextWraps(2);
 }
 
 void fill(ResultGrid& grid, const StartupSummary& summary) {

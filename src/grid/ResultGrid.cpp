@@ -38,6 +38,8 @@ void ResultGrid::setRowCount(int rows) {
 void ResultGrid::relayout(int columns, int rows) {
     columns = std::max(columns, 0);
     rows = std::max(rows, 0);
+    if (m_wrappingColumns.size() > std::size_t(columns))
+        m_wrappingColumns.resize(std::size_t(columns));
     const std::size_t count = std::size_t(columns) * std::size_t(rows);
     if (columns == m_columns) {
         m_cellTexts.resize(count);
@@ -324,6 +326,14 @@ void ResultGrid::setBorders(const GridBlock& block, BorderMode mode) {
         draw(block, {BorderSide::Bottom});
         break;
     }
+}
+
+void ResultGrid::setTextWraps(int column) {
+    if (column < 1 || column > m_columns)
+        return;
+    if (std::size_t(column) > m_wrappingColumns.size())
+        m_wrappingColumns.resize(std::size_t(column));
+    m_wrappingColumns[std::size_t(column - 1)] = true;
 }
 
 void ResultGrid::setTextRunsOn(bool on) {

@@ -73,6 +73,13 @@ public:
     // A setting of the whole table: texts may run on into empty neighbouring cells.
     void setTextRunsOn(bool on);
     bool textRunsOn() const { return m_textRunsOn; }
+    // A column whose texts, where one line is too narrow for them, go on over more lines at their commas
+    // and blanks; the grid's rows are then made tall enough to hold them where the table is shown.
+    void setTextWraps(int column);
+    bool textWraps(int column) const {
+        return column >= 1 && std::size_t(column) <= m_wrappingColumns.size() &&
+               m_wrappingColumns[std::size_t(column - 1)];
+    }
 
     // The heading block a printed page repeats: rows at the top and columns at the left. The footer rows at
     // the bottom are printed once, at the end, on the page of the last row above them.
@@ -192,6 +199,7 @@ private:
     double m_allColumnsWidth = kDefaultColumnWidth;
     double m_allRowsHeight = kDefaultRowHeight;
     bool m_textRunsOn = false;
+    std::vector<bool> m_wrappingColumns; // by column - 1, as far as the last one set
     // The owned runs of empty cells, each row's left to right, the rows in the order they were asked about:
     // a view asks about the rows it shows, so a table of 32,000 rows is not scanned whole on opening.
     // Forgotten on any change that moves them.

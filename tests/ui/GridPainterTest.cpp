@@ -6,6 +6,7 @@
 #include "grid/ui/FixedGridGeometry.h"
 #include "grid/ui/ResultGridView.h"
 #include "store/Snapshot.h"
+#include "support/Histories.h"
 
 #include <QImage>
 #include <QPainter>
@@ -304,6 +305,28 @@ TEST(GridPainterTest, BracketsDoNotShrinkAHeadingInAShortRow) {
     ASSERT_FALSE(bracketed.isEmpty());
     // At the letters' size the brackets only add to the width; shrunk to fit them, the whole is narrower.
     EXPECT_GT(bracketed.width(), plain.width());
+}
+
+// With one draw, thirty numbers never appeared: their list goes on over more lines of a taller row, each
+// line inside the column, and shows whole; a list that fits keeps its one-line row.
+TEST(GridPainterTest, AListTooLongForItsColumnGoesOnOverMoreLinesOfATallerRow) {
+    const Snapshot oneDraw(test::historyOf({DrawRecord{1, {3, 9, 14, 20, 25, 31, 36, 2, 8}}}));
+    ResultGrid grid = ViewCatalogue::find("回数別出現分析")->build(oneDraw);
+    ASSERT_EQ(grid.text(1, 2), "0回");
+    const double oneLine = grid.rowHeight(3);
+    GridPainter::fitWrappedRows(grid);
+    EXPECT_EQ(grid.rowHeight(3), oneLine); // "1回" and its seven numbers
+    ASSERT_GE(grid.rowHeight(2), 3 * oneLine);
+
+    const FixedGridGeometry at(grid);
+    const QImage image = paintBlock(grid);
+    const QRect list = at.cellRect(2, 2);
+    const int lines = int(grid.rowHeight(2) / oneLine);
+    const int pitch = list.height() / lines;
+    for (int line = 0; line < lines; ++line)
+        EXPECT_GT(inked(image, QRect(list.left(), list.top() + line * pitch, list.width(), pitch), 2), 10)
+            << "line " << line;
+    EXPECT_FALSE(GridPainter(grid).narrows(at, grid.textCover(2, 2), 2));
 }
 
 } // namespace

@@ -98,6 +98,7 @@ void AnalysisView::build() {
     ResultGrid grid = m_entry.build(m_workspace.snapshot());
     if (m_entry.gridOrigin)
         narrowColumnsToFit(grid, columnRoomAtGivenSize());
+    GridPainter::fitWrappedRows(grid);
     m_grid->setGrid(std::move(grid));
 }
 

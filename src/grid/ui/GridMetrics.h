@@ -12,6 +12,9 @@ public:
     static QFont font();
     static int columnPixels(double characterWidths);
     static int rowPixels(double points);
+    // The height, in points, of each line of a text that goes on over several lines: that of the tables'
+    // one-line rows of numbers.
+    static constexpr double kWrappedLineHeight = 10;
 };
 
 } // namespace kazutama

@@ -2,6 +2,7 @@
 
 #include "grid/Colours.h"
 #include "grid/ResultGrid.h"
+#include "grid/ui/FixedGridGeometry.h"
 #include "grid/ui/GridGeometry.h"
 #include "grid/ui/QtColour.h"
 #include "gui/QtText.h"
@@ -227,7 +228,86 @@ GridPainter::Layout GridPainter::layout(const GridGeometry& geometry, const Text
 
 bool GridPainter::narrows(const GridGeometry& geometry, const TextCover& cover, int row) const {
     const Layout l = layout(geometry, cover, row);
-    return l.fitted.visibleWidth > l.available;
+    return l.fitted.visibleWidth > l.available &&
+           !holdsLines(wrappedLines(l, cover.owner), geometry.rowHeight(row));
+}
+
+std::vector<QString> GridPainter::wrappedLines(const Layout& l, int owner) const {
+    const QString& text = l.m->text;
+    if (!m_grid.textWraps(owner) || l.fitted.visibleWidth <= l.available)
+        return {text};
+    // Pieces that end after a comma or before a blank; a blank a line breaks at is not shown.
+    std::vector<QString> lines;
+    QString line;
+    const auto width = [&](const QString& s) { return l.face->metrics.horizontalAdvance(s.trimmed()); };
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = start;
+        while (end < text.size() && text[end] != QLatin1Char(',') &&
+               (end == start || text[end] != QLatin1Char(' ')))
+            ++end;
+        if (end < text.size() && text[end] == QLatin1Char(','))
+            ++end;
+        const QString piece = text.mid(start, end - start);
+        start = end;
+        if (!line.trimmed().isEmpty() && width(line + piece) > l.available) {
+            lines.push_back(line.trimmed());
+            line = piece.trimmed();
+        } else {
+            line += piece;
+        }
+    }
+    if (!line.trimmed().isEmpty() || lines.empty())
+        lines.push_back(line.trimmed());
+    return lines;
+}
+
+bool GridPainter::holdsLines(const std::vector<QString>& lines, int rowPixels) {
+    return lines.size() > 1 &&
+           int(lines.size()) * GridMetrics::rowPixels(GridMetrics::kWrappedLineHeight) <= rowPixels;
+}
+
+void GridPainter::fitWrappedRows(ResultGrid& grid) {
+    bool wraps = false;
+    for (int column = 1; column <= grid.columnCount() && !wraps; ++column)
+        wraps = grid.textWraps(column);
+    if (!wraps)
+        return;
+    std::vector<std::pair<int, std::size_t>> tallRows; // (row, lines)
+    {
+        const GridPainter painter(grid);
+        const FixedGridGeometry geometry(grid);
+        for (int row = 1; row <= grid.rowCount(); ++row) {
+            std::size_t most = 1;
+            for (int column = 1; column <= grid.columnCount(); ++column) {
+                const TextCover cover = grid.textCover(column, row);
+                if (cover.owner == column && grid.textWraps(column))
+                    most = std::max(
+                        most, painter.wrappedLines(painter.layout(geometry, cover, row), column).size());
+            }
+            if (most > 1)
+                tallRows.emplace_back(row, most);
+        }
+    }
+    for (const auto& [row, lines] : tallRows)
+        grid.setRowHeight(row,
+                          std::max(grid.rowHeight(row), double(lines) * GridMetrics::kWrappedLineHeight));
+}
+
+void GridPainter::paintLines(QPainter& painter, const Layout& l, const std::vector<QString>& lines,
+                             const QRect& ownerRect) const {
+    const int pitch = GridMetrics::rowPixels(GridMetrics::kWrappedLineHeight);
+    const int top = ownerRect.top() + (ownerRect.height() - int(lines.size()) * pitch) / 2;
+    if (painter.font() != l.face->font)
+        painter.setFont(l.face->font);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const int width = l.face->metrics.horizontalAdvance(lines[i]);
+        int x = l.placeRect.left() + 2;
+        if (l.alignment == HorizontalAlignment::Right)
+            x = l.placeRect.right() - 1 - width;
+        else if (l.alignment == HorizontalAlignment::Center)
+            x = l.placeRect.left() + (l.placeRect.width() - width) / 2;
+        painter.drawText(QPoint(x, top + int(i) * pitch + (pitch + l.face->capHeight + 2) / 2), lines[i]);
+    }
 }
 
 void GridPainter::paintText(QPainter& painter, const GridGeometry& geometry, const TextCover& cover, int row,
@@ -240,6 +320,17 @@ void GridPainter::paintText(QPainter& painter, const GridGeometry& geometry, con
         return;
 
     Layout l = layout(geometry, cover, row);
+    if (std::vector<QString> lines; m_grid.textWraps(owner) && l.fitted.visibleWidth > l.available &&
+                                    holdsLines(lines = wrappedLines(l, owner), ownerRect.height())) {
+        const QColor colour = qcolor(m_grid.foreground(owner, row).value_or(colours::kDefaultText));
+        if (painter.pen().color() != colour || painter.pen().style() != Qt::SolidLine)
+            painter.setPen(colour);
+        painter.save();
+        painter.setClipRect(visible, Qt::IntersectClip);
+        paintLines(painter, l, lines, ownerRect);
+        painter.restore();
+        return;
+    }
     const Face* face = l.face;
     const MeasuredText& m = *l.m;
     const QRect glyphs = l.glyphs;

@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 class QPainter;
 
@@ -31,6 +32,9 @@ class ResultGrid;
 // the width of a blank in the grid font. A text too tall for its row (a Japanese one in the 12- and 13-pixel
 // rows) is drawn a size smaller, and every text is moved up or down to keep a pixel from its row's lines.
 //
+// In a column whose texts wrap, a text too wide for its row goes on over more lines, broken after its
+// commas and at its blanks, when the row is tall enough for them all; fitWrappedRows makes it so.
+//
 // Texts are measured and shaped in screen pixels once per font for the whole program, so that a view opened
 // again, or a page printed after the view was shown, lays out none of its texts anew; a printer's painter is
 // scaled to those pixels. Measured at 32,000 draws: measuring and shaping anew for each painter makes
@@ -45,6 +49,8 @@ public:
     void paintCells(QPainter& painter, const GridGeometry& geometry, const GridBlock& block) const;
     // Whether the text covering these cells is narrowed to fit them, so that it does not show whole.
     bool narrows(const GridGeometry& geometry, const TextCover& cover, int row) const;
+    // Makes each row whose texts wrap tall enough for all their lines, at the sizes the grid gives.
+    static void fitWrappedRows(ResultGrid& grid);
 
 private:
     struct Face;
@@ -102,6 +108,12 @@ private:
         int available; // the width it may take unnarrowed
     };
     Layout layout(const GridGeometry& geometry, const TextCover& cover, int row) const;
+    // The lines a text in a wrapping column goes on over; one line where it fits, or cannot wrap.
+    std::vector<QString> wrappedLines(const Layout& layout, int owner) const;
+    // Whether the row holds the lines of a wrapped text, which are then painted in place of one line.
+    static bool holdsLines(const std::vector<QString>& lines, int rowPixels);
+    void paintLines(QPainter& painter, const Layout& layout, const std::vector<QString>& lines,
+                    const QRect& ownerRect) const;
 
     const MeasuredText& measured(const Face& face, std::string_view text) const;
     // The glyphs' extent for fitting them into a row of `room` pixel rows: the font's own, or where that
