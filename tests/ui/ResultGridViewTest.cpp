@@ -7,10 +7,13 @@
 #include <QAccessibleTableInterface>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QHelpEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolTip>
 #include <gtest/gtest.h>
 
@@ -185,6 +188,22 @@ TEST(ResultGridViewTest, AViewWithoutFocusShowsNoCursorAndCopiesItsTable) {
     EXPECT_FALSE(framed(view, 0, 0));
     view.findChild<QAction*>("actCopy")->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("\t\n\t7"));
+
+    // Its menu offers the copy alone: it has no cell to find or go to.
+    view.setDrawNumberColumn(1);
+    QStringList offered;
+    QTimer::singleShot(0, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (QAction* action : menu->actions())
+                if (action->isVisible() && !action->isSeparator())
+                    offered << action->objectName();
+            menu->close();
+        }
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            view.viewport()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(view.viewport(), &event);
+    EXPECT_EQ(offered, QStringList{QStringLiteral("actCopy")});
 }
 
 QString toolTipAt(ResultGridView& view, int row, int column) {

@@ -67,12 +67,12 @@ ResultGridView::ResultGridView(QWidget* parent) : QTableView(parent), m_model(ne
     copy->setShortcutContext(Qt::WidgetShortcut);
     connect(copy, &QAction::triggered, this, &ResultGridView::copySelection);
     addAction(copy);
-    auto* find = new QAction(QStringLiteral("数字を検索...\tCtrl+F"), this);
-    find->setObjectName("actFind");
-    find->setShortcut(QKeySequence::Find);
-    find->setShortcutContext(Qt::WidgetShortcut);
-    connect(find, &QAction::triggered, this, &ResultGridView::askFind);
-    addAction(find);
+    m_find = new QAction(QStringLiteral("数字を検索...\tCtrl+F"), this);
+    m_find->setObjectName("actFind");
+    m_find->setShortcut(QKeySequence::Find);
+    m_find->setShortcutContext(Qt::WidgetShortcut);
+    connect(m_find, &QAction::triggered, this, &ResultGridView::askFind);
+    addAction(m_find);
     m_goToDraw = new QAction(QStringLiteral("回へ移動...\tCtrl+G"), this);
     m_goToDraw->setObjectName("actGoToDraw");
     m_goToDraw->setShortcut(kGoToDrawKey);
@@ -485,6 +485,11 @@ void ResultGridView::copySelection() const {
 }
 
 bool ResultGridView::viewportEvent(QEvent* event) {
+    // A view without a cursor has no cell to find or go to: its menu offers the copy alone.
+    if (event->type() == QEvent::ContextMenu) {
+        m_find->setVisible(showsCursor());
+        m_goToDraw->setVisible(showsCursor() && m_drawNumberColumn > 0);
+    }
     if (event->type() != QEvent::ToolTip)
         return QTableView::viewportEvent(event);
     const auto* help = static_cast<QHelpEvent*>(event);

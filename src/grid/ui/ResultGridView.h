@@ -103,6 +103,7 @@ private:
     // it (a move with Shift, a drag) rather than starting a new one where the current cell goes.
     QPersistentModelIndex m_anchor;
     mutable bool m_extends = false;
+    QAction* m_find;
     QAction* m_goToDraw;
 };
 
