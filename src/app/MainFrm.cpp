@@ -202,8 +202,11 @@ ChildView* MainFrm::createView(const QString& windowName) {
     }
     if (windowName == qs(kBacktestViewName))
         return new BacktestView(m_viewGuard, m_options, *m_workspace);
-    if (windowName == qs(kEntryViewName))
-        return new EntryView(m_viewGuard, m_workspace->connection(), &*m_firstWriteBackup);
+    if (windowName == qs(kEntryViewName)) {
+        auto* view = new EntryView(m_viewGuard, m_workspace->connection(), &*m_firstWriteBackup);
+        connect(view, &EntryView::closedAfterChanges, this, &MainFrm::rereadHistory);
+        return view;
+    }
     const ViewEntry* entry = ViewCatalogue::find(windowName.toStdString());
     if (!entry)
         return nullptr;
@@ -230,6 +233,41 @@ bool MainFrm::reloadWorkspace() {
     }
     m_workspace.emplace(std::move(opened).value());
     return true;
+}
+
+void MainFrm::rereadHistory() {
+    {
+        BusyCursor busy;
+        if (auto read = m_workspace->reread(); !read) {
+            Dialogs::instance().message(this, applicationTitle(),
+                                        "入力した当選データを読み直せません。\n" + qs(read.error().message) +
+                                            kEnding,
+                                        Dialogs::Icon::Critical);
+            close();
+            return;
+        }
+    }
+    // A view opened while the entry view was open shows the old history: it is built again, where it was.
+    QStringList stale;
+    for (auto [name, window] : m_views.asKeyValueRange())
+        if (name != qs(kEntryViewName) && openedView(name))
+            stale << name;
+    if (stale.isEmpty())
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this, stale] {
+            for (const QString& name : stale)
+                if (QMdiSubWindow* window = openedView(name)) {
+                    const QRect place = window->geometry();
+                    if (window->close())
+                        delete window;
+                    openView(name);
+                    if (QMdiSubWindow* reopened = openedView(name))
+                        reopened->setGeometry(place);
+                }
+        },
+        Qt::QueuedConnection);
 }
 
 void MainFrm::openEntryView() {

@@ -66,6 +66,8 @@ private:
     void createMenus();
     ChildView* createView(const QString& windowName);
     void openEntryView();
+    // After the entry view changed the database: the history and summary read again, as at start-up.
+    void rereadHistory();
     void showHelp();
     void showAbout();
     void activated();

@@ -8,6 +8,7 @@
 #include "gui/QtText.h"
 #include "menus/MenuTable.h"
 
+#include <QCloseEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -201,6 +202,13 @@ void EntryView::validateAndClose() {
         }
     }
     closeView();
+}
+
+void EntryView::closeEvent(QCloseEvent* event) {
+    const bool wasLoaded = isLoaded();
+    ChildView::closeEvent(event);
+    if (wasLoaded && event->isAccepted() && changedDatabase())
+        emit closedAfterChanges();
 }
 
 EntryCsv EntryView::csv() {

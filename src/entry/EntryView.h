@@ -36,11 +36,18 @@ public:
     void exportCsv();
     // "閉じる": validation, then close.
     void validateAndClose();
+    // Whether the view has written the database since it opened.
+    bool changedDatabase() const { return m_store && m_store->database().commitCount() > 0; }
+
+signals:
+    // The view has closed after it wrote the database: the history everything else shows is out of date.
+    void closedAfterChanges();
 
 protected:
     ViewGeometry geometryInTwips() const override { return {0, 0, 9000, 13450}; }
     void build() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void showRowMenu(const QPoint& position);

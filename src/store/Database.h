@@ -48,6 +48,9 @@ public:
     // What a journal needs to be recognised if this commit is interrupted; see RollbackJournal.h.
     void recordCommit();
     void forgetCommit();
+    // How many write transactions this connection has committed.
+    int commitCount() const { return m_commitCount; }
+    void countCommit() { ++m_commitCount; }
 
 private:
     explicit Database(sqlite3* db) : m_db(db) {}
@@ -65,6 +68,7 @@ private:
     // handler's pointer stays valid when the connection object moves.
     std::unique_ptr<long> m_steps = std::make_unique<long>(0);
     std::filesystem::path m_path;
+    int m_commitCount = 0;
     std::filesystem::path m_scratch; // the folder of a rolled-back copy, removed with the connection
 };
 

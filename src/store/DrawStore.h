@@ -78,6 +78,7 @@ public:
     void backUpBeforeWriting(BackupOnFirstWrite* backups) { m_backups = backups; }
 
     Database& database() { return m_db; }
+    const Database& database() const { return m_db; }
 
 private:
     explicit DrawStore(Database db) : m_db(std::move(db)) {}

@@ -23,6 +23,7 @@ Status Transaction::commit() {
     auto status = m_db->exec("COMMIT");
     if (status) {
         m_db->forgetCommit();
+        m_db->countCommit();
         m_db = nullptr;
     }
     return status;

@@ -36,6 +36,17 @@ Result<Workspace> Workspace::openOrCreate(ConnectionString connection) {
     return workspace;
 }
 
+Status Workspace::reread() {
+    auto store = DrawStore::open(m_connection, isReadOnly() ? Access::ReadOnly : Access::ReadWrite);
+    if (!store)
+        return store.error();
+    auto history = store->loadHistory();
+    if (!history)
+        return history.error();
+    m_snapshot = Snapshot(std::move(history).value());
+    return Ok{};
+}
+
 Result<Workspace> Workspace::open(ConnectionString connection, Access access) {
     auto store = DrawStore::open(connection, access);
     if (!store)

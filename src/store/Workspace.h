@@ -37,6 +37,10 @@ public:
     const Snapshot& snapshot() const { return m_snapshot; }
     const DrawHistory& history() const { return m_snapshot.history(); }
     const StartupSummary& summary() const { return m_snapshot.summary(); }
+    // Reads the history and its summary again from the file the workspace holds, as start-up reads them,
+    // after the entry view wrote it: what opens from then on shows the new history. On an error the
+    // snapshot is left as it was.
+    Status reread();
     // True when the database file was missing and has just been created.
     bool createdDatabase() const { return m_created; }
     // True when the file could not be locked: nothing may write it while the workspace lives.

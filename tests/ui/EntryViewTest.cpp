@@ -3,7 +3,11 @@
 #include "common/QuotedInput.h"
 #include "entry/EntryModel.h"
 #include "grid/ui/GridMetrics.h"
+#include "grid/ui/ResultGridView.h"
 #include "gui/QtText.h"
+#include "prediction/PredictionEngine.h"
+#include "prediction/PredictionGrids.h"
+#include "prediction/ui/PredictionView.h"
 #include "store/DrawStore.h"
 #include "store/HistoryCsv.h"
 #include "store/Transaction.h"
@@ -104,10 +108,37 @@ TEST_F(EntryViewTest, TypedDrawInANewRowIsStored) {
     for (int c = 1; c <= 9; ++c)
         type(lastRow(), c, QString::number(numbers[c - 1]));
     EXPECT_EQ(stored(newDraw)->numbers, (std::array<int, 9>{3, 8, 14, 21, 25, 30, 36, 2, 19}));
+    // A table opened meanwhile shows the history as it was, until the entry view closes.
+    const QString pull = QStringLiteral("引っ張り分析");
+    m_program.trigger("mnuHippari");
+    const auto pullRows = [&] {
+        QMdiSubWindow* window = m_program.window().openedView(pull);
+        return window ? window->widget()->findChild<ResultGridView*>("fpSpread1")->grid().rowCount() : 0;
+    };
+    const int rowsBefore = pullRows();
 
     m_view->validateAndClose();
     EXPECT_FALSE(m_program.isOpen(kEntry));
     EXPECT_TRUE(m_program.window().propEnd());
+
+    // The prediction that opens next is that of the history with the new draw, as read from the file.
+    EXPECT_EQ(m_program.window().workspace().summary().latestDrawNumber, newDraw);
+    ProgramFixture::settle();
+    EXPECT_EQ(pullRows(), rowsBefore + 1);
+    m_program.trigger("mnuYoso");
+    QMdiSubWindow* window = m_program.window().openedView(kPrediction);
+    ASSERT_NE(window, nullptr);
+    auto* prediction = qobject_cast<PredictionView*>(window->widget());
+    ASSERT_NE(prediction, nullptr);
+    PredictionEngine engine;
+    engine.fillTables(
+        Snapshot(DrawStore::open(m_program.window().connectionString())->loadHistory().value()));
+    const auto expected = predictionGrids(engine.run(m_program.window().analysisOptions()));
+    for (int grid = 0; grid < kPredictionGridCount; ++grid)
+        for (int row = 1; row <= expected[std::size_t(grid)].rowCount(); ++row)
+            for (int column = 1; column <= expected[std::size_t(grid)].columnCount(); ++column)
+                EXPECT_EQ(prediction->grid(grid)->grid().text(column, row),
+                          expected[std::size_t(grid)].text(column, row));
 }
 
 TEST_F(EntryViewTest, WrongNumbersStayInTheGridAreReportedAndNeverStored) {
