@@ -17,6 +17,7 @@ namespace kazutama {
 namespace {
 
 constexpr const char* kHelpCollectionName = "Kazutama.qhc";
+constexpr const char* kSampleHistoryName = "loto7-history.csv";
 
 Status createFolder(const std::filesystem::path& folder) {
     if (folder.empty())
@@ -59,6 +60,10 @@ std::filesystem::path AppFiles::databaseFile() const {
 
 std::filesystem::path AppFiles::helpCollection() const {
     return (helpFolder.empty() ? databaseFolder : helpFolder) / kHelpCollectionName;
+}
+
+std::filesystem::path AppFiles::sampleHistory() const {
+    return (helpFolder.empty() ? databaseFolder : helpFolder) / kSampleHistoryName;
 }
 
 Status AppFiles::createFolders() const {

@@ -20,6 +20,8 @@ struct AppFiles {
 
     std::filesystem::path databaseFile() const;
     std::filesystem::path helpCollection() const;
+    // The sample history (real past draws) that comes with the program, beside the help.
+    std::filesystem::path sampleHistory() const;
     // Makes the folders the database and the settings file go in, where they are missing; an error names
     // the folder that could not be made.
     Status createFolders() const;

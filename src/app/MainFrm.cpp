@@ -3,6 +3,7 @@
 #include "analyses/ViewCatalogue.h"
 #include "analyses/ui/AnalysisView.h"
 #include "app/AboutBox.h"
+#include "app/FirstHistory.h"
 #include "app/HelpWindow.h"
 #include "app/RestoreCommand.h"
 #include "app/StartupRecovery.h"
@@ -105,12 +106,20 @@ bool MainFrm::load() {
     m_firstWriteBackup.emplace(Backups(m_workspace->connection()), [this](const std::string& notice) {
         Dialogs::instance().message(this, applicationTitle(), qs(notice), Dialogs::Icon::Warning);
     });
-    if (m_workspace->createdDatabase())
+    if (m_workspace->createdDatabase() && isReadOnly())
         Dialogs::instance().message(this, applicationTitle(),
                                     "当選データのデータベースが見つからなかったため、新しく作成しました。\n" +
-                                        qs(quotePath(m_workspace->connection().databasePath())) +
-                                        "\n\n当選データは「データ管理」の「当選データ入力」で入力できます。",
+                                        qs(quotePath(m_workspace->connection().databasePath())),
                                     Dialogs::Icon::Information);
+    else if (m_workspace->createdDatabase() &&
+             offerFirstHistory(this, m_workspace->connection(), m_files.sampleHistory())) {
+        BusyCursor busy;
+        if (auto read = m_workspace->reread(); !read) {
+            Dialogs::instance().message(this, applicationTitle(), qs(read.error().message) + kEnding,
+                                        Dialogs::Icon::Critical);
+            return false;
+        }
+    }
     if (isReadOnly())
         Dialogs::instance().message(
             this, applicationTitle(),

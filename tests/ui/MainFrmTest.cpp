@@ -3,8 +3,10 @@
 #include "app/AboutBox.h"
 #include "app/HelpWindow.h"
 #include "common/QuotedInput.h"
+#include "grid/ui/ResultGridView.h"
 #include "gui/QtText.h"
 #include "menus/WindowNames.h"
+#include "prediction/ui/PredictionView.h"
 #include "store/DrawStore.h"
 #include "ui/UiTestSupport.h"
 
@@ -271,15 +273,39 @@ TEST(MainFrmTest, AReadOnlySettingsFileIsKeptAndTheUserToldOnceOnlyWhenChangedOp
 
 TEST(MainFrmTest, MissingDatabaseIsCreatedAndTheUserTold) {
     ProgramFixture program(/*withSampleHistory=*/false);
-    ASSERT_FALSE(program.dialogs.messages.empty());
-    EXPECT_EQ(program.dialogs.messages.front().icon, Dialogs::Icon::Information);
-    EXPECT_TRUE(program.dialogs.messages.front().text.contains("新しく作成しました"));
-    EXPECT_FALSE(program.dialogs.messages.front().underBusyCursor);
+    ASSERT_FALSE(program.dialogs.questions.empty());
+    EXPECT_EQ(program.dialogs.questions.front().icon, Dialogs::Icon::Information);
+    EXPECT_TRUE(program.dialogs.questions.front().text.contains("新しく作成しました"));
+    // Without the sample beside the program, a CSV file or an empty start; Escape starts empty.
+    EXPECT_EQ(program.dialogs.questions.front().buttons,
+              (QStringList{"CSVファイルを読み込む(&C)...", "空のまま始める(&E)"}));
     EXPECT_TRUE(std::filesystem::exists(program.dir / "Kazutama.mdb"));
     EXPECT_EQ(program.window().history().size(), 0u);
+    // The prediction view says there is nothing to predict from and shows no numbers.
+    auto* prediction = qobject_cast<PredictionView*>(program.window().openedView(kPrediction)->widget());
+    ASSERT_NE(prediction, nullptr);
+    EXPECT_TRUE(prediction->hasNothingToPredict());
+    EXPECT_EQ(prediction->grid(3)->grid().text(2, 2), "");
     // An empty history still opens every view with its headings.
     program.trigger("mnuSyutugenHindo");
     EXPECT_TRUE(program.isOpen(kFrequency));
+}
+
+// The first message offers the sample that comes with the program; taken, it is what every view shows.
+TEST(MainFrmTest, ANewDatabaseReadsTheSampleHistoryWithOneClick) {
+    ProgramFixture program(/*withSampleHistory=*/false, [](ProgramFixture& fixture) {
+        std::filesystem::copy_file(KAZUTAMA_SAMPLE_HISTORY, fixture.dir / "loto7-history.csv");
+        fixture.dialogs.choices.push_back(0);
+    });
+    ASSERT_FALSE(program.dialogs.questions.empty());
+    EXPECT_EQ(program.dialogs.questions.front().buttons.front(), "サンプルを読み込む(&S)");
+    const auto sample = DrawStore::open(program.window().connectionString())->loadHistory().value();
+    EXPECT_EQ(program.window().history().size(), sample.size());
+    EXPECT_GE(sample.size(), 695u);
+    auto* prediction = qobject_cast<PredictionView*>(program.window().openedView(kPrediction)->widget());
+    ASSERT_NE(prediction, nullptr);
+    EXPECT_FALSE(prediction->hasNothingToPredict());
+    EXPECT_NE(prediction->grid(3)->grid().text(2, 2), "");
 }
 
 TEST(MainFrmTest, StartUpMakesTheMissingFoldersOfItsFilesAndNamesOneItCannotMake) {

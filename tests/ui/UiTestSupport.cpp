@@ -10,7 +10,8 @@
 
 namespace kazutama::test {
 
-ProgramFixture::ProgramFixture(bool withSampleHistory) {
+ProgramFixture::ProgramFixture(bool withSampleHistory,
+                               const std::function<void(ProgramFixture&)>& beforeLoad) {
     // Layouts are checked with the font the program shows them in.
     QApplication::setFont(programFont());
     settingsFile = dir / "Kazutama.ini";
@@ -19,6 +20,8 @@ ProgramFixture::ProgramFixture(bool withSampleHistory) {
         auto draws = readHistoryCsvFile(KAZUTAMA_SAMPLE_HISTORY);
         (void)store->importDraws(draws.value());
     }
+    if (beforeLoad)
+        beforeLoad(*this);
     m_window = std::make_unique<MainFrm>(AppFiles{dir.path(), settingsFile});
     m_window->load();
     m_window->show();

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <unistd.h>
 
@@ -83,7 +84,10 @@ struct OrdinaryUser {
 // A program folder with the sample history, a settings file path and a loaded, shown main window.
 class ProgramFixture {
 public:
-    explicit ProgramFixture(bool withSampleHistory = true);
+    // `beforeLoad` runs once the folder and the dialogs are there, before the program loads: it can put
+    // files in place or script the answers to the start-up's questions.
+    explicit ProgramFixture(bool withSampleHistory = true,
+                            const std::function<void(ProgramFixture&)>& beforeLoad = {});
     ~ProgramFixture();
 
     MainFrm& window() { return *m_window; }

@@ -109,6 +109,16 @@ QWidget* PredictionView::createPredictionFrame() {
         frame);
     label->setWordWrap(true);
     layout->addWidget(label);
+    m_nothingToPredictLabel = new QLabel(
+        QStringLiteral(
+            "当選データがないため、予想できません。「データ管理」の「当選データ入力」で入力するか、"
+            "CSVファイルを取り込んでください。"),
+        frame);
+    m_nothingToPredictLabel->setObjectName("lblNothingToPredict");
+    m_nothingToPredictLabel->setWordWrap(true);
+    m_nothingToPredictLabel->setStyleSheet(QStringLiteral("color: #c00000;"));
+    m_nothingToPredictLabel->hide();
+    layout->addWidget(m_nothingToPredictLabel);
     for (int i = 0; i < kPredictionGridCount; ++i) {
         layout->addSpacing(6);
         auto* caption = new QLabel(qs(kPredictionGridCaptions[i]), frame);
@@ -136,6 +146,9 @@ void PredictionView::build() {
         m_gridViews[i]->setGrid(m_grids[i]);
         m_gridViews[i]->setFixedSize(m_gridViews[i]->fullTableSize());
     }
+    // Without a single complete draw every method would propose numbers out of nothing.
+    m_nothingToPredict = m_workspace.summary().latestDrawNumber == 0;
+    m_nothingToPredictLabel->setVisible(m_nothingToPredict);
     m_engine.fillTables(m_workspace.snapshot());
     predictionRun();
 }
@@ -168,6 +181,8 @@ void PredictionView::optionClicked(int index, bool reflect) {
 
 void PredictionView::predictionRun() {
     ++m_runCount;
+    if (m_nothingToPredict)
+        return;
     writePredictionRun(m_grids, m_engine.run(m_options));
     for (int i = 0; i < kPredictionGridCount; ++i)
         m_gridViews[i]->setGrid(m_grids[i]);

@@ -8,6 +8,7 @@
 
 #include <array>
 
+class QLabel;
 class QRadioButton;
 
 namespace kazutama {
@@ -25,6 +26,8 @@ public:
 
     ResultGridView* grid(int index) const { return m_gridViews[index]; }
     int runCount() const { return m_runCount; }
+    // True when the history holds no complete draw: the tables stay empty and a line says why.
+    bool hasNothingToPredict() const { return m_nothingToPredict; }
     // The four predictions (or only grid `only`) with the options in force, as they print and save.
     TableDocument document(int only = -1) const;
 
@@ -51,6 +54,8 @@ private:
     std::array<QRadioButton*, kAnalysisOptionCount> m_reflect{};
     std::array<QRadioButton*, kAnalysisOptionCount> m_ignore{};
     int m_runCount = 0;
+    bool m_nothingToPredict = false;
+    QLabel* m_nothingToPredictLabel = nullptr;
 };
 
 // The four prediction tables (or only table `only`) with the options in force, as the window prints them.
