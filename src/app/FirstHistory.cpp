@@ -1,9 +1,9 @@
 #include "app/FirstHistory.h"
 
 #include "common/QuotedInput.h"
-#include "gui/BusyCursor.h"
 #include "gui/Dialogs.h"
 #include "gui/QtText.h"
+#include "gui/WorkProgress.h"
 #include "store/DrawStore.h"
 #include "store/HistoryImport.h"
 
@@ -17,12 +17,15 @@ namespace {
 bool importInto(QWidget* parent, const ConnectionString& connection, const std::filesystem::path& file) {
     QString failure;
     {
-        BusyCursor busy(BusyCursor::Pump::No);
+        WorkProgress progress(parent, QStringLiteral("当選データを読み込んでいます..."));
         auto read = readHistoryImportFile(file);
         auto store = read ? DrawStore::open(connection) : Result<DrawStore>(read.error());
-        auto imported = store ? store->importDraws(read->draws) : Result<ImportReport>(store.error());
+        auto imported = store ? store->importDraws(read->draws, true, {}, progress.callback())
+                              : Result<ImportReport>(store.error());
         if (imported)
             return true;
+        if (imported.error().code == ErrorCode::Cancelled)
+            return false;
         failure = qs(imported.error().message);
     }
     Dialogs::instance().message(parent, applicationTitle(),

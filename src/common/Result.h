@@ -19,6 +19,7 @@ enum class ErrorCode {
     InUse,          // another program works on the file
     JournalLeft,    // an interrupted write's journal that is not rolled back (see RollbackJournal.h)
     WouldLoseData,  // a write that would replace stored numbers by empty ones without the user's word
+    Cancelled,      // the user stopped a long step; nothing was changed
 };
 
 struct Error {

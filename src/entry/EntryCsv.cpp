@@ -6,6 +6,7 @@
 #include "gui/BusyCursor.h"
 #include "gui/Dialogs.h"
 #include "gui/QtText.h"
+#include "gui/WorkProgress.h"
 #include "store/DrawStore.h"
 #include "store/HistoryCsv.h"
 #include "store/HistoryImport.h"
@@ -27,15 +28,17 @@ void EntryCsv::importFile() const {
     std::optional<ImportedHistory> imported;
     std::optional<ImportReport> preview;
     {
-        BusyCursor busy(BusyCursor::Pump::No);
+        WorkProgress progress(m_parent, QStringLiteral("取り込む内容を確かめています..."));
         auto read = readHistoryImportFile(toPath(name));
         if (!read) {
             m_reportFailure(qs(read.error().message) + "\n何も取り込んでいません。");
             return;
         }
-        auto counted = m_store.previewImport(read->draws);
+        auto counted = m_store.previewImport(read->draws, progress.callback());
         if (!counted) {
-            m_reportFailure(qs(counted.error().message));
+            // Stopped by the user, who needs no message for it.
+            if (counted.error().code != ErrorCode::Cancelled)
+                m_reportFailure(qs(counted.error().message));
             return;
         }
         imported = std::move(read).value();
@@ -70,8 +73,18 @@ void EntryCsv::importFile() const {
     if (choice == question.defaultButton)
         return;
     const bool replaceChanged = preview->replaced > 0 && choice == 0;
-    auto result = m_store.importDraws(imported->draws, replaceChanged, preview->emptied);
-    m_model.reload();
+    auto result = [&] {
+        WorkProgress progress(m_parent, QStringLiteral("当選データを取り込んでいます..."));
+        auto written =
+            m_store.importDraws(imported->draws, replaceChanged, preview->emptied, progress.callback());
+        m_model.reload();
+        return written;
+    }();
+    if (!result && result.error().code == ErrorCode::Cancelled) {
+        Dialogs::instance().message(m_parent, applicationTitle(), qs(result.error().message),
+                                    Dialogs::Icon::Information);
+        return;
+    }
     if (!result) {
         m_reportFailure(qs(result.error().message) + "\n何も取り込んでいません。");
         return;

@@ -214,9 +214,33 @@ Result<std::optional<DrawRecord>> DrawStore::findDraw(int drawNumber) {
     return std::optional<DrawRecord>(record);
 }
 
-Result<ImportReport> DrawStore::previewImport(const std::vector<DrawRecord>& draws) {
+namespace {
+
+constexpr std::size_t kProgressStep = 500;
+
+// Whether a step over `draws` may go on at draw `done` of its `count`, the step having `before` of `total`
+// behind it already.
+bool goesOn(const ImportProgress& progress, std::size_t done, std::size_t before, std::size_t total) {
+    return !progress || done % kProgressStep != 0 || progress(before + done, total);
+}
+
+Error cancelled() {
+    return makeError(ErrorCode::Cancelled, "取り込みを取り消しました。当選データは変わっていません。");
+}
+
+} // namespace
+
+Result<ImportReport> DrawStore::previewImport(const std::vector<DrawRecord>& draws,
+                                              const ImportProgress& progress) {
+    return preview(draws, progress, 0, draws.size());
+}
+
+Result<ImportReport> DrawStore::preview(const std::vector<DrawRecord>& draws, const ImportProgress& progress,
+                                        std::size_t before, std::size_t total) {
     ImportReport report;
-    for (const DrawRecord& draw : draws) {
+    for (std::size_t done = 0; const DrawRecord& draw : draws) {
+        if (!goesOn(progress, done++, before, total))
+            return cancelled();
         auto stored = findDraw(draw.drawNumber);
         if (!stored)
             return stored.error();
@@ -234,14 +258,16 @@ Result<ImportReport> DrawStore::previewImport(const std::vector<DrawRecord>& dra
 }
 
 Result<ImportReport> DrawStore::importDraws(const std::vector<DrawRecord>& draws, bool replaceChanged,
-                                            const std::vector<int>& mayEmpty) {
+                                            const std::vector<int>& mayEmpty,
+                                            const ImportProgress& progress) {
     for (const DrawRecord& draw : draws)
         if (!isStorable(draw))
             return invalidDraw(draw);
     std::vector<int> confirmed = mayEmpty;
     std::sort(confirmed.begin(), confirmed.end());
     // A file that would change nothing writes nothing (and makes no backup).
-    auto preview = previewImport(draws);
+    const std::size_t total = 2 * draws.size();
+    auto preview = this->preview(draws, progress, 0, total);
     if (!preview)
         return preview.error();
     if (preview->added == 0 && (preview->replaced == 0 || !replaceChanged))
@@ -251,7 +277,10 @@ Result<ImportReport> DrawStore::importDraws(const std::vector<DrawRecord>& draws
         return tx.error();
     ImportReport report;
     std::vector<int> refused;
-    for (const DrawRecord& draw : draws) {
+    for (std::size_t done = 0; const DrawRecord& draw : draws) {
+        // Stopped here, the transaction rolls back.
+        if (!goesOn(progress, done++, draws.size(), total))
+            return cancelled();
         auto stored = findDraw(draw.drawNumber);
         if (!stored)
             return stored.error();

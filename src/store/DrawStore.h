@@ -5,6 +5,7 @@
 #include "store/Database.h"
 #include "store/DrawHistory.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +24,10 @@ struct ImportReport {
     // file having none there; in the order given.
     std::vector<int> emptied;
 };
+
+// Told how far a long step has come, every few hundred draws: `done` of `total`. Returning false stops the
+// step (ErrorCode::Cancelled), and a write it was making changes nothing.
+using ImportProgress = std::function<bool(std::size_t done, std::size_t total)>;
 
 // The first dozen of `drawNumbers` as the messages list them: "1、2、3" or "1、2、…、12 ほか 18 回".
 std::string listDrawNumbers(const std::vector<int>& drawNumbers);
@@ -50,13 +55,16 @@ public:
     Result<std::optional<DrawRecord>> findDraw(int drawNumber);
 
     // What importDraws() would do, without writing.
-    Result<ImportReport> previewImport(const std::vector<DrawRecord>& draws);
+    Result<ImportReport> previewImport(const std::vector<DrawRecord>& draws,
+                                       const ImportProgress& progress = {});
     // Adds new draws and, when `replaceChanged`, replaces the numbers of stored draws that differ; all in
     // one transaction, so a failure leaves the history as it was. A stored number is replaced by an empty
     // one only in the draws of `mayEmpty` (those the user confirmed from previewImport's `emptied`); any
-    // other such draw refuses the whole import (ErrorCode::WouldLoseData, nothing written).
+    // other such draw refuses the whole import (ErrorCode::WouldLoseData, nothing written). `progress` counts
+    // the draws compared and then those written.
     Result<ImportReport> importDraws(const std::vector<DrawRecord>& draws, bool replaceChanged = true,
-                                     const std::vector<int>& mayEmpty = {});
+                                     const std::vector<int>& mayEmpty = {},
+                                     const ImportProgress& progress = {});
 
     enum class WriteOutcome { Written, ChangedElsewhere };
     // Stores `value` (kNoNumber for none) as the number at `index` (0..8) of a stored draw, but only while
@@ -87,6 +95,9 @@ private:
                              const std::vector<DrawRecord>& draws = {});
     // The transaction of a write, after the backup of the first one.
     Result<Transaction> beginWrite();
+    // previewImport() as one part of a longer step: `before` of `total` done already.
+    Result<ImportReport> preview(const std::vector<DrawRecord>& draws, const ImportProgress& progress,
+                                 std::size_t before, std::size_t total);
 
     Database m_db;
     BackupOnFirstWrite* m_backups = nullptr;

@@ -1,8 +1,10 @@
 #include "store/DrawStore.h"
 
 #include "store/HistoryCsv.h"
+#include "support/Histories.h"
 #include "support/TestSupport.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace kazutama {
@@ -257,6 +259,30 @@ TEST_F(DrawStoreTest, SampleHistoryRoundTripsThroughTheDatabase) {
     ASSERT_TRUE(history);
     EXPECT_EQ(history->records(), draws.value());
     EXPECT_EQ(formatHistoryCsv(history.value()), readFile(KAZUTAMA_SAMPLE_HISTORY));
+}
+
+// A long import tells how far it has come, through the comparing and then the writing; stopped in the
+// writing, it changes nothing.
+TEST_F(DrawStoreTest, AnImportStoppedByItsProgressChangesNothing) {
+    DrawStore store = createStore();
+    ASSERT_TRUE(store.importDraws({draw(1, {1, 2, 3, 4, 5, 6, 7, 8, 9})}));
+    const std::vector<DrawRecord> many = test::makeRandomHistory(2000, 3).records();
+    std::vector<std::size_t> seen;
+    auto stopped = store.importDraws(many, true, {}, [&](std::size_t done, std::size_t total) {
+        EXPECT_EQ(total, 2 * many.size());
+        seen.push_back(done);
+        return done < many.size() + 1000; // well into the writing
+    });
+    ASSERT_FALSE(stopped);
+    EXPECT_EQ(stopped.error().code, ErrorCode::Cancelled);
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+    EXPECT_GT(seen.back(), many.size());
+    auto history = store.loadHistory();
+    ASSERT_EQ(history->size(), 1u);
+    EXPECT_EQ(history->records()[0], draw(1, {1, 2, 3, 4, 5, 6, 7, 8, 9}));
+
+    auto previewed = store.previewImport(many, [](std::size_t, std::size_t) { return false; });
+    EXPECT_EQ(previewed.error().code, ErrorCode::Cancelled);
 }
 
 } // namespace
