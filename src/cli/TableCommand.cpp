@@ -1,4 +1,5 @@
-// table: one analysis view's grid as JSON, CSV or HTML, built by the same builder the window uses.
+// table: one analysis view's grid as JSON, CSV, a data CSV for spreadsheets or HTML, built by the same
+// builder the window uses.
 
 #include "analyses/ViewCatalogue.h"
 #include "cli/CliCommands.h"
@@ -13,7 +14,7 @@ namespace kazutama::cli {
 
 namespace {
 
-constexpr std::string_view kUsage = "table DB VIEW [--format json|csv|html]";
+constexpr std::string_view kUsage = "table DB VIEW [--format json|csv|data-csv|html]";
 
 using Format = GridExport::Format;
 
@@ -22,10 +23,12 @@ Format parseFormat(const std::string& name) {
         return Format::Json;
     if (name == "csv")
         return Format::Csv;
+    if (name == "data-csv")
+        return Format::DataCsv;
     if (name == "html")
         return Format::Html;
     throw CliError{"不明な出力形式です: " + startOf(name) +
-                   "（json、csv、html のいずれかを指定してください）"};
+                   "（json、csv、data-csv、html のいずれかを指定してください）"};
 }
 
 const ViewEntry& viewOrThrow(const std::string& name) {

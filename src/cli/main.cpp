@@ -26,7 +26,9 @@ const std::vector<Command>& commands() {
         {"views",
          "views   [--menu]           使用できる分析ビュー名を1行に1つ出力します（--menu: メニューの全項目）",
          runViews},
-        {"table", "table   DB VIEW [--format json|csv|html]  分析ビューの表を出力します（既定は JSON）",
+        {"table",
+         "table   DB VIEW [--format json|csv|data-csv|html]  分析ビューの表を出力します（既定は "
+         "JSON。data-csv: 表計算ソフト向けの1行1件のCSV）",
          runTable},
         {"backtest",
          "backtest DB [--ini FILE] [--sweep] [--format json|csv]  過去の当選で予想を検証します（既定は "

@@ -2,6 +2,7 @@
 
 #include "common/JsonText.h"
 #include "grid/Colours.h"
+#include "grid/DataCsv.h"
 #include "grid/ResultGrid.h"
 
 #include <array>
@@ -193,6 +194,9 @@ void GridExport::write(std::ostream& out, Format format, const ResultGrid& grid,
     switch (format) {
     case Format::Csv:
         writeCsv(out, grid);
+        break;
+    case Format::DataCsv:
+        DataCsv::write(out, grid);
         break;
     case Format::Html:
         writeHtml(out, grid, names);

@@ -9,10 +9,11 @@ namespace kazutama {
 class ResultGrid;
 
 // A ResultGrid written as a file: JSON with everything a script needs to redraw the table, CSV with the
-// texts alone, or an HTML page whose table shows the colours, alignments, lines and sizes.
+// texts alone, the records of a data CSV for spreadsheets (see DataCsv), or an HTML page whose table shows
+// the colours, alignments, lines and sizes.
 class GridExport {
 public:
-    enum class Format { Csv, Html, Json };
+    enum class Format { Csv, DataCsv, Html, Json };
     // How the file names the table: the view's window name (JSON) and its caption (JSON, the HTML title).
     struct Names {
         std::string_view view;
