@@ -4,6 +4,7 @@
 #include "common/QuotedInput.h"
 #include "grid/GridExport.h"
 #include "grid/ResultGrid.h"
+#include "grid/ui/PdfIdeographs.h"
 #include "grid/ui/ResultGridView.h"
 #include "gui/BusyCursor.h"
 #include "gui/Dialogs.h"
@@ -13,6 +14,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QPaintEngine>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -37,11 +39,13 @@ struct FileKind {
     const char* name;      // how messages call such a file
     const char* objectName;
 };
-constexpr std::array<FileKind, 4> kKinds = {{
+constexpr std::array<FileKind, 5> kKinds = {{
     {TableFile::Csv, "CSVで保存...", "CSV ファイル (*.csv)", "csv", "CSVファイル", "actSaveCsv"},
     {TableFile::Html, "HTMLで保存...", "HTML ファイル (*.html *.htm)", "html", "HTMLファイル", "actSaveHtml"},
     {TableFile::Pdf, "PDFで保存...", "PDF ファイル (*.pdf)", "pdf", "PDFファイル", "actSavePdf"},
     {TableFile::Png, "画像で保存...", "PNG 画像 (*.png)", "png", "画像ファイル", "actSavePng"},
+    {TableFile::DataCsv, "データCSVで保存...", "CSV ファイル (*.csv)", "csv", "CSVファイル",
+     "actSaveDataCsv"},
 }};
 
 const FileKind& kindOf(TableFile kind) {
@@ -94,6 +98,7 @@ Result<Written> writeTableFile(const TableDocument& document, const QString& pat
     QByteArray bytes;
     switch (kind) {
     case TableFile::Csv:
+    case TableFile::DataCsv:
     case TableFile::Html: {
         const ResultGrid* table = document.firstTable();
         if (!table)
@@ -101,8 +106,10 @@ Result<Written> writeTableFile(const TableDocument& document, const QString& pat
                 path, QStringLiteral("このウィンドウには表がないため、CSV や HTML には保存できません。"));
         std::ostringstream out;
         const std::string caption = document.caption().toStdString();
-        GridExport::write(out, kind == TableFile::Csv ? GridExport::Format::Csv : GridExport::Format::Html,
-                          *table, {caption, caption});
+        const GridExport::Format format = kind == TableFile::Csv       ? GridExport::Format::Csv
+                                          : kind == TableFile::DataCsv ? GridExport::Format::DataCsv
+                                                                       : GridExport::Format::Html;
+        GridExport::write(out, format, *table, {caption, caption});
         bytes = QByteArray::fromStdString(out.str());
         break;
     }
@@ -140,6 +147,8 @@ Result<Written> writeTableFile(const TableDocument& document, const QString& pat
         break;
     }
     }
+    if (kind == TableFile::Pdf)
+        PdfIdeographs::restore(bytes);
     return writeBytes(path, bytes, kind);
 }
 
@@ -174,6 +183,22 @@ private:
 
 } // namespace
 
+namespace {
+
+void mendPrintedFile(QWidget* parent, const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return; // the printer reported its own failure
+    QByteArray bytes = file.readAll();
+    file.close();
+    PdfIdeographs::restore(bytes);
+    if (Result<Written> written = writeBytes(path, bytes, TableFile::Pdf); !written)
+        Dialogs::instance().message(parent, errorTitle(), QString::fromStdString(written.error().message),
+                                    Dialogs::Icon::Critical);
+}
+
+} // namespace
+
 void previewTable(QWidget* parent, const TableDocument& document) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(document.pageLayout());
@@ -184,8 +209,13 @@ void previewTable(QWidget* parent, const TableDocument& document) {
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {
         ProgressWatch watch(&preview,
                             QStringLiteral("「%1」のページを作っています...").arg(document.caption()));
-        document.print(*target, std::ref(watch));
+        const bool printed = document.print(*target, std::ref(watch));
         watch.finish();
+        // Printed to a PDF file (not to the preview, nor to a printer): its text is mended like a saved
+        // one's.
+        if (printed && target->outputFormat() == QPrinter::PdfFormat && !target->outputFileName().isEmpty() &&
+            target->paintEngine()->type() == QPaintEngine::Pdf)
+            mendPrintedFile(&preview, target->outputFileName());
     });
     preview.resize(900, 700);
     preview.exec();
@@ -198,7 +228,9 @@ void saveTableAs(QWidget* parent, const TableDocument& document, TableFile kind)
                                                     QString::fromUtf8(k.filter));
     if (path.isEmpty())
         return;
-    if (tableFileFor(path) != kind)
+    // Both CSV files end in .csv, so the name is checked by its extension, not by the kind it stands for.
+    if (const std::optional<TableFile> named = tableFileFor(path);
+        !named || std::string_view(kindOf(*named).extension) != k.extension)
         path += '.' + QLatin1String(k.extension);
     Result<Written> written = [&] {
         ProgressWatch watch(

@@ -14,15 +14,16 @@ namespace kazutama {
 class ResultGridView;
 
 // The files a table can be saved as.
-enum class TableFile { Csv, Html, Pdf, Png };
+enum class TableFile { Csv, Html, Pdf, Png, DataCsv };
 
-// The kind of file a name asks for by its extension (.csv, .html or .htm, .pdf, .png, in any case).
+// The kind of file a name asks for by its extension (.csv, .html or .htm, .pdf, .png, in any case); a .csv
+// is the CSV of the screen's texts.
 std::optional<TableFile> tableFileFor(const QString& path);
 
 enum class Written { Done, Cancelled };
-// Writes the document as a file without asking anything: CSV and HTML hold its first table (the same files
-// as the command-line program's), a PDF every page as printed, an image every table at screen size. A file
-// is either written whole or left as it was.
+// Writes the document as a file without asking anything: CSV, data CSV and HTML hold its first table (the
+// same files as the command-line program's), a PDF every page as printed, an image every table at screen
+// size. A file is either written whole or left as it was.
 Result<Written> writeTableFile(const TableDocument& document, const QString& path, TableFile kind,
                                const TableDocument::Progress& progress = {});
 
@@ -32,8 +33,8 @@ void previewTable(QWidget* parent, const TableDocument& document);
 void saveTableAs(QWidget* parent, const TableDocument& document, TableFile kind);
 
 // Gives `view` a context menu (right button, the menu key or Shift+F10) with 印刷..., CSVで保存...,
-// HTMLで保存..., PDFで保存... and 画像で保存...; `document` makes the document of the table shown when a
-// command is chosen.
+// HTMLで保存..., PDFで保存..., 画像で保存... and データCSVで保存...; `document` makes the document of the
+// table shown when a command is chosen.
 void addTableCommands(ResultGridView* view, std::function<TableDocument()> document);
 
 } // namespace kazutama
