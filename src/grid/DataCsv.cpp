@@ -130,6 +130,8 @@ DataCsv::Table DataCsv::table(const ResultGrid& grid) {
             names[std::size_t(column)].empty() &&
             std::all_of(own.begin(), own.end(), [](const std::string& v) { return v.empty(); });
         const bool repeated = std::any_of(kept.begin(), kept.end(), [&](int earlier) {
+            if (earlier > grid.headingColumns())
+                return false;
             return names[std::size_t(earlier)] == names[std::size_t(column)] &&
                    values[std::size_t(earlier)] == own;
         });

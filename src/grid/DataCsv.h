@@ -16,8 +16,8 @@ class ResultGrid;
 // or centre a title; a title alone between two lines of its heading row names each body column there. A
 // cell's value is its number where the cell shows one, also when a count unit follows it
 // ("145回", "3回前"); a mark (●, ■) is 1 and its absence an empty field; any other text stays as shown.
-// Empty body rows, and columns that repeat an earlier column name for name and value for value (a
-// number column repeated at the right edge), are left out.
+// Empty body rows, and columns that repeat a heading column name for name and value for value (the draw
+// numbers again at the right edge), are left out.
 class DataCsv {
 public:
     struct Table {

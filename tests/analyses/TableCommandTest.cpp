@@ -74,6 +74,15 @@ TEST_F(TableCommandTest, CsvQuotesTheGroupTexts) {
                        "2回,1\n");
 }
 
+TEST_F(TableCommandTest, DataCsvHasOneHeadingRowAndNumbersAsNumbers) {
+    const CliRun run = cli("table h.mdb 回数別出現分析 --format data-csv");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "\xEF\xBB\xBF出現,数字\r\n"
+                       "0,\"4,19,20,21,22,23,24,25,26,27,28,29,30,31,32,33,34,35,36,37\"\r\n"
+                       "1,\"2,3,5,6,7,8,9,10,11,12,13,14,15,16,17,18\"\r\n"
+                       "2,1\r\n");
+}
+
 TEST_F(TableCommandTest, HtmlCarriesTheColoursAndKeepsTheBlanks) {
     const CliRun run = cli("table h.mdb 出現頻度分析 --format=html");
     ASSERT_EQ(run.status, 0) << run.err;
