@@ -46,6 +46,18 @@ TEST(TableOutputTest, PdfHasThePagesThePaginatorLaidOut) {
     EXPECT_EQ(reported, pages);
 }
 
+// The CJK font draws 一 and the radical ⼀ with one glyph; the PDF's text says 一, so that a search finds it.
+TEST(TableOutputTest, PdfTextNamesIdeographsNotRadicals) {
+    const DrawHistory history = test::makeRandomHistory(20, 5);
+    const ViewEntry& entry = *ViewCatalogue::find("下一桁出現傾向分析");
+    const ResultGrid grid = entry.build(Snapshot(history));
+    test::TempDir dir;
+    ASSERT_TRUE(writeTableFile(analysisDocument(entry, grid), qpath(dir / "t.pdf"), TableFile::Pdf).ok());
+    const std::string pdf = test::readFile(dir / "t.pdf");
+    EXPECT_NE(pdf.find("<4E00>"), std::string::npos);
+    EXPECT_FALSE(std::regex_search(pdf, std::regex("<2F[0-9A-D][0-9A-F]>")));
+}
+
 // Cancelling, or a table too large for one image, leaves the file that was there; the refusal says why.
 TEST(TableOutputTest, CancelledOrRefusedWritesLeaveTheOldFile) {
     const DrawHistory history = test::makeRandomHistory(300, 4);
@@ -98,7 +110,8 @@ TEST(TableOutputTest, GridCommandsAndTheExportOptionWriteWhatTheCommandLineProgr
     QWidget* view = program.window().openedView(QStringLiteral("出現間隔分析"))->widget();
     auto* grid = view->findChild<QWidget*>("fpSpread1");
     ASSERT_EQ(grid->contextMenuPolicy(), Qt::ActionsContextMenu);
-    for (const char* name : {"actPrint", "actSaveCsv", "actSaveHtml", "actSavePdf", "actSavePng"})
+    for (const char* name :
+         {"actPrint", "actSaveCsv", "actSaveHtml", "actSavePdf", "actSavePng", "actSaveDataCsv"})
         EXPECT_NE(grid->findChild<QAction*>(name), nullptr) << name;
     QWidget* prediction = program.window().openedView(QStringLiteral("一発Kazutama予想"))->widget();
     EXPECT_NE(prediction->findChild<QWidget*>("fpSpread1(3)")->findChild<QAction*>("actSavePdf"), nullptr);
@@ -107,13 +120,15 @@ TEST(TableOutputTest, GridCommandsAndTheExportOptionWriteWhatTheCommandLineProgr
     const auto cli = [&](const char* format) {
         return test::runCli(dir, std::string("table Kazutama.mdb 出現間隔分析 --format ") + format).out;
     };
-    // A name given without its extension gets it.
-    program.dialogs.saveFiles = {qpath(dir / "saved"), qpath(dir / "saved.html")};
+    // A name given without its extension gets it; a name that has it keeps it, a data CSV's too.
+    program.dialogs.saveFiles = {qpath(dir / "saved"), qpath(dir / "saved.html"), qpath(dir / "data.csv")};
     grid->findChild<QAction*>("actSaveCsv")->trigger();
     grid->findChild<QAction*>("actSaveHtml")->trigger();
+    grid->findChild<QAction*>("actSaveDataCsv")->trigger();
     EXPECT_TRUE(program.dialogs.messages.empty());
     EXPECT_EQ(test::readFile(dir / "saved.csv"), cli("csv"));
     EXPECT_EQ(test::readFile(dir / "saved.html"), cli("html"));
+    EXPECT_EQ(test::readFile(dir / "data.csv"), cli("data-csv"));
 
     const auto exported =
         test::runCli(dir, "--export 出現間隔分析 exported.html --database Kazutama.mdb", KAZUTAMA_APP_PATH);
