@@ -9,6 +9,7 @@
 #include "ui/UiTestSupport.h"
 
 #include <QMdiSubWindow>
+#include <QPrinter>
 #include <gtest/gtest.h>
 #include <regex>
 
@@ -53,9 +54,16 @@ TEST(TableOutputTest, PdfTextNamesIdeographsNotRadicals) {
     const ResultGrid grid = entry.build(Snapshot(history));
     test::TempDir dir;
     ASSERT_TRUE(writeTableFile(analysisDocument(entry, grid), qpath(dir / "t.pdf"), TableFile::Pdf).ok());
-    const std::string pdf = test::readFile(dir / "t.pdf");
-    EXPECT_NE(pdf.find("<4E00>"), std::string::npos);
-    EXPECT_FALSE(std::regex_search(pdf, std::regex("<2F[0-9A-D][0-9A-F]>")));
+    // Printed to a PDF file, as the print dialog's "Print to File (PDF)" does, too.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(qpath(dir / "printed.pdf"));
+    ASSERT_TRUE(printTable(printer, analysisDocument(entry, grid)).ok());
+    for (const char* name : {"t.pdf", "printed.pdf"}) {
+        const std::string pdf = test::readFile(dir / name);
+        EXPECT_NE(pdf.find("<4E00>"), std::string::npos) << name;
+        EXPECT_FALSE(std::regex_search(pdf, std::regex("<2F[0-9A-D][0-9A-F]>"))) << name;
+    }
 }
 
 // Cancelling, or a table too large for one image, leaves the file that was there; the refusal says why.

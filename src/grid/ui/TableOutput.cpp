@@ -183,21 +183,23 @@ private:
 
 } // namespace
 
-namespace {
-
-void mendPrintedFile(QWidget* parent, const QString& path) {
+Status printTable(QPrinter& printer, const TableDocument& document, const TableDocument::Progress& progress) {
+    const bool printed = document.print(printer, progress);
+    // Printed to a PDF file (not to the preview, nor to a printer): its text is mended like a saved one's.
+    if (!printed || printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty() ||
+        printer.paintEngine()->type() != QPaintEngine::Pdf)
+        return Ok{};
+    const QString path = printer.outputFileName();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return; // the printer reported its own failure
+        return failure(path, QStringLiteral("印刷した PDF を読み直せませんでした。"));
     QByteArray bytes = file.readAll();
     file.close();
     PdfIdeographs::restore(bytes);
     if (Result<Written> written = writeBytes(path, bytes, TableFile::Pdf); !written)
-        Dialogs::instance().message(parent, errorTitle(), QString::fromStdString(written.error().message),
-                                    Dialogs::Icon::Critical);
+        return written.error();
+    return Ok{};
 }
-
-} // namespace
 
 void previewTable(QWidget* parent, const TableDocument& document) {
     QPrinter printer(QPrinter::HighResolution);
@@ -209,13 +211,12 @@ void previewTable(QWidget* parent, const TableDocument& document) {
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {
         ProgressWatch watch(&preview,
                             QStringLiteral("「%1」のページを作っています...").arg(document.caption()));
-        const bool printed = document.print(*target, std::ref(watch));
+        const Status printed = printTable(*target, document, std::ref(watch));
         watch.finish();
-        // Printed to a PDF file (not to the preview, nor to a printer): its text is mended like a saved
-        // one's.
-        if (printed && target->outputFormat() == QPrinter::PdfFormat && !target->outputFileName().isEmpty() &&
-            target->paintEngine()->type() == QPaintEngine::Pdf)
-            mendPrintedFile(&preview, target->outputFileName());
+        if (!printed)
+            Dialogs::instance().message(&preview, errorTitle(),
+                                        QString::fromStdString(printed.error().message),
+                                        Dialogs::Icon::Critical);
     });
     preview.resize(900, 700);
     preview.exec();

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace kazutama {
@@ -26,6 +27,11 @@ enum class Written { Done, Cancelled };
 // size. A file is either written whole or left as it was.
 Result<Written> writeTableFile(const TableDocument& document, const QString& path, TableFile kind,
                                const TableDocument::Progress& progress = {});
+
+// Prints the document on `printer` as the preview shows it; a PDF file printed so has its text mended as a
+// saved one's (see PdfIdeographs). An error names the file.
+Status printTable(QPrinter& printer, const TableDocument& document,
+                  const TableDocument::Progress& progress = {});
 
 // The user's commands on a table, each with the hourglass and, past a second, a progress dialog that can
 // cancel. Errors are shown in a message box that names the file.
