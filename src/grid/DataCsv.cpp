@@ -96,54 +96,67 @@ std::string csvField(std::string_view text) {
     return out + "\"";
 }
 
-} // namespace
-
-DataCsv::Table DataCsv::table(const ResultGrid& grid) {
-    const int columns = grid.columnCount();
-    std::vector<std::string> names(std::size_t(columns + 1));
+// Each column's name from the heading rows, by column (from 1).
+std::vector<std::string> columnNames(const ResultGrid& grid) {
+    std::vector<std::string> names(std::size_t(grid.columnCount() + 1));
     for (int row = 1; row <= std::min(grid.headingRows(), grid.rowCount()); ++row) {
         const std::vector<std::string> said = headingRow(grid, row);
-        for (int column = 1; column <= columns; ++column) {
+        for (int column = 1; column <= grid.columnCount(); ++column) {
             std::string& name = names[std::size_t(column)];
             const std::string& part = said[std::size_t(column)];
-            if (part.empty() || name == part || name.ends_with(" " + part))
-                continue;
-            name += (name.empty() ? "" : " ") + part;
+            if (!part.empty() && name != part && !name.ends_with(" " + part))
+                name += (name.empty() ? "" : " ") + part;
         }
     }
+    return names;
+}
 
-    std::vector<std::vector<std::string>> values(std::size_t(columns + 1)); // by column, then record
+// The values of the body rows that show something, by column (from 1), then record.
+std::vector<std::vector<std::string>> bodyValues(const ResultGrid& grid) {
+    std::vector<std::vector<std::string>> values(std::size_t(grid.columnCount() + 1));
     for (int row = grid.headingRows() + 1; row <= grid.rowCount() - grid.footerRows(); ++row) {
         bool empty = true;
-        for (int column = 1; column <= columns && empty; ++column)
+        for (int column = 1; column <= grid.columnCount() && empty; ++column)
             empty = grid.text(column, row).empty();
         if (empty)
             continue;
-        for (int column = 1; column <= columns; ++column)
+        for (int column = 1; column <= grid.columnCount(); ++column)
             values[std::size_t(column)].push_back(valueOf(grid.text(column, row)));
     }
+    return values;
+}
 
+// The columns that say something of their own: not nameless and empty, nor a heading column again.
+std::vector<int> keptColumns(const ResultGrid& grid, const std::vector<std::string>& names,
+                             const std::vector<std::vector<std::string>>& values) {
     std::vector<int> kept;
-    for (int column = 1; column <= columns; ++column) {
+    for (int column = 1; column <= grid.columnCount(); ++column) {
         const auto& own = values[std::size_t(column)];
         const bool blank =
             names[std::size_t(column)].empty() &&
             std::all_of(own.begin(), own.end(), [](const std::string& v) { return v.empty(); });
         const bool repeated = std::any_of(kept.begin(), kept.end(), [&](int earlier) {
-            if (earlier > grid.headingColumns())
-                return false;
-            return names[std::size_t(earlier)] == names[std::size_t(column)] &&
+            return earlier <= grid.headingColumns() &&
+                   names[std::size_t(earlier)] == names[std::size_t(column)] &&
                    values[std::size_t(earlier)] == own;
         });
         if (!blank && !repeated)
             kept.push_back(column);
     }
+    return kept;
+}
+
+} // namespace
+
+DataCsv::Table DataCsv::table(const ResultGrid& grid) {
+    const std::vector<std::string> names = columnNames(grid);
+    const std::vector<std::vector<std::string>> values = bodyValues(grid);
+    const std::vector<int> kept = keptColumns(grid, names, values);
 
     Table table;
-    std::map<std::string, int> uses;
+    std::map<std::string, int> uses, numbered;
     for (int column : kept)
         ++uses[names[std::size_t(column)]];
-    std::map<std::string, int> numbered;
     for (int column : kept) {
         std::string name = names[std::size_t(column)];
         if (name.empty())
@@ -152,7 +165,7 @@ DataCsv::Table DataCsv::table(const ResultGrid& grid) {
             name += " " + std::to_string(++numbered[name]);
         table.headings.push_back(std::move(name));
     }
-    const std::size_t records = columns > 0 ? values[1].size() : 0;
+    const std::size_t records = grid.columnCount() > 0 ? values[1].size() : 0;
     for (std::size_t record = 0; record < records; ++record) {
         std::vector<std::string>& fields = table.records.emplace_back();
         for (int column : kept)
