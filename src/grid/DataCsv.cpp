@@ -35,9 +35,9 @@ bool isNumber(std::string_view text) {
     if (!text.empty() && (text.front() == '+' || text.front() == '-'))
         text.remove_prefix(1);
     const std::size_t point = text.find('.');
-    const auto digits = [](std::string_view part) {
-        return !part.empty() &&
-               std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const auto digits = [](std::string_view run) {
+        return !run.empty() &&
+               std::all_of(run.begin(), run.end(), [](char c) { return c >= '0' && c <= '9'; });
     };
     return point == std::string_view::npos ? digits(text)
                                            : digits(text.substr(0, point)) && digits(text.substr(point + 1));
@@ -103,9 +103,9 @@ std::vector<std::string> columnNames(const ResultGrid& grid) {
         const std::vector<std::string> said = headingRow(grid, row);
         for (int column = 1; column <= grid.columnCount(); ++column) {
             std::string& name = names[std::size_t(column)];
-            const std::string& part = said[std::size_t(column)];
-            if (!part.empty() && name != part && !name.ends_with(" " + part))
-                name += (name.empty() ? "" : " ") + part;
+            const std::string& heading = said[std::size_t(column)];
+            if (!heading.empty() && name != heading && !name.ends_with(" " + heading))
+                name += (name.empty() ? "" : " ") + heading;
         }
     }
     return names;
