@@ -101,8 +101,11 @@ std::optional<int> CommandLine::run() {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("数字選択式くじの当選番号を分析し、次回の当選数字を予想します。"));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    // Qt's own help and version options describe themselves in English whatever the language.
+    parser.addOption(QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
+                                        QStringLiteral("使い方を表示して終了します。")));
+    parser.addOption(QCommandLineOption({QStringLiteral("v"), QStringLiteral("version")},
+                                        QStringLiteral("バージョンを表示して終了します。")));
     const QCommandLineOption exportOption(
         QStringLiteral("export"),
         QStringLiteral("分析ビュー VIEW の表をファイル FILE（.pdf .png .html .csv）に書き出して終了します。"),

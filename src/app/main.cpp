@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/MainFrm.h"
 #include "app/ProgramFont.h"
+#include "app/QtTranslations.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Kazutama"));
     QApplication::setApplicationVersion(QStringLiteral(KAZUTAMA_VERSION));
     QApplication::setFont(kazutama::programFont());
+    kazutama::installQtTranslations();
     if (const std::optional<int> done = kazutama::CommandLine::run())
         return *done;
 
