@@ -1,5 +1,6 @@
 #include "app/AboutBox.h"
 
+#include <QAction>
 #include <QFont>
 #include <QLabel>
 #include <QLinearGradient>
@@ -79,6 +80,12 @@ AboutBox::AboutBox(QWidget* mainWindow)
     setWindowTitle(QStringLiteral("バージョン情報"));
     m_background = backgroundPicture();
     setFixedSize(kPictureSize, kPictureSize);
+    // Esc closes it, as it closes a dialog.
+    auto* escape = new QAction(this);
+    escape->setObjectName("actCloseAbout");
+    escape->setShortcut(Qt::Key_Escape);
+    connect(escape, &QAction::triggered, this, &QWidget::close);
+    addAction(escape);
 
     auto* name = new QLabel(QStringLiteral("Kazutama"), this);
     name->setObjectName("lblProductName");

@@ -10,6 +10,7 @@
 #include "app/WindowArrangement.h"
 #include "common/QuotedInput.h"
 #include "entry/EntryView.h"
+#include "grid/ui/ResultGridView.h"
 #include "gui/BusyCursor.h"
 #include "gui/ChildView.h"
 #include "gui/Dialogs.h"
@@ -29,6 +30,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 
 namespace kazutama {
@@ -56,6 +58,7 @@ MainFrm::MainFrm(AppFiles files, QWidget* parent) : QMainWindow(parent), m_files
     m_mdi->setBackground(QColor(128, 128, 128));
     setCentralWidget(m_mdi);
     createMenus();
+    addKeys();
     // Tall enough for the tallest view (about 930 pixels) where the screen allows.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
@@ -172,6 +175,37 @@ void MainFrm::createMenus() {
         else if (!node.view.empty())
             connect(action, &QAction::triggered, this, [this, view = qs(node.view)] { openView(view); });
     }
+}
+
+void MainFrm::addKeys() {
+    // Keys people expect, beside the menus rather than in them: the menus are as the program has them.
+    const auto key = [this](const char* name, QKeySequence sequence, auto slot) {
+        auto* action = new QAction(this);
+        action->setObjectName(name);
+        action->setShortcut(sequence);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, slot);
+        addAction(action);
+    };
+    key("actPrintActive", QKeySequence::Print, &MainFrm::printActiveView);
+    key("actQuit", QKeySequence(Qt::CTRL | Qt::Key_Q), &QWidget::close);
+}
+
+void MainFrm::printActiveView() {
+    QMdiSubWindow* active = m_mdi->activeSubWindow();
+    if (!active || !active->widget())
+        return;
+    // The window's own 印刷 button where it has one, else the print command of the table in view.
+    if (auto* button = active->widget()->findChild<QPushButton*>("Command2"); button && button->isVisible()) {
+        button->click();
+        return;
+    }
+    for (auto* grid : active->widget()->findChildren<ResultGridView*>())
+        if (grid->isVisible())
+            if (auto* print = grid->findChild<QAction*>("actPrint")) {
+                print->trigger();
+                return;
+            }
 }
 
 QMdiSubWindow* MainFrm::openedView(const QString& windowName) const {

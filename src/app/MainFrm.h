@@ -64,6 +64,9 @@ protected:
 
 private:
     void createMenus();
+    void addKeys();
+    // Ctrl+P: the active window's table to the print preview.
+    void printActiveView();
     ChildView* createView(const QString& windowName);
     void openEntryView();
     // After the entry view changed the database: the history and summary read again, as at start-up.

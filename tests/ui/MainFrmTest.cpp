@@ -23,6 +23,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -306,6 +307,37 @@ TEST(MainFrmTest, ANewDatabaseReadsTheSampleHistoryWithOneClick) {
     ASSERT_NE(prediction, nullptr);
     EXPECT_FALSE(prediction->hasNothingToPredict());
     EXPECT_NE(prediction->grid(3)->grid().text(2, 2), "");
+}
+
+TEST(MainFrmTest, EscClosesTheAboutBoxCtrlPPrintsTheActiveTableAndCtrlQQuits) {
+    ProgramFixture program;
+    program.trigger("mnuAbout");
+    QWidget* about = program.window().findChild<QWidget*>(QStringLiteral("バージョン情報"));
+    ASSERT_NE(about, nullptr);
+    about->activateWindow();
+    ProgramFixture::settle();
+    QTest::keyClick(about, Qt::Key_Escape);
+    ProgramFixture::settle();
+    EXPECT_FALSE(about->isVisible());
+
+    // Back in the main window, which reopens the prediction view, with the table brought to the front.
+    program.window().activateWindow();
+    ProgramFixture::settle();
+    program.trigger("mnuSyutugenHindo");
+    QString preview;
+    QTimer::singleShot(300, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            preview = modal->windowTitle();
+            modal->close();
+        }
+    });
+    QTest::keyClick(program.window().mdiArea(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(preview, QStringLiteral("印刷プレビュー - 出現頻度分析"));
+
+    program.window().activateWindow();
+    ProgramFixture::settle();
+    QTest::keyClick(program.window().mdiArea(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(program.window().isVisible());
 }
 
 TEST(MainFrmTest, StartUpMakesTheMissingFoldersOfItsFilesAndNamesOneItCannotMake) {

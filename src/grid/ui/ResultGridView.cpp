@@ -60,20 +60,20 @@ ResultGridView::ResultGridView(QWidget* parent) : QTableView(parent), m_model(ne
     palette.setColor(QPalette::Text, qcolor(colours::kDefaultText));
     setPalette(palette);
 
-    auto* copy = new QAction(QStringLiteral("コピー"), this);
+    auto* copy = new QAction(QStringLiteral("コピー(&C)"), this);
     copy->setObjectName("actCopy");
     // The menu shows the key; the key itself reaches keyPressEvent, since the item view claims it first.
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetShortcut);
     connect(copy, &QAction::triggered, this, &ResultGridView::copySelection);
     addAction(copy);
-    m_find = new QAction(QStringLiteral("数字を検索...\tCtrl+F"), this);
+    m_find = new QAction(QStringLiteral("数字を検索(&F)...\tCtrl+F"), this);
     m_find->setObjectName("actFind");
     m_find->setShortcut(QKeySequence::Find);
     m_find->setShortcutContext(Qt::WidgetShortcut);
     connect(m_find, &QAction::triggered, this, &ResultGridView::askFind);
     addAction(m_find);
-    m_goToDraw = new QAction(QStringLiteral("回へ移動...\tCtrl+G"), this);
+    m_goToDraw = new QAction(QStringLiteral("回へ移動(&G)...\tCtrl+G"), this);
     m_goToDraw->setObjectName("actGoToDraw");
     m_goToDraw->setShortcut(kGoToDrawKey);
     m_goToDraw->setShortcutContext(Qt::WidgetShortcut);

@@ -6,9 +6,9 @@
 #include "grid/ResultGrid.h"
 #include "grid/ui/PdfIdeographs.h"
 #include "grid/ui/ResultGridView.h"
-#include "gui/BusyCursor.h"
 #include "gui/Dialogs.h"
 #include "gui/QtText.h"
+#include "gui/WorkProgress.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -18,7 +18,6 @@
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QProgressDialog>
 #include <array>
 #include <sstream>
 
@@ -33,18 +32,19 @@ constexpr qint64 kImagePixelLimit = 64LL * 1024 * 1024;
 
 struct FileKind {
     TableFile kind;
-    const char* command;   // the context menu's text
+    const char* command;   // the context menu's text, with its key
     const char* filter;    // the file dialog's filter
     const char* extension; // added to a name given without one
     const char* name;      // how messages call such a file
     const char* objectName;
 };
 constexpr std::array<FileKind, 5> kKinds = {{
-    {TableFile::Csv, "CSVで保存...", "CSV ファイル (*.csv)", "csv", "CSVファイル", "actSaveCsv"},
-    {TableFile::Html, "HTMLで保存...", "HTML ファイル (*.html *.htm)", "html", "HTMLファイル", "actSaveHtml"},
-    {TableFile::Pdf, "PDFで保存...", "PDF ファイル (*.pdf)", "pdf", "PDFファイル", "actSavePdf"},
-    {TableFile::Png, "画像で保存...", "PNG 画像 (*.png)", "png", "画像ファイル", "actSavePng"},
-    {TableFile::DataCsv, "データCSVで保存...", "CSV ファイル (*.csv)", "csv", "CSVファイル",
+    {TableFile::Csv, "CSVで保存(&S)...", "CSV ファイル (*.csv)", "csv", "CSVファイル", "actSaveCsv"},
+    {TableFile::Html, "HTMLで保存(&H)...", "HTML ファイル (*.html *.htm)", "html", "HTMLファイル",
+     "actSaveHtml"},
+    {TableFile::Pdf, "PDFで保存(&D)...", "PDF ファイル (*.pdf)", "pdf", "PDFファイル", "actSavePdf"},
+    {TableFile::Png, "画像で保存(&I)...", "PNG 画像 (*.png)", "png", "画像ファイル", "actSavePng"},
+    {TableFile::DataCsv, "データCSVで保存(&A)...", "CSV ファイル (*.csv)", "csv", "CSVファイル",
      "actSaveDataCsv"},
 }};
 
@@ -152,37 +152,6 @@ Result<Written> writeTableFile(const TableDocument& document, const QString& pat
     return writeBytes(path, bytes, kind);
 }
 
-namespace {
-
-// The hourglass at once and, for work that takes more than a second, a dialog with a cancel button.
-class ProgressWatch {
-public:
-    ProgressWatch(QWidget* parent, const QString& text)
-        : m_dialog(text, QStringLiteral("キャンセル"), 0, 100, parent) {
-        m_dialog.setWindowTitle(applicationTitle());
-        m_dialog.setWindowModality(Qt::WindowModal);
-        m_dialog.setMinimumDuration(1000);
-        m_dialog.setAutoClose(false);
-        m_dialog.setAutoReset(false);
-        m_dialog.setValue(0);
-    }
-    bool operator()(int done, int total) {
-        m_dialog.setMaximum(std::max(total, 1));
-        m_dialog.setValue(std::min(done, std::max(total, 1)));
-        return !m_dialog.wasCanceled();
-    }
-    void finish() {
-        m_dialog.reset();
-        m_dialog.hide();
-    }
-
-private:
-    BusyCursor m_busy{BusyCursor::Pump::No};
-    QProgressDialog m_dialog;
-};
-
-} // namespace
-
 Status printTable(QPrinter& printer, const TableDocument& document, const TableDocument::Progress& progress) {
     const bool printed = document.print(printer, progress);
     // Printed to a PDF file (not to the preview, nor to a printer): its text is mended like a saved one's.
@@ -209,10 +178,11 @@ void previewTable(QWidget* parent, const TableDocument& document) {
     QPrintPreviewDialog preview(&printer, parent);
     preview.setWindowTitle(QStringLiteral("印刷プレビュー - %1").arg(document.caption()));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {
-        ProgressWatch watch(&preview,
-                            QStringLiteral("「%1」のページを作っています...").arg(document.caption()));
-        const Status printed = printTable(*target, document, std::ref(watch));
-        watch.finish();
+        const Status printed = [&] {
+            WorkProgress watch(&preview,
+                               QStringLiteral("「%1」のページを作っています...").arg(document.caption()));
+            return printTable(*target, document, watch.callback());
+        }();
         if (!printed)
             Dialogs::instance().message(&preview, errorTitle(),
                                         QString::fromStdString(printed.error().message),
@@ -224,9 +194,10 @@ void previewTable(QWidget* parent, const TableDocument& document) {
 
 void saveTableAs(QWidget* parent, const TableDocument& document, TableFile kind) {
     const FileKind& k = kindOf(kind);
-    QString path = Dialogs::instance().saveFileName(parent, QString::fromUtf8(k.command).chopped(3),
-                                                    document.caption() + '.' + QLatin1String(k.extension),
-                                                    QString::fromUtf8(k.filter));
+    // The file dialog is titled by the command, less its key and its dots: "CSVで保存".
+    const QString title = QString::fromUtf8(k.command).chopped(3).chopped(4);
+    QString path = Dialogs::instance().saveFileName(
+        parent, title, document.caption() + '.' + QLatin1String(k.extension), QString::fromUtf8(k.filter));
     if (path.isEmpty())
         return;
     // Both CSV files end in .csv, so the name is checked by its extension, not by the kind it stands for.
@@ -234,11 +205,9 @@ void saveTableAs(QWidget* parent, const TableDocument& document, TableFile kind)
         !named || std::string_view(kindOf(*named).extension) != k.extension)
         path += '.' + QLatin1String(k.extension);
     Result<Written> written = [&] {
-        ProgressWatch watch(
+        WorkProgress watch(
             parent, QStringLiteral("%1を書き出しています...").arg(qs(quotePath(toPath(path).filename()))));
-        auto result = writeTableFile(document, path, kind, std::ref(watch));
-        watch.finish();
-        return result;
+        return writeTableFile(document, path, kind, watch.callback());
     }();
     if (!written)
         Dialogs::instance().message(parent, errorTitle(), QString::fromStdString(written.error().message),
@@ -247,7 +216,7 @@ void saveTableAs(QWidget* parent, const TableDocument& document, TableFile kind)
 
 void addTableCommands(ResultGridView* view, std::function<TableDocument()> document) {
     view->setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto* print = new QAction(QStringLiteral("印刷..."), view);
+    auto* print = new QAction(QStringLiteral("印刷(&P)..."), view);
     print->setObjectName("actPrint");
     QObject::connect(print, &QAction::triggered, view,
                      [view, document] { previewTable(view->window(), document()); });

@@ -38,9 +38,9 @@ Status printTable(QPrinter& printer, const TableDocument& document,
 void previewTable(QWidget* parent, const TableDocument& document);
 void saveTableAs(QWidget* parent, const TableDocument& document, TableFile kind);
 
-// Gives `view` a context menu (right button, the menu key or Shift+F10) with 印刷..., CSVで保存...,
-// HTMLで保存..., PDFで保存..., 画像で保存... and データCSVで保存...; `document` makes the document of the
-// table shown when a command is chosen.
+// Gives `view` a context menu (right button, the menu key or Shift+F10) with 印刷(&P)... and the five ways
+// to save the table (CSV, HTML, PDF, image, data CSV), each with its key; `document` makes the document of
+// the table shown when a command is chosen.
 void addTableCommands(ResultGridView* view, std::function<TableDocument()> document);
 
 } // namespace kazutama
