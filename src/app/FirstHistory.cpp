@@ -55,6 +55,8 @@ bool offerFirstHistory(QWidget* parent, const ConnectionString& connection,
         question.buttons << QStringLiteral("サンプルを読み込む(&S)");
     question.buttons << QStringLiteral("CSVファイルを読み込む(&C)...")
                      << QStringLiteral("空のまま始める(&E)");
+    // Enter takes the sample where there is one, and never opens a file dialog unasked.
+    question.defaultButton = hasSample ? 0 : int(question.buttons.size()) - 1;
     const int choice = Dialogs::instance().choose(parent, question);
     const int csvButton = hasSample ? 1 : 0;
     if (hasSample && choice == 0)

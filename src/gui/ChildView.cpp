@@ -4,12 +4,20 @@
 #include "gui/ViewGuard.h"
 
 #include <QCloseEvent>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace kazutama {
+
+namespace {
+
+// A window is made no smaller than this to fit the main window: smaller, it would show nothing useful.
+const QSize kSmallestFittedSize(240, 180);
+
+} // namespace
 
 ChildView::ChildView(ViewGuard& guard, QWidget* parent) : QWidget(parent), m_guard(guard) {}
 
@@ -22,8 +30,15 @@ void ChildView::load(QMdiSubWindow* window) {
         m_guard.set(false);
         m_loaded = true;
         const ViewGeometry g = geometryInTwips();
-        window->setGeometry(twipsToPixels(g.left), twipsToPixels(g.top), twipsToPixels(g.width),
-                            twipsToPixels(g.height));
+        QRect place(twipsToPixels(g.left), twipsToPixels(g.top), twipsToPixels(g.width),
+                    twipsToPixels(g.height));
+        // On a dense screen (a scale of 1.5 or 2) the given size may not fit the main window: the window then
+        // takes what there is from its place, and its content scrolls, buttons and all.
+        if (const QMdiArea* area = window->mdiArea(); area && area->isVisible()) {
+            const QSize room = area->viewport()->size() - QSize(place.left(), place.top());
+            place.setSize(place.size().boundedTo(room.expandedTo(kSmallestFittedSize)));
+        }
+        window->setGeometry(place);
         build();
         if (messagePump() == MessagePump::AfterBuild)
             QApplication::processEvents();

@@ -11,6 +11,9 @@ namespace {
 // バラツキ分析 keeps its grid's top-left corner at 120, 600 twips, and the grid follows the window's size.
 TEST(AnalysisViewTest, DispersionGridKeepsItsCornerAndFollowsTheWindow) {
     test::ProgramFixture program;
+    // Room for the window's given size, which a smaller main window would fit it down from.
+    program.window().resize(1400, 1100);
+    test::ProgramFixture::settle();
     program.trigger("mnuBaratsuki");
     QMdiSubWindow* window = program.window().openedView(QStringLiteral("バラツキ分析"));
     ASSERT_NE(window, nullptr);

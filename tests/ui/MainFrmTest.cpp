@@ -170,6 +170,16 @@ TEST(MainFrmTest, ViewsTakeTheirGeometryInTwips) {
     EXPECT_EQ(byCount.topLeft(), QPoint(0, 0));
     EXPECT_EQ(byCount.size(), QSize(227, 557)); // 3405 x 8355 twips
     EXPECT_EQ(program.window().openedView(kPrediction)->geometry().size(), QSize(672, 560));
+
+    // Where the main window is smaller than that (a dense screen), a window takes the room there is and
+    // its content scrolls.
+    program.window().resize(640, 480);
+    ProgramFixture::settle();
+    program.trigger("mnuSyutugenKankaku");
+    QMdiSubWindow* interval = program.window().openedView(QStringLiteral("出現間隔分析"));
+    ASSERT_NE(interval, nullptr);
+    EXPECT_TRUE(program.window().mdiArea()->viewport()->rect().contains(interval->geometry()));
+    EXPECT_NE(interval->widget()->findChild<QScrollArea*>("pageScrollArea"), nullptr);
 }
 
 TEST(MainFrmTest, WindowCommandsTileAndCascade) {
@@ -277,9 +287,10 @@ TEST(MainFrmTest, MissingDatabaseIsCreatedAndTheUserTold) {
     ASSERT_FALSE(program.dialogs.questions.empty());
     EXPECT_EQ(program.dialogs.questions.front().icon, Dialogs::Icon::Information);
     EXPECT_TRUE(program.dialogs.questions.front().text.contains("新しく作成しました"));
-    // Without the sample beside the program, a CSV file or an empty start; Escape starts empty.
+    // Without the sample beside the program, a CSV file or an empty start; Enter and Escape start empty.
     EXPECT_EQ(program.dialogs.questions.front().buttons,
               (QStringList{"CSVファイルを読み込む(&C)...", "空のまま始める(&E)"}));
+    EXPECT_EQ(program.dialogs.questions.front().defaultButton, 1);
     EXPECT_TRUE(std::filesystem::exists(program.dir / "Kazutama.mdb"));
     EXPECT_EQ(program.window().history().size(), 0u);
     // The prediction view says there is nothing to predict from and shows no numbers.
