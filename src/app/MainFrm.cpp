@@ -21,6 +21,7 @@
 #include "settings/SettingsFile.h"
 #include "store/ConnectionString.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
@@ -59,6 +60,7 @@ MainFrm::MainFrm(AppFiles files, QWidget* parent) : QMainWindow(parent), m_files
     setCentralWidget(m_mdi);
     createMenus();
     addKeys();
+    addContextHelp();
     // Tall enough for the tallest view (about 930 pixels) where the screen allows.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
@@ -330,7 +332,7 @@ void MainFrm::openEntryView() {
     openView(qs(kEntryViewName));
 }
 
-void MainFrm::showHelp() {
+HelpWindow* MainFrm::helpWindow() {
     const QString collection = fromPath(m_files.helpCollection());
     if (!m_help) {
         auto* help = new HelpWindow(collection);
@@ -339,15 +341,41 @@ void MainFrm::showHelp() {
             Dialogs::instance().message(this, applicationTitle(),
                                         "ヘルプファイルが見つかりません。\n" + collection,
                                         Dialogs::Icon::Warning);
-            return;
+            return nullptr;
         }
         help->setAttribute(Qt::WA_DeleteOnClose);
         m_help = help;
     }
-    m_help->showKeyword(QStringLiteral("Kazutamaについて"));
     m_help->show();
     m_help->raise();
     m_help->activateWindow();
+    return m_help;
+}
+
+void MainFrm::showHelp() {
+    if (HelpWindow* help = helpWindow())
+        help->showKeyword(QStringLiteral("Kazutamaについて"));
+}
+
+void MainFrm::addContextHelp() {
+    auto* action = new QAction(this);
+    action->setObjectName("actHelpContext");
+    action->setShortcut(QKeySequence(Qt::Key_F1));
+    action->setShortcutContext(Qt::ApplicationShortcut);
+    connect(action, &QAction::triggered, this, &MainFrm::showContextHelp);
+    addAction(action);
+}
+
+void MainFrm::showContextHelp() {
+    // The page of the view in front (the main window's when none is open); in the help window or the About
+    // box, the page that explains it.
+    QString name = objectName();
+    if (QWidget* active = QApplication::activeWindow(); active && active != this)
+        name = active->objectName();
+    else if (const QMdiSubWindow* window = m_mdi->currentSubWindow(); window && window->widget())
+        name = window->widget()->objectName();
+    if (HelpWindow* help = helpWindow())
+        help->showWindowPage(name);
 }
 
 void MainFrm::showAbout() {

@@ -71,7 +71,11 @@ private:
     void openEntryView();
     // After the entry view changed the database: the history and summary read again, as at start-up.
     void rereadHistory();
+    // The manual: the menu item opens its first page, F1 (actHelpContext) the page of the active window.
     void showHelp();
+    void addContextHelp();
+    void showContextHelp();
+    HelpWindow* helpWindow(); // shown in front; null when the help files are missing
     void showAbout();
     void activated();
 

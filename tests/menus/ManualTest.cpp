@@ -1,5 +1,6 @@
 #include "analyses/ViewCatalogue.h"
 #include "menus/MenuTable.h"
+#include "menus/WindowNames.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -14,53 +15,62 @@ namespace {
 
 const std::filesystem::path kHelpFolder = KAZUTAMA_HELP_FOLDER;
 
-// The help project's index keywords (name → page) and the files it compiles into the manual.
+// The help project's index keywords (name → page), their identifiers (window name → page, looked up by F1 and
+// not shown in the index) and the files it compiles into the manual.
 struct HelpProject {
     std::map<std::string, std::string> keywords;
+    std::map<std::string, std::string> identifiers;
     std::set<std::string> files;
 };
 
 HelpProject readHelpProject() {
     const std::string text = test::readFile(kHelpFolder / "kazutama.qhp");
     HelpProject project;
-    const std::regex keyword(R"re(<keyword name="([^"]*)" ref="([^"#]*)[^"]*"\s*/>)re");
-    for (std::sregex_iterator it(text.begin(), text.end(), keyword), end; it != end; ++it)
-        project.keywords.emplace((*it)[1], (*it)[2]);
+    const std::regex keyword(R"re(<keyword name="([^"]*)"(?: id="([^"]*)")? ref="([^"#]*)[^"]*"\s*/>)re");
+    for (std::sregex_iterator it(text.begin(), text.end(), keyword), end; it != end; ++it) {
+        project.keywords.emplace((*it)[1], (*it)[3]);
+        if ((*it)[2].matched)
+            project.identifiers.emplace((*it)[2], (*it)[3]);
+    }
     const std::regex file(R"re(<file>([^<]*)</file>)re");
     for (std::sregex_iterator it(text.begin(), text.end(), file), end; it != end; ++it)
         project.files.insert((*it)[1]);
     return project;
 }
 
-// Every name and caption a window of the program shows: those the menus open, then the windows opened
-// otherwise (the main window, the About box and the help window).
-std::vector<std::string> windowNamesAndCaptions() {
-    std::vector<std::string> names;
+// Every window of the program by name and caption: those the menus open, then the windows opened otherwise
+// (予想検証, the main window, the About box and the help window).
+std::vector<std::pair<std::string, std::string>> windowNamesAndCaptions() {
+    std::vector<std::pair<std::string, std::string>> windows;
     for (const MenuNode& line : mainMenuTree()) {
         if (line.view.empty())
             continue;
-        names.emplace_back(line.view);
-        if (const ViewEntry* entry = ViewCatalogue::find(line.view))
-            names.emplace_back(entry->caption);
+        const ViewEntry* entry = ViewCatalogue::find(line.view);
+        windows.emplace_back(line.view, entry ? std::string(entry->caption) : std::string(line.view));
     }
-    for (const char* other : {"MainFrm", "Kazutama", "バージョン情報", "HelpWindow", "Kazutama ヘルプ"})
-        names.emplace_back(other);
-    return names;
+    windows.emplace_back(kBacktestViewName, kBacktestViewName);
+    windows.emplace_back("MainFrm", "Kazutama");
+    windows.emplace_back("バージョン情報", "バージョン情報");
+    windows.emplace_back("HelpWindow", "Kazutama ヘルプ");
+    return windows;
 }
 
-TEST(ManualTest, EveryWindowHasAnIndexKeywordOnAPageOfTheManual) {
+// F1 finds a window's page by its name, the user by its caption in the index.
+TEST(ManualTest, EveryWindowHasAPageByNameAndAnIndexKeywordForItsCaption) {
     const HelpProject project = readHelpProject();
-    const std::vector<std::string> names = windowNamesAndCaptions();
-    EXPECT_GT(names.size(), 40u);
-    for (const std::string& name : names) {
-        const auto keyword = project.keywords.find(name);
-        if (keyword == project.keywords.end()) {
-            ADD_FAILURE() << "no index keyword for the window " << name;
+    const auto windows = windowNamesAndCaptions();
+    EXPECT_GT(windows.size(), 20u);
+    for (const auto& [name, caption] : windows) {
+        const auto page = project.identifiers.find(name);
+        if (page == project.identifiers.end()) {
+            ADD_FAILURE() << "no page for the window " << name;
             continue;
         }
-        EXPECT_TRUE(std::filesystem::exists(kHelpFolder / keyword->second))
-            << name << " → " << keyword->second;
-        EXPECT_TRUE(project.files.contains(keyword->second)) << name << " → " << keyword->second;
+        EXPECT_TRUE(std::filesystem::exists(kHelpFolder / page->second)) << name << " → " << page->second;
+        EXPECT_TRUE(project.files.contains(page->second)) << name << " → " << page->second;
+        const auto keyword = project.keywords.find(caption);
+        EXPECT_TRUE(keyword != project.keywords.end() && keyword->second == page->second)
+            << "the caption " << caption << " does not lead to " << page->second;
     }
 }
 
