@@ -485,6 +485,44 @@ TEST(MainFrmTest, ReturningFromAnotherProgramWindowReopensThePrediction) {
     EXPECT_TRUE(program.isOpen(kPrediction));
 }
 
+void copyHelpFiles(const std::filesystem::path& folder) {
+    std::filesystem::copy_file(KAZUTAMA_HELP_COLLECTION, folder / "Kazutama.qhc");
+    std::filesystem::copy_file(std::filesystem::path(KAZUTAMA_HELP_COLLECTION).replace_extension(".qch"),
+                               folder / "Kazutama.qch");
+}
+
+HelpWindow* helpWindow() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* help = qobject_cast<HelpWindow*>(widget); help && help->isVisible())
+            return help;
+    return nullptr;
+}
+
+TEST(MainFrmTest, F1OpensThePageOfTheViewInFrontOrOfTheMainWindow) {
+    ProgramFixture program;
+    copyHelpFiles(program.dir.path());
+    QAction* f1 = program.action("actHelpContext");
+    ASSERT_NE(f1, nullptr);
+    EXPECT_EQ(f1->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(f1->shortcutContext(), Qt::ApplicationShortcut);
+
+    program.trigger("mnuSyutugenHindo");
+    program.trigger("actHelpContext");
+    HelpWindow* help = helpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->currentTopicTitle(), kFrequency);
+    // The window title names the topic.
+    EXPECT_TRUE(help->windowTitle().startsWith(kFrequency)) << help->windowTitle().toStdString();
+    help->close();
+
+    program.closeView(kFrequency);
+    program.closeView(kPrediction);
+    program.trigger("actHelpContext");
+    ASSERT_NE(helpWindow(), nullptr);
+    EXPECT_EQ(helpWindow()->currentTopicTitle(), "メイン ウィンドウとメニュー");
+    helpWindow()->close();
+}
+
 TEST(MainFrmTest, HelpOpensAtTheOverviewTopicOrSaysItIsMissing) {
     ProgramFixture program;
     program.trigger("mnuHelpFile"); // no help files in this program folder
@@ -497,15 +535,9 @@ TEST(MainFrmTest, HelpOpensAtTheOverviewTopicOrSaysItIsMissing) {
     EXPECT_TRUE(program.dialogs.messages.back().text.contains("ヘルプファイルが見つかりません"));
     std::filesystem::remove(program.dir / "Kazutama.qhc");
 
-    std::filesystem::copy_file(KAZUTAMA_HELP_COLLECTION, program.dir / "Kazutama.qhc");
-    std::filesystem::copy_file(std::filesystem::path(KAZUTAMA_HELP_COLLECTION).replace_extension(".qch"),
-                               program.dir / "Kazutama.qch");
+    copyHelpFiles(program.dir.path());
     program.trigger("mnuHelpFile");
-    auto* help =
-        QApplication::topLevelWidgets().isEmpty() ? nullptr : program.window().findChild<HelpWindow*>();
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* h = qobject_cast<HelpWindow*>(w))
-            help = h;
+    HelpWindow* help = helpWindow();
     ASSERT_NE(help, nullptr);
     EXPECT_EQ(help->currentTopicTitle(), "Kazutamaについて");
     // The whole index, with the topic's keyword selected in it; nothing typed into the search field.
