@@ -13,8 +13,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSplitter>
 #include <QStyle>
 #include <QTabWidget>
@@ -78,9 +78,16 @@ HelpWindow::HelpWindow(const QString& collectionFile, QWidget* parent) : QWidget
     m_browser->setObjectName("helpBrowser");
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName("helpTabs");
-    m_tabs->addTab(createContentsTab(), QStringLiteral("目次"));
-    m_tabs->addTab(createIndexTab(), QStringLiteral("索引"));
-    m_tabs->addTab(createSearchTab(), QStringLiteral("検索"));
+    // Alt with the letter in brackets turns to a tab, with the focus in its field.
+    m_tabs->addTab(createContentsTab(), QStringLiteral("目次(&C)"));
+    m_tabs->addTab(createIndexTab(), QStringLiteral("索引(&I)"));
+    m_tabs->addTab(createSearchTab(), QStringLiteral("検索(&S)"));
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int tab) {
+        if (QWidget* field = tab == 0   ? static_cast<QWidget*>(m_engine->contentWidget())
+                             : tab == 1 ? m_keywordEdit
+                                        : m_searchEdit)
+            field->setFocus();
+    });
 
     auto* toolBar = new QToolBar(this);
     toolBar->setObjectName("helpToolBar");
@@ -173,16 +180,15 @@ QWidget* HelpWindow::createSearchTab() {
     m_searchStatus = new QLabel(this);
     m_searchStatus->setObjectName("searchStatus");
     m_searchStatus->setWordWrap(true);
-    m_searchResults = new QListWidget(this);
+    // The hits as links, each page's title over the text around the word, as Qt Assistant lists them.
+    m_searchResults = new QTextBrowser(this);
     m_searchResults->setObjectName("searchResults");
-    m_searchResults->setWordWrap(true);
-    m_searchResults->setTextElideMode(Qt::ElideNone);
-    m_searchResults->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_searchResults->setOpenLinks(false);
     connect(m_searchEdit, &QLineEdit::returnPressed, this, &HelpWindow::runSearch);
     connect(button, &QPushButton::clicked, this, &HelpWindow::runSearch);
-    connect(m_searchResults, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-        m_highlight = item->data(Qt::UserRole + 1).toString();
-        open(item->data(Qt::UserRole).toUrl());
+    connect(m_searchResults, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
+        m_highlight = searchForm(m_searchEdit->text()).section(QLatin1Char(' '), 0, 0);
+        open(url);
     });
     auto* row = new QWidget(this);
     auto* rowLayout = new QHBoxLayout(row);
@@ -326,15 +332,19 @@ void HelpWindow::runSearch() {
     m_searchStatus->setText(hits.isEmpty()
                                 ? QStringLiteral("「%1」を含むページはありません。").arg(text)
                                 : QStringLiteral("「%1」を含むページ: %2 件").arg(text).arg(hits.size()));
-    const QString first = searchForm(text).section(QLatin1Char(' '), 0, 0);
+    const QStringList words = searchForm(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QString html;
     for (const Hit& hit : hits) {
-        auto* item = new QListWidgetItem(hit.title + QLatin1Char('\n') + hit.snippet, m_searchResults);
-        item->setData(Qt::UserRole, hit.url);
-        item->setData(Qt::UserRole + 1, first);
-        item->setToolTip(hit.snippet);
+        QString snippet = hit.snippet.toHtmlEscaped();
+        for (const QString& word : words)
+            snippet.replace(QRegularExpression('(' + QRegularExpression::escape(word.toHtmlEscaped()) + ')',
+                                               QRegularExpression::CaseInsensitiveOption),
+                            QStringLiteral("<b>\\1</b>"));
+        html += QStringLiteral("<p><a href=\"%1\">%2</a><br><span style=\"color:#555555\">%3</span></p>")
+                    .arg(hit.url.toString(QUrl::FullyEncoded).toHtmlEscaped(), hit.title.toHtmlEscaped(),
+                         snippet);
     }
-    if (!hits.isEmpty())
-        m_searchResults->setCurrentRow(0);
+    m_searchResults->setHtml(html);
 }
 
 } // namespace kazutama

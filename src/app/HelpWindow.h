@@ -8,7 +8,6 @@ class QAction;
 class QHelpEngine;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QTabWidget;
 class QTextBrowser;
 
@@ -66,12 +65,12 @@ private:
     QLineEdit* m_keywordEdit = nullptr;
     QLineEdit* m_searchEdit = nullptr;
     QLabel* m_searchStatus = nullptr;
-    QListWidget* m_searchResults = nullptr;
+    QTextBrowser* m_searchResults = nullptr;
     QTextBrowser* m_browser = nullptr;
     QAction* m_back = nullptr;
     QAction* m_forward = nullptr;
     QString m_keyword;
-    QString m_highlight; // the word searched for, selected in the page the search opened
+    QString m_highlight; // the first word searched for, selected in the page the search opened
     QList<Page> m_pages;
     bool m_pagesLoaded = false;
     bool m_usable = false;

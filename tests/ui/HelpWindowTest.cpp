@@ -5,9 +5,9 @@
 #include <QHelpIndexWidget>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTextBrowser>
 #include <gtest/gtest.h>
 
 namespace kazutama {
@@ -74,24 +74,28 @@ TEST(HelpWindowTest, TheIndexNarrowsAsTheUserTypesAndShowsNoProgramIdentifiers) 
 TEST(HelpWindowTest, TheSearchFindsJapaneseWordsInsideThePagesText) {
     HelpFixture f;
     auto* edit = f.help.findChild<QLineEdit*>("searchEdit");
-    auto* results = f.help.findChild<QListWidget*>("searchResults");
+    auto* results = f.help.findChild<QTextBrowser*>("searchResults");
+    auto* status = f.help.findChild<QLabel*>("searchStatus");
     edit->setText(QStringLiteral("ボーナス"));
     QTest::keyClick(edit, Qt::Key_Return);
     // The word stands inside longer runs of text ("ボーナス数字1"), which Qt's own word index would not
     // split.
-    EXPECT_GT(results->count(), 10);
-    EXPECT_TRUE(
-        f.help.findChild<QLabel*>("searchStatus")->text().contains(QString::number(results->count())));
-    emit results->itemActivated(results->item(0));
-    EXPECT_EQ(f.help.currentTopicTitle(), results->item(0)->text().section('\n', 0, 0));
+    const QList<HelpWindow::Hit> hits = f.help.searchPages(edit->text());
+    EXPECT_GT(hits.size(), 10);
+    EXPECT_TRUE(status->text().contains(QStringLiteral("%1 件").arg(hits.size())))
+        << status->text().toStdString();
+    EXPECT_TRUE(results->toPlainText().contains(hits.back().title));
+    emit results->anchorClicked(hits.front().url);
+    EXPECT_EQ(f.help.currentTopicTitle(), hits.front().title);
+    EXPECT_EQ(f.help.findChild<QTextBrowser*>("helpBrowser")->textCursor().selectedText(), "ボーナス");
 
     // Full-width letters find their ordinary forms; every word must occur.
     EXPECT_FALSE(f.help.searchPages(QStringLiteral("ｃｓｖ　取り込み")).isEmpty());
     EXPECT_TRUE(f.help.searchPages(QStringLiteral("ボーナス 存在しない語")).isEmpty());
     edit->setText(QStringLiteral("存在しない語"));
     QTest::keyClick(edit, Qt::Key_Return);
-    EXPECT_EQ(results->count(), 0);
-    EXPECT_TRUE(f.help.findChild<QLabel*>("searchStatus")->text().contains("ありません"));
+    EXPECT_TRUE(results->toPlainText().isEmpty());
+    EXPECT_TRUE(status->text().contains("ありません"));
 }
 
 TEST(HelpWindowTest, EscapeAndCtrlWCloseTheWindow) {
