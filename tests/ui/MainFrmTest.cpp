@@ -501,11 +501,7 @@ HelpWindow* helpWindow() {
 TEST(MainFrmTest, F1OpensThePageOfTheViewInFrontOrOfTheMainWindow) {
     ProgramFixture program;
     copyHelpFiles(program.dir.path());
-    QAction* f1 = program.action("actHelpContext");
-    ASSERT_NE(f1, nullptr);
-    EXPECT_EQ(f1->shortcut(), QKeySequence(Qt::Key_F1));
-    EXPECT_EQ(f1->shortcutContext(), Qt::ApplicationShortcut);
-
+    ASSERT_NE(program.action("actHelpContext"), nullptr);
     program.trigger("mnuSyutugenHindo");
     program.trigger("actHelpContext");
     HelpWindow* help = helpWindow();
