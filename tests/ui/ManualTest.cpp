@@ -10,16 +10,17 @@
 namespace kazutama {
 namespace {
 
-QStringList pagesFor(const QHelpEngineCore& engine, const QString& keyword) {
+QStringList pages(const QList<QHelpLink>& links) {
     QStringList pages;
-    for (const QHelpLink& link : engine.documentsForKeyword(keyword))
+    for (const QHelpLink& link : links)
         pages << link.url.fileName();
     return pages;
 }
 
-// A user meets a view under its window name (the export command line), its caption (the title bar) and its
-// menu text; each must lead in the manual's index to the page of that view, and the page must quote what the
-// window itself says, so that a view renamed or redescribed in the catalogue cannot leave a stale manual.
+// F1 finds a view's page by its window name; the user meets the view under its window name (the export
+// command line), its caption (the title bar) and its menu text, and each must lead in the manual's index to
+// that page. The page must quote what the window itself says, so that a view renamed or redescribed in the
+// catalogue cannot leave a stale manual.
 TEST(ManualTest, EveryViewsNamesLeadToItsPageAndThePageQuotesTheWindow) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -34,14 +35,14 @@ TEST(ManualTest, EveryViewsNamesLeadToItsPageAndThePageQuotesTheWindow) {
     for (const ViewEntry& entry : ViewCatalogue::entries()) {
         const QString windowName = qs(entry.windowName);
         SCOPED_TRACE(windowName.toStdString());
-        const QStringList pages = pagesFor(engine, windowName);
-        ASSERT_EQ(pages.size(), 1);
-        const QString page = pages.front();
-        for (const QString& name : {qs(entry.caption), qs(entry.menuText)})
-            EXPECT_TRUE(pagesFor(engine, name).contains(page)) << name.toStdString();
+        const QStringList found = pages(engine.documentsForIdentifier(windowName));
+        ASSERT_EQ(found.size(), 1);
+        const QString page = found.front();
+        for (const QString& name : {windowName, qs(entry.caption), qs(entry.menuText)})
+            EXPECT_TRUE(pages(engine.documentsForKeyword(name)).contains(page)) << name.toStdString();
 
         const QString text =
-            QString::fromUtf8(engine.fileData(engine.documentsForKeyword(windowName).front().url));
+            QString::fromUtf8(engine.fileData(engine.documentsForIdentifier(windowName).front().url));
         const QString open = QStringLiteral("「"), close = QStringLiteral("」");
         for (const QString& quoted :
              {qs(entry.label), open + qs(entry.caption) + close, open + qs(entry.menuText) + close,
