@@ -1,5 +1,6 @@
 #include "grid/DataCsv.h"
 
+#include "grid/GridExport.h"
 #include "grid/ResultGrid.h"
 
 #include <algorithm>
@@ -84,18 +85,6 @@ std::vector<std::string> headingRow(const ResultGrid& grid, int row) {
     return names;
 }
 
-std::string csvField(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
-        return std::string(text);
-    std::string out = "\"";
-    for (char ch : text) {
-        if (ch == '"')
-            out += '"';
-        out += ch;
-    }
-    return out + "\"";
-}
-
 // Each column's name from the heading rows, by column (from 1).
 std::vector<std::string> columnNames(const ResultGrid& grid) {
     std::vector<std::string> names(std::size_t(grid.columnCount() + 1));
@@ -178,7 +167,7 @@ void DataCsv::write(std::ostream& out, const ResultGrid& grid) {
     const Table data = table(grid);
     const auto line = [&](const std::vector<std::string>& fields) {
         for (std::size_t i = 0; i < fields.size(); ++i)
-            out << (i > 0 ? "," : "") << csvField(fields[i]);
+            out << (i > 0 ? "," : "") << GridExport::csvField(fields[i]);
         out << "\r\n";
     };
     out << "\xEF\xBB\xBF";

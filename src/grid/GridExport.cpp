@@ -78,18 +78,6 @@ bool isListed(const ResultGrid& grid, int column, int row) {
     return !grid.text(column, row).empty() || grid.foreground(column, row) || grid.background(column, row);
 }
 
-std::string csvField(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
-        return std::string(text);
-    std::string out = "\"";
-    for (char ch : text) {
-        if (ch == '"')
-            out += '"';
-        out += ch;
-    }
-    return out + "\"";
-}
-
 std::string cellStyle(const ResultGrid& grid, int column, int row) {
     std::string style = "text-align:" + std::string(alignmentName(grid.horizontalAlignment(column, row)));
     const VerticalAlignment vertical = grid.verticalAlignment(column, row);
@@ -142,7 +130,7 @@ void writeCsv(std::ostream& out, const ResultGrid& grid) {
         for (int c = 1; c <= grid.columnCount(); ++c) {
             if (c > 1)
                 out << ',';
-            out << csvField(grid.text(c, r));
+            out << GridExport::csvField(grid.text(c, r));
         }
         out << '\n';
     }
@@ -166,6 +154,18 @@ void writeHtml(std::ostream& out, const ResultGrid& grid, const GridExport::Name
 }
 
 } // namespace
+
+std::string GridExport::csvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
+        return std::string(text);
+    std::string out = "\"";
+    for (char ch : text) {
+        if (ch == '"')
+            out += '"';
+        out += ch;
+    }
+    return out + "\"";
+}
 
 std::string GridExport::htmlText(std::string_view text) {
     std::string out;

@@ -24,6 +24,8 @@ public:
     // by row; a colour the grid leaves to its default is null. CSV: one line per row, texts only; a field
     // with a comma, quote or line break is quoted.
     static void write(std::ostream& out, Format format, const ResultGrid& grid, const Names& names);
+    // A text as one CSV field: quoted, its quotes doubled, where it holds a comma, a quote or a line break.
+    static std::string csvField(std::string_view text);
     // A text as HTML shows it: &, <, > and " escaped.
     static std::string htmlText(std::string_view text);
 };
