@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHelpContentModel>
 #include <QHelpContentWidget>
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSplitter>
 #include <QStyle>
 #include <QTabWidget>
@@ -67,7 +69,11 @@ QWidget* column(QWidget* parent, std::initializer_list<QWidget*> widgets) {
 HelpWindow::HelpWindow(const QString& collectionFile, QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("HelpWindow");
     setWindowTitle(kWindowTitle);
-    resize(960, 680);
+    // No larger than the screen, which a scale factor of 2 makes small.
+    QSize size(960, 680);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    resize(size);
 
     m_engine = new QHelpEngine(collectionFile, this);
     // An installed help collection sits in a folder the user cannot write to.

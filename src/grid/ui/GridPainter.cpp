@@ -149,8 +149,14 @@ void GridPainter::paintCells(QPainter& painter, const GridGeometry& geometry, co
     for (int row = firstRow; row <= lastRow; ++row)
         for (int column = firstColumn; column <= lastColumn; ++column)
             paintBackground(painter, column, row, geometry.cellRect(column, row));
+    // Texts the painter's clip leaves out are not laid out at all: a view paints the cells next to the area
+    // it shows (the row and column it takes the lines of), and a view with frozen headings paints in panes.
+    const std::optional<QRect> clip =
+        painter.hasClipping() ? std::optional(painter.clipBoundingRect().toAlignedRect()) : std::nullopt;
     for (int row = firstRow; row <= lastRow; ++row) {
-        const QRect rowRect = geometry.spanRect({firstColumn, lastColumn}, row);
+        QRect rowRect = geometry.spanRect({firstColumn, lastColumn}, row);
+        if (clip && (rowRect &= *clip).isEmpty())
+            continue;
         int painted = 0; // a text covers neighbouring cells only, so each shows once
         for (int column = firstColumn; column <= lastColumn; ++column) {
             const TextCover cover = m_grid.textCover(column, row);
