@@ -68,5 +68,6 @@ void runTable(const Args& args, std::ostream& out);
 void runBacktest(const Args& args, std::ostream& out);
 void runBackup(const Args& args, std::ostream& out);
 void runRestore(const Args& args, std::ostream& out);
+void runSearch(const Args& args, std::ostream& out);
 
 } // namespace kazutama::cli

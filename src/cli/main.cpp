@@ -40,6 +40,11 @@ const std::vector<Command>& commands() {
         {"restore",
          "restore DB BACKUP          バックアップから復元します（今のファイルもバックアップに残します）",
          runRestore},
+        {"search",
+         "search  DB --numbers N,N,... [--bonus]  "
+         "数字をすべて含む回と、偶然だけで期待される回数をJSONで出力します"
+         "（--bonus: ボーナス数字も含めて探します）",
+         runSearch},
     };
     return table;
 }
