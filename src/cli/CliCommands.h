@@ -69,5 +69,6 @@ void runBacktest(const Args& args, std::ostream& out);
 void runBackup(const Args& args, std::ostream& out);
 void runRestore(const Args& args, std::ostream& out);
 void runSearch(const Args& args, std::ostream& out);
+void runCheck(const Args& args, std::ostream& out);
 
 } // namespace kazutama::cli

@@ -45,6 +45,11 @@ const std::vector<Command>& commands() {
          "数字をすべて含む回と、偶然だけで期待される回数をJSONで出力します"
          "（--bonus: ボーナス数字も含めて探します）",
          runSearch},
+        {"check",
+         "check   DB --numbers N,N,N,N,N,N,N  "
+         "7個の数字を過去の全当選と照合し、等級と本数字の当たり数ごとの回数を"
+         "偶然だけで期待される回数と並べてJSONで出力します（tier 0: はずれ）",
+         runCheck},
     };
     return table;
 }
