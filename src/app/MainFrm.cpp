@@ -10,7 +10,6 @@
 #include "app/WindowArrangement.h"
 #include "common/QuotedInput.h"
 #include "entry/EntryView.h"
-#include "grid/ui/ResultGridView.h"
 #include "gui/BusyCursor.h"
 #include "gui/ChildView.h"
 #include "gui/Dialogs.h"
@@ -31,7 +30,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QScreen>
 
 namespace kazutama {
@@ -194,20 +192,9 @@ void MainFrm::addKeys() {
 }
 
 void MainFrm::printActiveView() {
-    QMdiSubWindow* active = m_mdi->activeSubWindow();
-    if (!active || !active->widget())
-        return;
-    // The window's own 印刷 button where it has one, else the print command of the table in view.
-    if (auto* button = active->widget()->findChild<QPushButton*>("Command2"); button && button->isVisible()) {
-        button->click();
-        return;
-    }
-    for (auto* grid : active->widget()->findChildren<ResultGridView*>())
-        if (grid->isVisible())
-            if (auto* print = grid->findChild<QAction*>("actPrint")) {
-                print->trigger();
-                return;
-            }
+    if (QMdiSubWindow* active = m_mdi->activeSubWindow())
+        if (auto* view = qobject_cast<ChildView*>(active->widget()))
+            view->print();
 }
 
 QMdiSubWindow* MainFrm::openedView(const QString& windowName) const {

@@ -26,6 +26,9 @@ public:
 
     bool isLoaded() const { return m_loaded; }
 
+    // Its tables to the print preview, as its 印刷 does (Ctrl+P); a view with nothing to print does nothing.
+    virtual void print() {}
+
 protected:
     // Geometry of the window in twips (Left, Top, Width, Height of the whole child window).
     virtual ViewGeometry geometryInTwips() const = 0;

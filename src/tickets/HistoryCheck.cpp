@@ -1,22 +1,17 @@
 #include "tickets/HistoryCheck.h"
 
+#include "tickets/PickedNumbers.h"
+
 #include <algorithm>
 #include <string>
 
 namespace kazutama {
 
 Result<HistoryCheck> checkAgainstHistory(const DrawHistory& history, std::vector<int> numbers) {
-    if (numbers.size() != std::size_t(kMainCount))
-        return makeError(ErrorCode::InvalidData, "照合する数字は 7 個指定してください（" +
-                                                     std::to_string(numbers.size()) + " 個あります）。");
-    for (int n : numbers)
-        if (!isValidNumber(n))
-            return makeError(ErrorCode::InvalidData,
-                             "照合する数字 " + std::to_string(n) + " は 1 から 37 の数字ではありません。");
-    std::sort(numbers.begin(), numbers.end());
-    if (const auto twice = std::adjacent_find(numbers.begin(), numbers.end()); twice != numbers.end())
-        return makeError(ErrorCode::InvalidData,
-                         "照合する数字 " + std::to_string(*twice) + " が 2 回あります。");
+    auto checked = checkedNumbers(std::move(numbers), kMainCount, kMainCount, "照合する数字");
+    if (!checked)
+        return checked.error();
+    numbers = std::move(checked).value();
 
     HistoryCheck check;
     std::copy(numbers.begin(), numbers.end(), check.numbers.begin());
@@ -36,13 +31,14 @@ Result<HistoryCheck> checkAgainstHistory(const DrawHistory& history, std::vector
         const int tier = prizeTier(hits, bonus);
         ++check.tierCounts[std::size_t(tier)];
         ++check.mainHitCounts[std::size_t(hits)];
-        if (const int r = rank(tier, hits); r < bestRank) {
+        const int r = rank(tier, hits);
+        if (r < bestRank) {
             bestRank = r;
             check.bestDraws.clear();
             check.bestTier = tier;
             check.bestMainHits = hits;
         }
-        if (rank(tier, hits) == bestRank)
+        if (r == bestRank)
             check.bestDraws.push_back(draw);
     }
     double noPrize = 1;

@@ -26,7 +26,7 @@ struct HistoryCheck {
     int bestMainHits = 0;
 };
 
-// The numbers are checked as typed: seven distinct numbers from 1 to 37.
+// The numbers are checked as typed (checkedNumbers): seven distinct numbers from 1 to 37.
 Result<HistoryCheck> checkAgainstHistory(const DrawHistory& history, std::vector<int> numbers);
 
 } // namespace kazutama

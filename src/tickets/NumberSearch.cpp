@@ -1,6 +1,7 @@
 #include "tickets/NumberSearch.h"
 
 #include "prediction/Odds.h"
+#include "tickets/PickedNumbers.h"
 
 #include <algorithm>
 #include <string>
@@ -8,15 +9,10 @@
 namespace kazutama {
 
 Result<NumberSearch> searchNumbers(const DrawHistory& history, std::vector<int> numbers, bool withBonus) {
-    if (numbers.empty() || numbers.size() > std::size_t(kMainCount))
-        return makeError(ErrorCode::InvalidData, "探す数字は 1 個から 7 個まで指定してください。");
-    for (int n : numbers)
-        if (!isValidNumber(n))
-            return makeError(ErrorCode::InvalidData,
-                             "探す数字 " + std::to_string(n) + " は 1 から 37 の数字ではありません。");
-    std::sort(numbers.begin(), numbers.end());
-    if (const auto twice = std::adjacent_find(numbers.begin(), numbers.end()); twice != numbers.end())
-        return makeError(ErrorCode::InvalidData, "探す数字 " + std::to_string(*twice) + " が 2 回あります。");
+    auto checked = checkedNumbers(std::move(numbers), 1, kMainCount, "探す数字");
+    if (!checked)
+        return checked.error();
+    numbers = std::move(checked).value();
 
     NumberSearch search{numbers, withBonus, 0, {}, 0};
     const int drawn = withBonus ? kBallCount : kMainCount;

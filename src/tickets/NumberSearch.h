@@ -19,7 +19,7 @@ struct NumberSearch {
     double expected = 0;           // the mean count of such draws if the draws are fair
 };
 
-// The numbers are checked as typed: one to seven distinct numbers from 1 to 37.
+// The numbers are checked as typed (checkedNumbers): one to seven distinct numbers from 1 to 37.
 Result<NumberSearch> searchNumbers(const DrawHistory& history, std::vector<int> numbers, bool withBonus);
 
 } // namespace kazutama

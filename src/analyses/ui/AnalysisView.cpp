@@ -58,7 +58,7 @@ AnalysisView::AnalysisView(ViewGuard& guard, const ViewEntry& entry, const Works
     if (entry.showsPrintButton) {
         auto* print = new QPushButton(QStringLiteral("印刷"), this);
         print->setObjectName("Command2");
-        connect(print, &QPushButton::clicked, this, [this] { previewTable(window(), document()); });
+        connect(print, &QPushButton::clicked, this, &ChildView::print);
         buttons->addWidget(print);
     }
     buttons->addWidget(close);
@@ -80,6 +80,10 @@ AnalysisView::AnalysisView(ViewGuard& guard, const ViewEntry& entry, const Works
     layout->addWidget(m_grid, 1);
     layout->addLayout(buttons);
     addTableCommands(m_grid, [this] { return document(); });
+}
+
+void AnalysisView::print() {
+    previewTable(window(), document());
 }
 
 TableDocument AnalysisView::document() const {

@@ -22,6 +22,7 @@ public:
     int buildCount() const { return m_buildCount; }
     // The table with the caption, description and legend, as it prints and saves.
     TableDocument document() const;
+    void print() override;
 
 protected:
     ViewGeometry geometryInTwips() const override { return m_entry.geometry; }

@@ -125,7 +125,7 @@ BacktestView::BacktestView(ViewGuard& guard, const AnalysisOptions& options, con
     connect(close, &QPushButton::clicked, this, &ChildView::closeView);
     auto* print = new QPushButton(QStringLiteral("印刷"), this);
     print->setObjectName("Command2");
-    connect(print, &QPushButton::clicked, this, [this] { previewTable(window(), document()); });
+    connect(print, &QPushButton::clicked, this, &ChildView::print);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(print);
@@ -205,6 +205,10 @@ void BacktestView::build() {
     m_setting->setText(settingText());
     m_chartPages[0]->addWidget(chartGridWidget(distributionCharts(m_result), this));
     m_chartPages[1]->addWidget(chartGridWidget(cumulativeCharts(m_result), this));
+}
+
+void BacktestView::print() {
+    previewTable(window(), document());
 }
 
 TableDocument BacktestView::document(int only) const {

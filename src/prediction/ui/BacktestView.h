@@ -31,6 +31,7 @@ public:
     ResultGridView* grid(int table) const { return m_gridViews[std::size_t(table)]; }
     // Every table and chart (or only table `only`, with the charts that belong to it), as they print.
     TableDocument document(int only = -1) const;
+    void print() override;
 
 protected:
     ViewGeometry geometryInTwips() const override { return {300, 300, 15900, 12900}; }

@@ -27,7 +27,7 @@ PredictionView::PredictionView(ViewGuard& guard, AnalysisOptions& options, const
     connect(close, &QPushButton::clicked, this, &ChildView::closeView);
     auto* print = new QPushButton(QStringLiteral("印刷"), this);
     print->setObjectName("Command2");
-    connect(print, &QPushButton::clicked, this, [this] { previewTable(window(), document()); });
+    connect(print, &QPushButton::clicked, this, &ChildView::print);
     auto* backtest = new QPushButton(QStringLiteral("過去の当選で検証..."), this);
     backtest->setObjectName("Cmd予想検証");
     connect(backtest, &QPushButton::clicked, this, &PredictionView::backtestRequested);
@@ -151,6 +151,10 @@ void PredictionView::build() {
     m_nothingToPredictLabel->setVisible(m_nothingToPredict);
     m_engine.fillTables(m_workspace.snapshot());
     predictionRun();
+}
+
+void PredictionView::print() {
+    previewTable(window(), document());
 }
 
 TableDocument PredictionView::document(int only) const {

@@ -30,6 +30,7 @@ public:
     bool hasNothingToPredict() const { return m_nothingToPredict; }
     // The four predictions (or only grid `only`) with the options in force, as they print and save.
     TableDocument document(int only = -1) const;
+    void print() override;
 
 signals:
     // "過去の当選で検証..." was pressed: whoever hosts the windows opens 予想検証 with the options in force.
