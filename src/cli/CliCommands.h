@@ -70,5 +70,6 @@ void runBackup(const Args& args, std::ostream& out);
 void runRestore(const Args& args, std::ostream& out);
 void runSearch(const Args& args, std::ostream& out);
 void runCheck(const Args& args, std::ostream& out);
+void runTickets(const Args& args, std::ostream& out);
 
 } // namespace kazutama::cli

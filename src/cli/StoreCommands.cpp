@@ -7,6 +7,7 @@
 #include "store/DrawStore.h"
 #include "store/HistoryCsv.h"
 #include "store/HistoryImport.h"
+#include "store/TicketStore.h"
 
 #include <iostream>
 #include <ostream>
@@ -55,6 +56,7 @@ void runImport(const Args& args, std::ostream& out) {
         throw CliError{written.error().message +
                        "空にしてよい場合は --replace-with-empty を付けてください。何も取り込んでいません。"};
     const ImportReport report = orThrow(std::move(written));
+    const int dated = orThrow(storeDrawDates(opened.store, imported.dates));
     // Draw numbers assigned by row order and repeated numbers are worth a second look, so say so.
     for (const std::string& note : imported.notes)
         out << "注: " << note << '\n';
@@ -65,12 +67,16 @@ void runImport(const Args& args, std::ostream& out) {
         out << '\n';
     }
     out << "取り込みました: 新規 " << report.added << " 件、置き換え " << report.replaced << " 件、変更なし "
-        << report.unchanged << " 件\n";
+        << report.unchanged << " 件";
+    if (dated > 0)
+        out << "、抽選日 " << dated << " 件";
+    out << "\n";
 }
 
 void runExport(const Args& args, std::ostream& out) {
     requireArgs(args, 1, 2, "export DB [FILE.csv]");
-    const std::string csv = formatHistoryCsv(loadSnapshotOrThrow(args[0]).history());
+    const Snapshot snapshot = loadSnapshotOrThrow(args[0]);
+    const std::string csv = formatHistoryCsv(snapshot.history(), snapshot.dates());
     if (args.size() == 1) {
         out << csv;
         return;

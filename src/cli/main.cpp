@@ -50,6 +50,11 @@ const std::vector<Command>& commands() {
          "7個の数字を過去の全当選と照合し、等級と本数字の当たり数ごとの回数を"
          "偶然だけで期待される回数と並べてJSONで出力します（tier 0: はずれ）",
          runCheck},
+        {"tickets",
+         "tickets DB add N1 … N7 --from D [--to D] [--memo TEXT] | list [--format json|csv] | delete ID | "
+         "check | import FILE.csv | export [FILE.csv]  "
+         "購入数字を追加・一覧・削除し、当選と照合します（add は新しい購入数字の番号を出力します）",
+         runTickets},
     };
     return table;
 }

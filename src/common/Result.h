@@ -11,6 +11,7 @@ enum class ErrorCode {
     FileMissing,    // the file named does not exist
     FileExists,     // the file named must not exist yet
     NotOurDatabase, // readable, but not a history database of this program
+    NewerDatabase,  // a history database of a newer version of this program; left as it is
     Unreadable,     // damaged, wrong password, no permission
     WriteFailed,    // a write or commit was refused (disk full, read-only, locked)
     ReadOnly,       // the user made the file read-only; it was left as it is

@@ -10,6 +10,7 @@
 #include "store/DrawStore.h"
 #include "store/HistoryCsv.h"
 #include "store/HistoryImport.h"
+#include "store/TicketStore.h"
 
 #include <optional>
 
@@ -80,6 +81,15 @@ void EntryCsv::importFile() const {
         m_model.reload();
         return written;
     }();
+    // The dates go in after the draws; a failure there loses none of the draws just written.
+    int dated = 0;
+    if (result) {
+        auto stored = storeDrawDates(m_store, imported->dates);
+        if (!stored)
+            m_reportFailure(qs(stored.error().message) +
+                            "\n当選データは取り込みましたが、抽選日は保存していません。");
+        dated = stored ? stored.value() : 0;
+    }
     if (!result && result.error().code == ErrorCode::Cancelled) {
         Dialogs::instance().message(m_parent, applicationTitle(), qs(result.error().message),
                                     Dialogs::Icon::Information);
@@ -91,8 +101,9 @@ void EntryCsv::importFile() const {
     }
     Dialogs::instance().message(m_parent, applicationTitle(),
                                 QStringLiteral("取り込みました。新しい回: %1 件、置き換えた回: %2 件")
-                                    .arg(result->added)
-                                    .arg(result->replaced),
+                                        .arg(result->added)
+                                        .arg(result->replaced) +
+                                    (dated > 0 ? QStringLiteral("、抽選日: %1 件").arg(dated) : QString()),
                                 Dialogs::Icon::Information);
 }
 
@@ -108,7 +119,13 @@ void EntryCsv::exportFile() const {
         m_reportFailure(qs(history.error().message));
         return;
     }
-    if (auto written = writeWholeFile(toPath(name), formatHistoryCsv(history.value()), "CSVファイル");
+    auto dates = loadDrawDates(m_store);
+    if (!dates) {
+        m_reportFailure(qs(dates.error().message));
+        return;
+    }
+    if (auto written =
+            writeWholeFile(toPath(name), formatHistoryCsv(history.value(), dates.value()), "CSVファイル");
         !written) {
         m_reportFailure(qs(written.error().message));
         return;

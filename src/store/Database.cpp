@@ -145,7 +145,7 @@ Result<Database> Database::connect(const std::filesystem::path& path, const std:
 
 Database::Database(Database&& other) noexcept
     : m_db(other.m_db), m_steps(std::move(other.m_steps)), m_path(std::move(other.m_path)),
-      m_scratch(std::move(other.m_scratch)), m_commitCount(other.m_commitCount) {
+      m_commitCount(other.m_commitCount), m_scratch(std::move(other.m_scratch)) {
     other.m_db = nullptr;
     other.m_scratch.clear();
 }

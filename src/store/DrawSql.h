@@ -18,8 +18,18 @@ namespace sql {
 // Marks a file as a history database of this program (PRAGMA application_id, "KZTM").
 inline constexpr int kApplicationId = 0x4B5A544D;
 
-// The draw table, the saved query, its triggers and the file's marks.
+// The versions of the file (PRAGMA user_version): 1 holds the draws alone; 2 adds the tickets and the
+// draw dates, in tables of their own, so the draw table and its saved query stay as version 1 made them.
+// A file gains version 2 at its first write of a ticket or a date.
+inline constexpr int kDrawsOnlyVersion = 1;
+inline constexpr int kSchemaVersion = 2;
+inline constexpr int kTicketMemoLength = 100; // characters
+
+// The draw table, the saved query, its triggers and the file's marks: a new file, of version 1.
 std::string createSchema();
+// What version 2 adds to a file of version 1.
+std::string createExtraTables();
+std::string_view selectUserVersion();
 // Every table, view, trigger and index of the file: type, name, table and SQL.
 std::string_view selectSchema();
 std::string_view selectApplicationId();
@@ -35,6 +45,16 @@ std::string updateDraw();
 std::string updateNumber(int index);
 std::string deleteDraw();
 std::string deleteAllDraws();
+
+// Tickets: ?1 the id, ?2 to ?8 the numbers ascending, ?9 and ?10 the first and last draw, ?11 the memo.
+std::string selectTickets();
+std::string insertTicket(); // ?2 to ?11; the id is given by the table
+std::string_view selectInsertedId();
+std::string updateTicket();
+std::string deleteTicket();
+// Dates: ?1 the draw number, ?2 "YYYY-MM-DD".
+std::string selectDates();
+std::string storeDate();
 
 } // namespace sql
 

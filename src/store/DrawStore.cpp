@@ -36,41 +36,71 @@ Result<std::vector<SchemaEntry>> schemaEntries(Database& db) {
     }
 }
 
-// False for a file whose schema is not exactly ours; an error when the file cannot be read.
-Result<bool> hasOurSchema(Database& db) {
-    auto id = db.prepare(sql::selectApplicationId());
+Result<int> pragmaNumber(Database& db, std::string_view pragma) {
+    auto query = db.prepare(pragma);
+    if (!query)
+        return query.error();
+    auto row = query->step();
+    if (!row)
+        return row.error();
+    return row.value() ? int(query->wholeNumberOrZero(0)) : 0;
+}
+
+// Every entry of the schema of a file of `version` (1 or 2) as this program makes it.
+const Result<std::vector<SchemaEntry>>& schemaOfVersion(int version) {
+    static const auto make = [](bool extras) {
+        auto memory = Database::inMemory();
+        if (!memory)
+            return Result<std::vector<SchemaEntry>>(memory.error());
+        if (auto made = memory->exec(sql::createSchema()); !made)
+            return Result<std::vector<SchemaEntry>>(made.error());
+        if (extras)
+            if (auto made = memory->exec(sql::createExtraTables()); !made)
+                return Result<std::vector<SchemaEntry>>(made.error());
+        return schemaEntries(*memory);
+    };
+    static const Result<std::vector<SchemaEntry>> drawsOnly = make(false), withExtras = make(true);
+    return version >= sql::kSchemaVersion ? withExtras : drawsOnly;
+}
+
+// The version of a file whose schema is exactly ours, 0 for any other file; an error when the file
+// cannot be read, or was made by a newer version of the program.
+Result<int> ourSchemaVersion(Database& db) {
+    auto id = pragmaNumber(db, sql::selectApplicationId());
     if (!id)
         return id.error();
-    auto marked = id->step();
-    if (!marked)
-        return marked.error();
-    if (!marked.value() || id->intValue(0) != sql::kApplicationId)
-        return false;
+    if (id.value() != sql::kApplicationId)
+        return 0;
+    auto version = pragmaNumber(db, sql::selectUserVersion());
+    if (!version)
+        return version.error();
+    if (version.value() > sql::kSchemaVersion)
+        return makeError(
+            ErrorCode::NewerDatabase,
+            quotePath(db.path()) + "は新しい版のKazutamaで作られたファイルです（ファイルの版 " +
+                std::to_string(version.value()) + "、この版が読めるのは版 " +
+                std::to_string(sql::kSchemaVersion) +
+                " まで）。ファイルには何も書き込んでいません。新しい版のKazutamaで開いてください。");
     // Its views and triggers run whenever the history is read or written, so a file is used only when they
     // are exactly ours: one whose update trigger deletes every draw, or whose saved query never ends, would
     // otherwise do its work on the user's history.
     auto entries = schemaEntries(db);
     if (!entries)
         return entries.error();
-    static const Result<std::vector<SchemaEntry>> ours = [] {
-        auto memory = Database::inMemory();
-        if (!memory)
-            return Result<std::vector<SchemaEntry>>(memory.error());
-        if (auto made = memory->exec(sql::createSchema()); !made)
-            return Result<std::vector<SchemaEntry>>(made.error());
-        return schemaEntries(*memory);
-    }();
+    const auto& ours = schemaOfVersion(version.value());
     if (!ours)
         return ours.error();
     if (entries.value() != ours.value())
-        return false;
+        return 0;
     auto mode = db.prepare(sql::selectJournalMode());
     if (!mode)
         return mode.error();
     auto journal = mode->step();
     if (!journal)
         return journal.error();
-    return journal.value() && mode->textValue(0) == "delete";
+    if (!journal.value() || mode->textValue(0) != "delete")
+        return 0;
+    return std::max(version.value(), sql::kDrawsOnlyVersion);
 }
 
 // Runs a statement that returns no rows on draw `drawNumber` (?1), with `numbers` as ?2, ?3, ... (kNoNumber
@@ -147,10 +177,10 @@ Result<DrawStore> DrawStore::open(const ConnectionString& connection, Access acc
     if (!db)
         return db.error();
     DrawStore store(std::move(db).value());
-    auto ours = hasOurSchema(store.m_db);
-    if (!ours)
-        return ours.error();
-    if (!ours.value())
+    auto version = ourSchemaVersion(store.m_db);
+    if (!version)
+        return version.error();
+    if (version.value() == 0)
         return notOurs(connection);
     return store;
 }
@@ -159,6 +189,28 @@ Result<Transaction> DrawStore::beginWrite() {
     if (m_backups)
         m_backups->beforeWrite(m_db);
     return Transaction::begin(m_db);
+}
+
+Result<bool> DrawStore::hasExtras() {
+    auto version = pragmaNumber(m_db, sql::selectUserVersion());
+    if (!version)
+        return version.error();
+    return version.value() >= sql::kSchemaVersion;
+}
+
+Result<Transaction> DrawStore::beginExtrasWrite() {
+    auto transaction = beginWrite();
+    if (!transaction)
+        return transaction;
+    // Read inside the transaction: another program may have added the tables since this one opened the
+    // file. Until the transaction commits the file stays of the old version; a rollback keeps it so.
+    auto version = pragmaNumber(m_db, sql::selectUserVersion());
+    if (!version)
+        return version.error();
+    if (version.value() < sql::kSchemaVersion)
+        if (auto added = m_db.exec(sql::createExtraTables()); !added)
+            return added.error();
+    return transaction;
 }
 
 Result<DrawHistory> DrawStore::loadHistory() {

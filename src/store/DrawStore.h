@@ -82,6 +82,12 @@ public:
     // Replaces every stored draw by `draws`, in one transaction.
     Status replaceAll(const std::vector<DrawRecord>& draws);
 
+    // The transaction of a write to the tickets or the draw dates: a file of the first version gains their
+    // tables in it (see DrawSql.h), after the backup of the first write.
+    Result<Transaction> beginExtrasWrite();
+    // Whether the file has the tables of the tickets and the draw dates yet.
+    Result<bool> hasExtras();
+
     // Before the first write through this store, `backups` copies the file as it is.
     void backUpBeforeWriting(BackupOnFirstWrite* backups) { m_backups = backups; }
 

@@ -9,26 +9,41 @@ namespace kazutama {
 using importtext::lineError;
 using importtext::trim;
 
-bool isHistoryCsvHeading(std::string_view line) {
+namespace {
+
+std::string trimmedHeading(std::string_view line) {
     const std::vector<std::string> fields = importtext::splitFields(line);
     std::string heading;
     for (size_t i = 0; i < fields.size(); ++i)
         heading += (i ? "," : "") + std::string(trim(fields[i]));
-    return heading == kHistoryCsvHeader;
+    return heading;
 }
 
-Result<std::vector<DrawRecord>> parseHistoryCsv(const std::vector<importtext::Line>& lines) {
+bool hasDateColumn(std::string_view line) {
+    return trimmedHeading(line) == std::string(kHistoryCsvHeader) + "," + std::string(kDateHeading);
+}
+
+} // namespace
+
+bool isHistoryCsvHeading(std::string_view line) {
+    return trimmedHeading(line) == kHistoryCsvHeader || hasDateColumn(line);
+}
+
+Result<std::vector<DrawRecord>> parseHistoryCsv(const std::vector<importtext::Line>& lines,
+                                                DrawDates* dates) {
     if (!isHistoryCsvHeading(lines.front().text))
         return lineError(lines.front().number,
                          "見出し行が「" + std::string(kHistoryCsvHeader) + "」ではありません。");
+    const bool dated = hasDateColumn(lines.front().text);
+    const std::size_t fieldCount = 1 + kBallCount + (dated ? 1 : 0);
 
     std::vector<DrawRecord> draws;
     std::map<int, int> lineOfDraw;
     for (size_t l = 1; l < lines.size(); ++l) {
         const int lineNumber = lines[l].number;
         const std::vector<std::string> fields = importtext::splitFields(lines[l].text);
-        if (fields.size() != 1 + kBallCount)
-            return lineError(lineNumber, "項目の数が" + std::to_string(1 + kBallCount) + "ではありません（" +
+        if (fields.size() != fieldCount)
+            return lineError(lineNumber, "項目の数が" + std::to_string(fieldCount) + "ではありません（" +
                                              std::to_string(fields.size()) + "個）。");
         DrawRecord draw;
         const std::string_view key = trim(fields[0]);
@@ -51,6 +66,15 @@ Result<std::vector<DrawRecord>> parseHistoryCsv(const std::vector<importtext::Li
         if (auto [it, inserted] = lineOfDraw.emplace(draw.drawNumber, lineNumber); !inserted)
             return lineError(lineNumber, "回数 " + std::to_string(draw.drawNumber) + " は" +
                                              std::to_string(it->second) + "行目と重複しています。");
+        if (const std::string_view field = dated ? trim(fields.back()) : ""; !field.empty()) {
+            const auto key = importtext::dateKey(field);
+            const auto date = key ? DrawDates::fromKey(*key) : std::nullopt;
+            if (!date)
+                return lineError(lineNumber,
+                                 std::string(kDateHeading) + quoteInput(field) + "を日付として読めません。");
+            if (dates)
+                dates->set(draw.drawNumber, *date);
+        }
         draws.push_back(draw);
     }
     return draws;
@@ -60,15 +84,17 @@ Result<std::vector<DrawRecord>> parseHistoryCsv(std::string_view bytes) {
     auto lines = importtext::csvLines(bytes);
     if (!lines)
         return lines.error();
-    return parseHistoryCsv(lines.value());
+    return parseHistoryCsv(lines.value(), nullptr);
 }
 
 Result<std::vector<DrawRecord>> readHistoryCsvFile(const std::filesystem::path& path) {
     return importtext::parseFile<std::vector<DrawRecord>>(path, &parseHistoryCsv);
 }
 
-std::string formatHistoryCsv(const DrawHistory& history) {
+std::string formatHistoryCsv(const DrawHistory& history, const DrawDates& dates) {
     std::string out(kHistoryCsvHeader);
+    if (!dates.empty())
+        out += "," + std::string(kDateHeading);
     out += '\n';
     for (const DrawRecord& draw : history) {
         out += std::to_string(draw.drawNumber);
@@ -76,6 +102,12 @@ std::string formatHistoryCsv(const DrawHistory& history) {
             out += ',';
             if (n != kNoNumber)
                 out += std::to_string(n);
+        }
+        // Only the dates the files gave: an expected date is not a fact to write down.
+        if (!dates.empty()) {
+            out += ',';
+            if (const auto it = dates.all().find(draw.drawNumber); it != dates.all().end())
+                out += DrawDates::iso(it->second);
         }
         out += '\n';
     }

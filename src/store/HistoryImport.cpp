@@ -58,6 +58,12 @@ public:
                     inBrackets(m_headings[m_columns.date]) + "の" + inBrackets(field(m_columns.date)) +
                         "を日付として読めません（回数の列がないため、日付の順に回数を付けます）。");
             m_row.date = *date;
+        } else if (m_columns.date >= 0) {
+            // Kept where it reads as a day of the calendar; the draws are what the file is read for, so a
+            // date that does not read is left out rather than refusing the file.
+            if (const auto date = importtext::dateKey(field(m_columns.date));
+                date && DrawDates::fromKey(*date))
+                m_row.date = *date;
         }
         if (auto status = readBalls(m_columns.mainsTogether, m_columns.mains.data(), kMainCount, 0); !status)
             return status.error();
@@ -206,8 +212,11 @@ Result<ImportedHistory> parseForeignLayout(const std::vector<Line>& lines) {
                                  " 行は読み飛ばしました。");
     if (reader.droppedMinusSigns())
         imported.notes.push_back("ボーナス数字の前の「-」は読み飛ばしました。");
-    for (const Row& row : rows)
+    for (const Row& row : rows) {
         imported.draws.push_back(row.draw);
+        if (const auto date = row.date ? DrawDates::fromKey(row.date) : std::nullopt)
+            imported.dates.set(row.draw.drawNumber, *date);
+    }
     return imported;
 }
 
@@ -234,7 +243,7 @@ Result<ImportedHistory> parseHistoryImport(std::string_view bytes) {
     ImportedHistory imported;
     if (isHistoryCsvHeading(lines->front().text)) {
         // Kazutama's own layout keeps its strict checks (exactly ten fields, no repeated draw numbers).
-        auto draws = parseHistoryCsv(lines.value());
+        auto draws = parseHistoryCsv(lines.value(), &imported.dates);
         if (!draws)
             return draws.error();
         imported.draws = std::move(draws).value();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Result.h"
+#include "store/DrawDates.h"
 #include "store/DrawRecord.h"
 
 #include <filesystem>
@@ -15,6 +16,7 @@ namespace kazutama {
 // in headings, zero padding, extra columns).
 struct ImportedHistory {
     std::vector<DrawRecord> draws; // ascending draw numbers, each once
+    DrawDates dates;               // the draws' dates, where the file gives them
     std::string layout;            // the columns recognised, for the preview
     // The file had no draw-number column: draws were numbered 1, 2, 3 … in date (or file) order; `notes`
     // says which.

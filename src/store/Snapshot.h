@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/DrawDates.h"
 #include "store/DrawHistory.h"
 #include "store/StartupSummary.h"
 
@@ -11,15 +12,19 @@ namespace kazutama {
 class Snapshot {
 public:
     Snapshot() = default; // the empty history
-    explicit Snapshot(DrawHistory history)
-        : m_history(std::move(history)), m_summary(computeStartupSummary(m_history)) {}
+    explicit Snapshot(DrawHistory history, DrawDates dates = {})
+        : m_history(std::move(history)), m_summary(computeStartupSummary(m_history)),
+          m_dates(std::move(dates)) {}
 
     const DrawHistory& history() const { return m_history; }
     const StartupSummary& summary() const { return m_summary; }
+    // The draws' dates where the imported files gave them; no analysis reads them.
+    const DrawDates& dates() const { return m_dates; }
 
 private:
     DrawHistory m_history;
     StartupSummary m_summary;
+    DrawDates m_dates;
 };
 
 } // namespace kazutama

@@ -44,6 +44,12 @@ Status Statement::bindIntOrNull(int index, int value) {
     return bindInt(index, value);
 }
 
+Status Statement::bindText(int index, std::string_view value) {
+    return sqlite3_bind_text(m_stmt, index, value.data(), int(value.size()), SQLITE_TRANSIENT) == SQLITE_OK
+               ? Status(Ok{})
+               : Status(failure());
+}
+
 Result<bool> Statement::step() {
     const int rc = sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW)

@@ -23,6 +23,7 @@ public:
     // Parameters are numbered from 1; a number of 0 binds NULL (a number not entered).
     Status bindInt(int index, int value);
     Status bindIntOrNull(int index, int value);
+    Status bindText(int index, std::string_view value);
 
     // True while a row is available; false when done.
     Result<bool> step();

@@ -1,17 +1,32 @@
 #include "store/Workspace.h"
 
 #include "store/DrawStore.h"
+#include "store/TicketStore.h"
 
 namespace kazutama {
 
-Workspace::Workspace(ConnectionString connection, DrawHistory history, bool created)
-    : m_connection(std::move(connection)), m_snapshot(std::move(history)), m_created(created) {}
+namespace {
 
-Result<Workspace> Workspace::read(DrawStore& store, ConnectionString connection, bool created) {
+Result<Snapshot> readSnapshot(DrawStore& store) {
     auto history = store.loadHistory();
     if (!history)
         return history.error();
-    return Workspace(std::move(connection), std::move(history).value(), created);
+    auto dates = loadDrawDates(store);
+    if (!dates)
+        return dates.error();
+    return Snapshot(std::move(history).value(), std::move(dates).value());
+}
+
+} // namespace
+
+Workspace::Workspace(ConnectionString connection, Snapshot snapshot, bool created)
+    : m_connection(std::move(connection)), m_snapshot(std::move(snapshot)), m_created(created) {}
+
+Result<Workspace> Workspace::read(DrawStore& store, ConnectionString connection, bool created) {
+    auto snapshot = readSnapshot(store);
+    if (!snapshot)
+        return snapshot.error();
+    return Workspace(std::move(connection), std::move(snapshot).value(), created);
 }
 
 Result<Workspace> Workspace::openOrCreate(ConnectionString connection) {
@@ -40,10 +55,10 @@ Status Workspace::reread() {
     auto store = DrawStore::open(m_connection, isReadOnly() ? Access::ReadOnly : Access::ReadWrite);
     if (!store)
         return store.error();
-    auto history = store->loadHistory();
-    if (!history)
-        return history.error();
-    m_snapshot = Snapshot(std::move(history).value());
+    auto snapshot = readSnapshot(*store);
+    if (!snapshot)
+        return snapshot.error();
+    m_snapshot = std::move(snapshot).value();
     return Ok{};
 }
 

@@ -49,7 +49,7 @@ public:
     const std::string& readOnlyReason() const { return m_readOnlyReason; }
 
 private:
-    Workspace(ConnectionString connection, DrawHistory history, bool created);
+    Workspace(ConnectionString connection, Snapshot snapshot, bool created);
     static Result<Workspace> read(DrawStore& store, ConnectionString connection, bool created);
 
     ConnectionString m_connection;

@@ -186,7 +186,14 @@ TEST_F(CliTest, ImportNumbersUndatedDrawsByDateAndRejectsConflictingCopies) {
     ASSERT_EQ(dated.status, 0) << dated.err;
     EXPECT_NE(dated.out.find("の古い順に 1 から回数を付けました"), std::string::npos) << dated.out;
     EXPECT_NE(dated.out.find("新規 585 件"), std::string::npos) << dated.out;
-    EXPECT_NE(cli("export h.mdb").out.find("\n585,6,11,13,14,16,27,34,12,25\n"), std::string::npos);
+    // The file's dates are kept and written back beside the numbers, in a form this import reads again.
+    EXPECT_NE(dated.out.find("抽選日 585 件"), std::string::npos) << dated.out;
+    const std::string exported = cli("export h.mdb").out;
+    EXPECT_NE(exported.find("\n585,6,11,13,14,16,27,34,12,25,2024-07-26\n"), std::string::npos);
+    writeFile(path("again.csv"), exported);
+    const CliRun again = cli("import copy.mdb again.csv");
+    ASSERT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(cli("export copy.mdb").out, exported);
 
     const std::string before = cli("export h.mdb").out;
     writeFile(path("twice.csv"), "round,numbers,bonus\n585,1 2 3 4 5 6 7,8 9\n586,1 2 3 4 5 6 7,8 9\n"
