@@ -7,8 +7,19 @@
 
 namespace kazutama {
 
+TicketHits ticketHits(const std::array<int, kMainCount>& ticket, const DrawRecord& draw) {
+    const auto among = [&](auto first, auto last) {
+        return int(std::count_if(ticket.begin(), ticket.end(),
+                                 [&](int n) { return std::find(first, last, n) != last; }));
+    };
+    const auto bonus = draw.numbers.begin() + kMainCount;
+    TicketHits hits{among(draw.numbers.begin(), bonus), among(bonus, draw.numbers.end()), 0};
+    hits.tier = prizeTier(hits.main, hits.bonus > 0);
+    return hits;
+}
+
 Result<HistoryCheck> checkAgainstHistory(const DrawHistory& history, std::vector<int> numbers) {
-    auto checked = checkedNumbers(std::move(numbers), kMainCount, kMainCount, "照合する数字");
+    auto checked = checkedNumbers(std::move(numbers), kMainCount, kMainCount, kCheckedNumbers);
     if (!checked)
         return checked.error();
     numbers = std::move(checked).value();
@@ -22,21 +33,15 @@ Result<HistoryCheck> checkAgainstHistory(const DrawHistory& history, std::vector
         if (!draw.isComplete())
             continue;
         ++check.completeDraws;
-        const auto holds = [&](auto first, auto last) {
-            return int(std::count_if(
-                first, last, [&](int n) { return std::binary_search(numbers.begin(), numbers.end(), n); }));
-        };
-        const int hits = holds(draw.numbers.begin(), draw.numbers.begin() + kMainCount);
-        const bool bonus = holds(draw.numbers.begin() + kMainCount, draw.numbers.end()) > 0;
-        const int tier = prizeTier(hits, bonus);
-        ++check.tierCounts[std::size_t(tier)];
-        ++check.mainHitCounts[std::size_t(hits)];
-        const int r = rank(tier, hits);
+        const TicketHits hits = ticketHits(check.numbers, draw);
+        ++check.tierCounts[std::size_t(hits.tier)];
+        ++check.mainHitCounts[std::size_t(hits.main)];
+        const int r = rank(hits.tier, hits.main);
         if (r < bestRank) {
             bestRank = r;
             check.bestDraws.clear();
-            check.bestTier = tier;
-            check.bestMainHits = hits;
+            check.bestTier = hits.tier;
+            check.bestMainHits = hits.main;
         }
         if (r == bestRank)
             check.bestDraws.push_back(draw);

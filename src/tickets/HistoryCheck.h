@@ -5,6 +5,7 @@
 #include "store/DrawHistory.h"
 
 #include <array>
+#include <string_view>
 #include <vector>
 
 namespace kazutama {
@@ -25,6 +26,19 @@ struct HistoryCheck {
     int bestTier = 0;
     int bestMainHits = 0;
 };
+
+// How a ticket of seven numbers did in one draw: how many of its numbers are among the draw's main numbers
+// and among its bonus numbers, and the prize tier (0: none). A number a mistyped draw holds twice counts
+// once: the ticket holds it once.
+struct TicketHits {
+    int main = 0;
+    int bonus = 0;
+    int tier = 0;
+};
+TicketHits ticketHits(const std::array<int, kMainCount>& ticket, const DrawRecord& draw);
+
+// What the messages call the numbers of the ticket.
+inline constexpr std::string_view kCheckedNumbers = "照合する数字";
 
 // The numbers are checked as typed (checkedNumbers): seven distinct numbers from 1 to 37.
 Result<HistoryCheck> checkAgainstHistory(const DrawHistory& history, std::vector<int> numbers);

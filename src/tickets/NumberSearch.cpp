@@ -9,7 +9,7 @@
 namespace kazutama {
 
 Result<NumberSearch> searchNumbers(const DrawHistory& history, std::vector<int> numbers, bool withBonus) {
-    auto checked = checkedNumbers(std::move(numbers), 1, kMainCount, "探す数字");
+    auto checked = checkedNumbers(std::move(numbers), 1, kMainCount, kSearchedNumbers);
     if (!checked)
         return checked.error();
     numbers = std::move(checked).value();

@@ -3,6 +3,7 @@
 #include "common/Result.h"
 #include "store/DrawHistory.h"
 
+#include <string_view>
 #include <vector>
 
 namespace kazutama {
@@ -18,6 +19,9 @@ struct NumberSearch {
     std::vector<DrawRecord> found; // in draw order
     double expected = 0;           // the mean count of such draws if the draws are fair
 };
+
+// What the messages call the numbers searched for.
+inline constexpr std::string_view kSearchedNumbers = "探す数字";
 
 // The numbers are checked as typed (checkedNumbers): one to seven distinct numbers from 1 to 37.
 Result<NumberSearch> searchNumbers(const DrawHistory& history, std::vector<int> numbers, bool withBonus);
