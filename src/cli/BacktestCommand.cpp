@@ -8,7 +8,6 @@
 #include "settings/SettingsFile.h"
 
 #include <array>
-#include <charconv>
 #include <filesystem>
 #include <optional>
 #include <ostream>
@@ -34,13 +33,6 @@ Format parseFormat(const std::string& name) {
     throw CliError{"不明な出力形式です: " + startOf(name) + "（json、csv のいずれかを指定してください）"};
 }
 
-// The shortest text that reads back as the same double.
-std::string number(double value) {
-    std::array<char, 32> text{};
-    const auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
-    return std::string(text.data(), end);
-}
-
 std::string integer(int value) {
     return std::to_string(value);
 }
@@ -55,12 +47,13 @@ std::string fromOne(const std::array<T, N>& values, Format format) {
 
 std::string summaryJson(const MethodSummary& s) {
     return "{\"draws\": " + integer(s.draws) + ", \"hits\": " + jsonArray(s.hits, integer) +
-           ", \"expectedHits\": " + jsonArray(s.expectedHits, number) +
+           ", \"expectedHits\": " + jsonArray(s.expectedHits, jsonNumber) +
            ", \"bonusHits\": " + integer(s.bonusHits) +
-           ", \"expectedBonusHits\": " + number(s.expectedBonusHits) +
-           ", \"meanHits\": " + number(s.meanHits) + ", \"expectedMeanHits\": " + number(s.expectedMeanHits) +
+           ", \"expectedBonusHits\": " + jsonNumber(s.expectedBonusHits) +
+           ", \"meanHits\": " + jsonNumber(s.meanHits) +
+           ", \"expectedMeanHits\": " + jsonNumber(s.expectedMeanHits) +
            ", \"tickets\": " + integer(s.tickets) + ", \"tiers\": " + fromOne(s.tiers, integer) +
-           ", \"expectedTiers\": " + fromOne(s.expectedTiers, number) + "}";
+           ", \"expectedTiers\": " + fromOne(s.expectedTiers, jsonNumber) + "}";
 }
 
 // {"oneShot": …, "multiple": …, "elimination": …, "cycle": […]} of one field of each outcome; `pools`
@@ -166,10 +159,11 @@ void writeSweepCsv(std::ostream& out, const std::vector<SweepRow>& sweep) {
             out << (first ? "" : " ") << kAnalysisOptionKeys[option];
             first = false;
         }
-        out << ',' << number(row.oneShot.meanHits) << ',' << number(row.oneShot.expectedMeanHits);
+        out << ',' << jsonNumber(row.oneShot.meanHits) << ',' << jsonNumber(row.oneShot.expectedMeanHits);
         for (int tier = 1; tier <= kPrizeTierCount; ++tier)
             out << ',' << row.oneShot.tiers[std::size_t(tier)];
-        out << ',' << number(row.multiple.meanHits) << ',' << number(row.multiple.expectedMeanHits) << "\n";
+        out << ',' << jsonNumber(row.multiple.meanHits) << ',' << jsonNumber(row.multiple.expectedMeanHits)
+            << "\n";
     }
 }
 

@@ -33,7 +33,8 @@ std::string ParsedArgs::value(std::string_view option, std::string fallback) con
 
 ParsedArgs parseArgs(const Args& args, std::initializer_list<std::string_view> valueOptions,
                      std::initializer_list<std::string_view> flagOptions,
-                     std::initializer_list<std::string_view> positionalNames, std::string_view usage) {
+                     std::initializer_list<std::string_view> positionalNames, std::string_view usage,
+                     bool morePositional) {
     const auto fail = [&](const std::string& what) {
         throw CliError{what + "。使い方: kazutama-cli " + std::string(usage)};
     };
@@ -53,7 +54,7 @@ ParsedArgs parseArgs(const Args& args, std::initializer_list<std::string_view> v
             parsed.flags.insert(arg);
         } else if (arg.size() > 1 && arg[0] == '-') {
             fail("不明なオプションです: " + startOf(arg));
-        } else if (parsed.positional.size() == positionalNames.size()) {
+        } else if (parsed.positional.size() == positionalNames.size() && !morePositional) {
             fail("引数が多すぎます: " + startOf(arg));
         } else {
             parsed.positional.push_back(arg);

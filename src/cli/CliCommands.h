@@ -40,13 +40,22 @@ struct ParsedArgs {
     bool has(std::string_view flag) const { return flags.contains(flag); }
 };
 // Reads `args` against the options a command knows and the positional arguments it needs, named for the
-// message when one is missing. Anything else ends the run with a message that names the first bad argument
-// (its start only: a mistyped argument may be anything) and `usage`.
+// message when one is missing; with `morePositional`, any further ones are kept too. Anything else ends the
+// run with a message that names the first bad argument (its start only: a mistyped argument may be anything)
+// and `usage`.
 ParsedArgs parseArgs(const Args& args, std::initializer_list<std::string_view> valueOptions,
                      std::initializer_list<std::string_view> flagOptions,
-                     std::initializer_list<std::string_view> positionalNames, std::string_view usage);
+                     std::initializer_list<std::string_view> positionalNames, std::string_view usage,
+                     bool morePositional = false);
 // The start of a text from the command line, short enough for a message.
 std::string startOf(std::string_view text);
+
+// The value, or the run ends with the error's message.
+template <typename T> T orThrow(Result<T> result) {
+    if (!result)
+        throw CliError{result.error().message};
+    return std::move(result).value();
+}
 
 // Every subcommand, in the order the help text lists them.
 const std::vector<Command>& commands();

@@ -23,12 +23,6 @@ void requireArgs(const Args& args, size_t minimum, size_t maximum, std::string_v
         throw CliError{"引数が正しくありません。使い方: kazutama-cli " + std::string(usage)};
 }
 
-template <typename T> T orThrow(Result<T> result) {
-    if (!result)
-        throw CliError{result.error().message};
-    return std::move(result).value();
-}
-
 } // namespace
 
 void runInit(const Args& args, std::ostream&) {

@@ -41,14 +41,14 @@ const std::vector<Command>& commands() {
          "restore DB BACKUP          バックアップから復元します（今のファイルもバックアップに残します）",
          runRestore},
         {"search",
-         "search  DB --numbers N,N,... [--bonus]  "
-         "数字をすべて含む回と、偶然だけで期待される回数をJSONで出力します"
-         "（--bonus: ボーナス数字も含めて探します）",
+         "search  DB N... [--with-bonus] [--format json|csv]  "
+         "1〜7個の数字をすべて含む回と、偶然だけで期待される回数を出力します（既定は JSON。"
+         "--with-bonus: ボーナス数字も含めて探します）",
          runSearch},
         {"check",
-         "check   DB --numbers N,N,N,N,N,N,N  "
+         "check   DB N1 … N7 [--format json]  "
          "7個の数字を過去の全当選と照合し、等級と本数字の当たり数ごとの回数を"
-         "偶然だけで期待される回数と並べてJSONで出力します（tier 0: はずれ）",
+         "偶然だけで期待される回数と並べてJSONで出力します",
          runCheck},
         {"tickets",
          "tickets DB add N1 … N7 --from D [--to D] [--memo TEXT] | list [--format json|csv] | delete ID | "

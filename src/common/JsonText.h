@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <charconv>
 #include <string>
 #include <string_view>
 
@@ -40,6 +42,13 @@ inline std::string jsonString(std::string_view text) {
     }
     out += '"';
     return out;
+}
+
+// The shortest text that reads back as the same double.
+inline std::string jsonNumber(double value) {
+    std::array<char, 32> text{};
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+    return std::string(text.data(), end);
 }
 
 // "[a, b, c]" from a range, each element turned into JSON text by `format`.

@@ -205,5 +205,61 @@ TEST_F(CliTest, ImportNumbersUndatedDrawsByDateAndRejectsConflictingCopies) {
     EXPECT_EQ(cli("export h.mdb").out, before);
 }
 
+TEST_F(CliTest, SearchAndCheckTakeTheNumbersAfterTheDatabase) {
+    const std::string heading =
+        "回数,第1数字,第2数字,第3数字,第4数字,第5数字,第6数字,第7数字,ボーナス数字1,ボーナス数字2\n";
+    writeFile(path("h.csv"),
+              heading + "1,23,10,7,17,12,28,34,3,15\n2,1,7,9,11,20,30,37,23,5\n3,,7,23,4,5,6,8,9,10\n");
+    ASSERT_EQ(cli("import h.mdb h.csv").status, 0);
+
+    const CliRun found = cli("search h.mdb 23 7");
+    ASSERT_EQ(found.status, 0) << found.err;
+    EXPECT_EQ(found.out,
+              "{\"numbers\": [7, 23], \"withBonus\": false, \"completeDraws\": 2, \"count\": 1, "
+              "\"expected\": 0.06306306306306306, \"draws\": [{\"draw\": 1, \"main\": [7, 10, 12, 17, "
+              "23, 28, 34], \"bonus\": [3, 15]}]}\n"); // 2 × C(35, 5) / C(37, 7) = 2 × 42 / 1332
+    EXPECT_NE(
+        cli("search h.mdb 7 23 --with-bonus").out.find("\"count\": 2, \"expected\": 0.10810810810810811"),
+        std::string::npos); // 2 × 72 / 1332
+    // The CSV has the headings of export, the main numbers in ascending order.
+    const CliRun csv = cli("search --with-bonus h.mdb 23 --format csv");
+    EXPECT_EQ(csv.out, heading + "1,7,10,12,17,23,28,34,3,15\n2,1,7,9,11,20,30,37,23,5\n");
+
+    const CliRun check = cli("check h.mdb 7 6 5 4 3 2 1");
+    ASSERT_EQ(check.status, 0) << check.err;
+    EXPECT_TRUE(
+        check.out.starts_with("{\"numbers\": [1, 2, 3, 4, 5, 6, 7], \"completeDraws\": 2, \"mainHits\": "
+                              "[0, 1, 1, 0, 0, 0, 0, 0], \"expectedMainHits\": ["))
+        << check.out;
+    EXPECT_NE(check.out.find("\"tiers\": {\"1\": 0, \"2\": 0, \"3\": 0, \"4\": 0, \"5\": 0, \"6\": 0}, "
+                             "\"expectedTiers\": {\"1\": "),
+              std::string::npos)
+        << check.out;
+    EXPECT_TRUE(check.out.ends_with(", \"best\": [{\"draw\": 2, \"mainHits\": 2, \"bonusHits\": 1, \"tier\": "
+                                    "null}]}\n"))
+        << check.out;
+
+    // Each refusal names the number, or the count, in one line, and exits as a bad argument does.
+    const std::map<std::string, std::string> refused = {
+        {"search h.mdb 7 0", " 0 "},
+        {"search h.mdb 38", " 38 "},
+        {"search h.mdb 5 9 5", " 5 が 2 回"},
+        {"search h.mdb 1 2 3 4 5 6 7 8", "8 個"},
+        {"search h.mdb 7 seven", "「seven」"},
+        {"search h.mdb", "探す数字が"},
+        {"check h.mdb 1 2 3 4 5 6", "6 個"},
+        {"check h.mdb 1 2 3 4 5 6 x7", "「x7」"},
+        {"search h.mdb 7 --format xml", "xml"},
+        {"check h.mdb 1 2 3 4 5 6 7 --format csv", "csv"},
+        {"search h.mdb 7 --bonus", "--bonus"},
+    };
+    for (const auto& [arguments, named] : refused) {
+        const CliRun run = cli(arguments);
+        EXPECT_EQ(run.status, 1) << arguments;
+        EXPECT_EQ(run.errLines(), 1) << arguments;
+        EXPECT_NE(run.err.find(named), std::string::npos) << arguments << ": " << run.err;
+    }
+}
+
 } // namespace
 } // namespace kazutama
