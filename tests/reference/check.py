@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """Cross-checks kazutama-cli against the reference models, over the sample history and generated ones.
 
-    check.py summary|predict|tables|backtest --cli PATH [--sample CSV] [--case NAME ...] [--jobs N]
+    check.py summary|predict|tables|backtest|search|check --cli PATH [--sample CSV] [--case NAME ...] [--jobs N]
 
 Each history is imported into a fresh database, and the output of `summary`, of `predict` over many
 option settings (given through settings files, as the program reads them) or of `table` for every view
 with a reference builder (cell by cell: text, text colour, background) is compared with the reference;
-`backtest` (JSON with --sweep, and both CSVs) runs over a few shorter histories of its own.
+`backtest` (JSON with --sweep, and both CSVs) runs over a few shorter histories of its own. `search` and
+`check` run over sets of one to seven numbers and tickets of seven: ones that hit, ones that never can, and
+seeded random ones.
 Exits 1 with a report of the differences; the files of a failing history (its CSV, database and settings
 files) are kept in the temporary folder the report names.
 """
@@ -22,6 +24,7 @@ from fractions import Fraction
 import backtest
 import history
 import prediction
+import search
 from cli import Cli, CliFailure, diff
 from grid import EMPTY
 from summary import Summary
@@ -126,16 +129,16 @@ def check_view_list(cli):
     return ["`kazutama-cli views` does not list %s" % ", ".join(missing)] if missing else []
 
 
-def close(expected, actual, path):
+def close(expected, actual, path, rel_tol=1e-9):
     """Differences between JSON values, where the CLI's doubles may differ from exact fractions by rounding."""
     if isinstance(expected, (dict, list)):
         keys = sorted(expected) if isinstance(expected, dict) else list(range(len(expected)))
         if type(actual) is not type(expected) or (sorted(actual) if isinstance(actual, dict) else
                                                   list(range(len(actual)))) != keys:
             return ["%s: expected %d entries, CLI has %.200r" % (path, len(keys), actual)]
-        return [line for key in keys for line in close(expected[key], actual[key], "%s[%r]" % (path, key))]
+        return [line for key in keys for line in close(expected[key], actual[key], "%s[%r]" % (path, key), rel_tol)]
     if isinstance(expected, Fraction) or isinstance(actual, float):
-        ok = type(actual) in (int, float) and math.isclose(actual, expected, rel_tol=1e-9, abs_tol=1e-12)
+        ok = type(actual) in (int, float) and math.isclose(actual, expected, rel_tol=rel_tol, abs_tol=1e-12)
     else:
         ok = type(expected) is type(actual) and expected == actual
     return [] if ok else ["%s: expected %r, CLI has %r" % (path, float(expected) if isinstance(
@@ -192,7 +195,73 @@ def check_backtest(cli, index, h, args):
     return lines[:REPORT_LIMIT]
 
 
-CHECKS = {"summary": check_summary, "predict": check_predict, "tables": check_tables, "backtest": check_backtest}
+def number_sets(h, rng, size, count):
+    """Sets of `size` numbers: from the main numbers of a complete draw, from all nine of one (which hit with
+    the bonus numbers, mostly not without), of numbers the history never draws (where there are enough),
+    and seeded random ones."""
+    draws = [n for _, n in search.complete_draws(h)]
+    drawn = {x for _, n in h for x in n if x is not None}
+    sets = []
+    if draws:
+        for held in (sorted(set(rng.choice(draws)[:7])), sorted(set(rng.choice(draws)))):
+            sets.append(rng.sample(held, min(size, len(held))))
+    never = sorted(set(range(1, 38)) - drawn)
+    if len(never) >= size:
+        sets.append(rng.sample(never, size))
+    sets += [rng.sample(range(1, 38), size) for _ in range(count)]
+    return [s for s in sets if s]
+
+
+def check_search(cli, index, h, args):
+    """JSON for one to seven numbers with and without the bonus numbers, typed in random order; the CSV of a
+    few of them."""
+    db, rng, lines = cli.import_history("h%d" % index, h), random.Random(index), []
+    for size in range(1, 8):
+        for numbers in number_sets(h, rng, size, 1):
+            for with_bonus in (False, True):
+                typed = [str(n) for n in rng.sample(numbers, len(numbers))]
+                flags = ["--with-bonus"] if with_bonus else []
+                expected = search.search(h, numbers, with_bonus)
+                where = "search %s%s: " % (" ".join(typed), " --with-bonus" if with_bonus else "")
+                lines += [where + line for line in close(expected, cli.json("search", db, *typed, *flags), "",
+                                                         rel_tol=1e-12)]
+                if size in (1, 3) and not with_bonus or size == 2 and with_bonus:
+                    text = cli.run("search", db, *typed, *flags, "--format", "csv")
+                    rows = [[d["draw"], *d["main"], *d["bonus"]] for d in expected["draws"]]
+                    want = ",".join(history.HEADER) + "\n" + "".join(
+                        ",".join(map(str, row)) + "\n" for row in rows)
+                    if text != want:
+                        lines.append(where + "CSV: expected %.200r, CLI has %.200r" % (want, text))
+        if len(lines) >= REPORT_LIMIT:
+            break
+    return lines[:REPORT_LIMIT]
+
+
+def check_check(cli, index, h, args):
+    """Tickets that win each tier somewhere (a draw's main numbers with one or two of them swapped for a
+    bonus number or another), of numbers never drawn, and seeded random ones."""
+    db, rng = cli.import_history("h%d" % index, h), random.Random(1000 + index)
+    tickets = [s for s in number_sets(h, rng, 7, 4) if len(s) == 7]
+    for _, n in search.complete_draws(h)[-3:]:
+        # A draw that holds a number twice (a mistyped one) gives fewer numbers to keep.
+        main, others = sorted(set(n[:7])), [x for x in range(1, 38) if x not in n]
+        bonus = sorted(set(n[7:]) - set(main))
+        for kept, added in ((6, bonus[:1]), (6, []), (5, bonus[:1]), (4, []), (3, bonus), (3, [])):
+            ticket = rng.sample(main, min(kept, len(main))) + added
+            ticket += rng.sample(others, 7 - len(ticket))
+            tickets.append(ticket)
+    lines = []
+    for ticket in tickets:
+        typed = [str(n) for n in rng.sample(ticket, 7)]
+        found = close(search.check(h, ticket), cli.json("check", db, *typed), "", rel_tol=1e-12)
+        lines += ["check %s: %s" % (" ".join(typed), line) for line in found]
+        if len(lines) >= REPORT_LIMIT:
+            break
+    return lines[:REPORT_LIMIT]
+
+
+CHECKS = {"summary": check_summary, "predict": check_predict, "tables": check_tables, "backtest": check_backtest,
+          "search": check_search, "check": check_check}
 
 
 def main():

@@ -7,6 +7,7 @@ from math import comb
 
 import backtest
 import history
+import search
 from grid import Table, RED, BLUE, PALE_YELLOW, PALE_PINK, VERY_PALE_CYAN, MAIN_DOT, BONUS1_DOT, BONUS2_DOT
 from prediction import OPTION_KEYS, PredictionEngine, compute_shift, wrap_number
 from summary import Summary
@@ -218,6 +219,61 @@ class BacktestTest(unittest.TestCase):
         self.assertEqual([(d["draw"], d["mainHits"]["oneShot"], d["mainHits"]["elimination"]) for d in result["draws"]],
                          [(4, 0, 2), (5, 3, 2)])  # elimination: the seven added values 22 16 17 24 32 1 12
         self.assertEqual(result["methods"]["elimination"]["tickets"], 0)  # a pool, even of seven numbers
+
+
+class SearchTest(unittest.TestCase):
+    H = [draw(1, [7, 10, 12, 17, 23, 28, 34], 3, 15), draw(2, [1, 7, 9, 11, 20, 30, 37], 23, 5),
+         draw(3, [31, 7, 8, 11, 14, 23, 2], 5, 16), (4, [4, 5, 6, 7, 18, 22, 23, None, None])]
+
+    def test_draws_holding_every_number_and_the_exact_expectation(self):
+        main = search.search(self.H, [23, 7])
+        self.assertEqual((main["numbers"], main["completeDraws"], main["count"]), ([7, 23], 3, 2))
+        self.assertEqual(main["draws"][1], {"draw": 3, "main": [2, 7, 8, 11, 14, 23, 31], "bonus": [5, 16]})
+        self.assertEqual(main["expected"], Fraction(3 * 7 * 6, 37 * 36))  # P(7 and 23 among seven of 37)
+        with_bonus = search.search(self.H, [7, 23], True)
+        self.assertEqual([d["draw"] for d in with_bonus["draws"]], [1, 2, 3])
+        self.assertEqual(with_bonus["expected"], Fraction(3 * 9 * 8, 37 * 36))
+        self.assertEqual(search.search(self.H, [3], True)["count"], 1)  # a bonus number only
+        self.assertEqual(search.search(self.H, [3])["count"], 0)
+        self.assertEqual(search.search([], [1, 2, 3, 4, 5, 6, 7])["expected"], 0)
+
+    def test_tier_boundaries(self):
+        ticket = [1, 2, 3, 4, 5, 6, 7]
+        cases = [(draw(1, [1, 2, 3, 30, 31, 32, 33], 34, 35), 3, 0, None),
+                 (draw(2, [1, 2, 3, 30, 31, 32, 33], 4, 35), 3, 1, 6),
+                 (draw(3, [1, 2, 3, 30, 31, 32, 33], 5, 4), 3, 2, 6),
+                 (draw(4, [1, 2, 3, 4, 5, 6, 30], 31, 32), 6, 0, 3),
+                 (draw(5, [1, 2, 3, 4, 5, 6, 30], 31, 7), 6, 1, 2),
+                 (draw(6, [7, 6, 5, 4, 3, 2, 1], 30, 31), 7, 0, 1),
+                 (draw(7, [1, 2, 3, 4, 30, 31, 32], 5, 6), 4, 2, 5),
+                 (draw(8, [1, 2, 30, 31, 32, 33, 34], 3, 4), 2, 2, None),
+                 ((9, [5] * 9), 1, 1, None)]  # a number drawn twice is still one number of the ticket
+        for record, m, b, t in cases:
+            result = search.check([record], ticket)
+            self.assertEqual(result["best"], [{"draw": record[0], "mainHits": m, "bonusHits": b, "tier": t}])
+            self.assertEqual(result["tiers"], {str(k): int(k == t) for k in range(1, 7)})
+        # Six main hits and both bonus numbers take eight numbers; a seven-number ticket never has them.
+        self.assertEqual((search.prize(6, 2), search.prize(7, 0), search.prize(2, 2)), (2, 1, None))
+        whole = search.check([record for record, *_ in cases], ticket)
+        self.assertEqual(whole["best"], [{"draw": 6, "mainHits": 7, "bonusHits": 0, "tier": 1}])
+        self.assertEqual(whole["mainHits"], [0, 1, 1, 3, 1, 0, 2, 1])  # 1, 2, 3 × 3, 4, 6 × 2, 7
+
+    def test_without_a_prize_the_best_are_the_most_main_hits_in_draw_order(self):
+        h = [draw(2, [1, 2, 20, 21, 22, 23, 24]), draw(5, [1, 20, 21, 22, 23, 24, 25], 2, 3),
+             draw(7, [1, 2, 30, 31, 32, 33, 34], 3, 35), (8, [1, 2, 3, 4, 5, 6, 7, 8, None])]
+        result = search.check(h, [1, 2, 3, 4, 5, 6, 7])
+        self.assertEqual([(b["draw"], b["tier"]) for b in result["best"]], [(2, None), (7, None)])
+        self.assertEqual(result["completeDraws"], 3)
+
+    def test_expectations_of_a_random_ticket(self):
+        chances = search.outcome_chances()
+        self.assertEqual(sum(chances.values()), 1)
+        result = search.check([filler(d) for d in range(1, 12)], [1, 2, 3, 4, 5, 6, 7])
+        # The tiers worked out from the ticket's side (backtest) and from the draw's must agree.
+        self.assertEqual([result["expectedTiers"][str(t)] for t in range(1, 7)],
+                         [11 * backtest.tier_chance(t) for t in range(1, 7)])
+        self.assertEqual(result["expectedTiers"]["4"], Fraction(11 * comb(7, 5) * comb(30, 2), comb(37, 7)))
+        self.assertEqual(sum(h * e for h, e in enumerate(result["expectedMainHits"])), Fraction(11 * 7 * 7, 37))
 
 
 class FrequencyTest(unittest.TestCase):
