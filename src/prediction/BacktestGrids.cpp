@@ -31,14 +31,6 @@ int decimalsFor(double value) {
     return std::clamp(1 - int(std::floor(std::log10(magnitude))), 1, 6);
 }
 
-std::string expectedText(double value) {
-    if (value == 0)
-        return "0";
-    if (value < 0.0000005)
-        return "<0.000001";
-    return fixed(value, decimalsFor(value));
-}
-
 // Observed minus expected, signed, to the precision the expectation is shown in.
 std::string differenceText(double observed, double expected, int decimals) {
     const double difference = observed - expected;
@@ -50,7 +42,7 @@ std::string differenceText(double observed, double expected, int decimals) {
 
 void writeLine(ResultGrid& grid, int column, int row, double observed, double expected) {
     grid.setText(column, row, fixed(observed, 0));
-    grid.setText(column, row + 1, expectedText(expected));
+    grid.setText(column, row + 1, expectedCountText(expected));
     grid.setText(column, row + 2, differenceText(observed, expected, decimalsFor(expected)));
 }
 
@@ -165,6 +157,14 @@ std::vector<std::string> optionLines(const AnalysisOptions& options, int width) 
 }
 
 } // namespace
+
+std::string expectedCountText(double value) {
+    if (value == 0)
+        return "0";
+    if (value < 0.0000005)
+        return "<0.000001";
+    return fixed(value, decimalsFor(value));
+}
 
 std::string reflectedOptionNames(const AnalysisOptions& options) {
     std::string names;

@@ -63,6 +63,10 @@ ResultGrid backtestSummaryGrid(const BacktestResult& result);
 ResultGrid backtestDrawGrid(const BacktestResult& result);
 ResultGrid shiftSweepGrid(const std::vector<SweepRow>& rows, int shiftInForce);
 
+// A count expected by chance as the tables show it: one decimal from 1 up, two significant digits below it
+// ("0.000063", so that a first prize over a few hundred draws does not read as 0), "<0.000001" below that.
+std::string expectedCountText(double value);
+
 // The reflected options by their short names ("間隔分析、バラツキ分析"), or "なし".
 std::string reflectedOptionNames(const AnalysisOptions& options);
 

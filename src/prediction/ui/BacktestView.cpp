@@ -8,6 +8,7 @@
 #include "gui/WrappingLabel.h"
 #include "menus/WindowNames.h"
 #include "prediction/BacktestGrids.h"
+#include "prediction/Odds.h"
 #include "prediction/ui/BacktestCharts.h"
 #include "store/Workspace.h"
 
@@ -30,8 +31,7 @@ const QString kDescription = QStringLiteral("過去の各回について、そ�
 const QString kBaseline = QStringLiteral(
     "期待値は、同じ個数の数字をでたらめに選んだときに平均して見込まれる値です。差は「実績－期待値」で、"
     "0 に近いほど、でたらめに選んだ場合と変わらないことを表します。");
-const QString kIndependence = QStringLiteral("抽選は毎回それまでの結果と関係なく行われます。過去によく当たっ"
-                                             "た手法や数字が、これからも当たりやすいわけではありません。");
+const QString kIndependence = qs(kIndependenceNote);
 
 constexpr std::array<const char*, BacktestView::kTableCount> kTableTitles = {"手法別の成績", "回ごとの結果",
                                                                              "シフト別の成績"};
