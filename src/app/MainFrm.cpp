@@ -19,6 +19,8 @@
 #include "prediction/ui/PredictionView.h"
 #include "settings/SettingsFile.h"
 #include "store/ConnectionString.h"
+#include "tickets/ui/HistoryCheckView.h"
+#include "tickets/ui/NumberSearchView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -234,6 +236,10 @@ ChildView* MainFrm::createView(const QString& windowName) {
     }
     if (windowName == qs(kBacktestViewName))
         return new BacktestView(m_viewGuard, m_options, *m_workspace);
+    if (windowName == qs(kNumberSearchViewName))
+        return new NumberSearchView(m_viewGuard, *m_workspace);
+    if (windowName == qs(kHistoryCheckViewName))
+        return new HistoryCheckView(m_viewGuard, *m_workspace);
     if (windowName == qs(kEntryViewName)) {
         auto* view = new EntryView(m_viewGuard, m_workspace->connection(), &*m_firstWriteBackup);
         connect(view, &EntryView::closedAfterChanges, this, &MainFrm::rereadHistory);

@@ -31,13 +31,15 @@ struct MenuPlace {
 // Every command of the tree with its place, in menu order.
 std::vector<MenuPlace> menuCommandPlaces();
 
-// Names of the commands that are not plain view openers.
+// Names of the commands that do not open an analysis.
 namespace menu {
 inline constexpr std::string_view kEnd = "mnuEnd";
 inline constexpr std::string_view kPrediction = "mnuYoso";
 inline constexpr std::string_view kMasterInput = "mnuMasterInput";
 inline constexpr std::string_view kMasterKanri = "mnuMasterKanri";
 inline constexpr std::string_view kRestoreBackup = "mnuRestoreBackup";
+inline constexpr std::string_view kHistoryCheck = "mnuHistoryCheck";
+inline constexpr std::string_view kNumberSearch = "mnuNumberSearch";
 inline constexpr std::string_view kTileHorizontal = "mnuWindowHorizontal";
 inline constexpr std::string_view kTileVertical = "mnuWindowVertical";
 inline constexpr std::string_view kCascade = "mnuWindowCascade";

@@ -86,6 +86,8 @@ TEST(MainFrmTest, MenuTreeHasTheNamesCaptionsAndOrderOfTheProgram) {
         "  mnuMasterInput 当選データ入力(&I)",
         "  mnuMasterKanri 当選データ保守(&D) [disabled]",
         "  mnuRestoreBackup バックアップから復元...",
+        "  mnuHistoryCheck 過去の全当選と照合(&K)",
+        "  mnuNumberSearch 数字検索(&F)",
         "mnuWindow ウィンドウ(&W)",
         "  mnuWindowHorizontal 上下に並べて表示(&H)",
         "  mnuWindowVertical 左右に並べて表示(&V)",

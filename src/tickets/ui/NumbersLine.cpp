@@ -1,0 +1,17 @@
+#include "tickets/ui/NumbersLine.h"
+
+#include <QLineEdit>
+
+namespace kazutama {
+
+QLineEdit* numbersLine(QWidget* parent) {
+    auto* line = new QLineEdit(parent);
+    line->setObjectName("Text1");
+    line->setPlaceholderText(QStringLiteral("例: 7 23 35"));
+    // Room for seven two-digit numbers and their separators, typed full-width.
+    line->setMinimumWidth(line->fontMetrics().horizontalAdvance(QStringLiteral("３７、")) * 7);
+    line->setClearButtonEnabled(true);
+    return line;
+}
+
+} // namespace kazutama
