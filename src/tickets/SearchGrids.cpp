@@ -58,7 +58,7 @@ ResultGrid drawList(int columns, int draws) {
     grid.setText(kDrawColumn, 1, "回");
     grid.setText(kDateColumn, 1, "抽選日");
     groupHeading(grid, kFirstMainColumn, kFirstBonusColumn - 1, " 本数字（小さい順）");
-    groupHeading(grid, kFirstBonusColumn, kColumns, " ボーナス数字");
+    groupHeading(grid, kFirstBonusColumn, kColumns, " ボーナス");
     const int last = grid.rowCount();
     grid.setForeground({kDrawColumn, kDrawColumn, 2, last}, colours::kRed);
     grid.setBackground({kDrawColumn, kDrawColumn, 2, last}, colours::kPaleYellow);
@@ -183,11 +183,11 @@ ResultGrid historyHitGrid(const HistoryCheck& check) {
 ResultGrid historyBestGrid(const HistoryCheck& check, const DrawDateText& dateOf) {
     using namespace drawrows;
     ResultGrid grid = drawList(kBestColumns, int(check.bestDraws.size()));
-    grid.setColumnWidth(kMainHitsColumn, 8);
-    grid.setColumnWidth(kBonusHitsColumn, 8);
+    grid.setColumnWidth(kMainHitsColumn, 13);
+    grid.setColumnWidth(kBonusHitsColumn, 13);
     grid.setColumnWidth(kTierColumn, 6);
-    grid.setText(kMainHitsColumn, 1, "本数字");
-    grid.setText(kBonusHitsColumn, 1, "ボーナス");
+    grid.setText(kMainHitsColumn, 1, "本数字当たり");
+    grid.setText(kBonusHitsColumn, 1, "ボ数字当たり");
     grid.setText(kTierColumn, 1, "等級");
     const std::vector<int> ticket(check.numbers.begin(), check.numbers.end());
     int row = kHeadingRows;

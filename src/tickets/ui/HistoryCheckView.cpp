@@ -49,7 +49,7 @@ HistoryCheckView::HistoryCheckView(ViewGuard& guard, const Workspace& workspace,
     description->setObjectName("Label1");
     description->setWordWrap(true);
 
-    m_numbers = numbersLine(this);
+    m_numbers = numbersLine("3 8 14 19 25 30 36", this);
     auto* caption = new QLabel(QStringLiteral("照合する数字(&N):"), this);
     caption->setBuddy(m_numbers);
     auto* run = new QPushButton(QStringLiteral("照合"), this);
@@ -74,9 +74,9 @@ HistoryCheckView::HistoryCheckView(ViewGuard& guard, const Workspace& workspace,
         QStringLiteral("background: %1; padding: 3px;").arg(qcolor(colours::kPaleYellow).name()));
 
     auto* counts = new QHBoxLayout;
-    counts->addWidget(createGrid(Tiers));
+    counts->addWidget(createGrid(Tiers), 0, Qt::AlignTop);
     counts->addSpacing(12);
-    counts->addWidget(createGrid(Hits));
+    counts->addWidget(createGrid(Hits), 0, Qt::AlignTop);
     counts->addStretch();
 
     auto* legend = new QHBoxLayout;
@@ -109,7 +109,9 @@ HistoryCheckView::HistoryCheckView(ViewGuard& guard, const Workspace& workspace,
     auto* best = new QHBoxLayout;
     best->addWidget(createGrid(Best), 1);
     best->addStretch(0);
-    layout->addLayout(best, 1);
+    layout->addLayout(best, 10);
+    // What a short list leaves goes below it, not between the texts above.
+    layout->addStretch(1);
     layout->addLayout(buttons);
 }
 
@@ -135,13 +137,12 @@ void HistoryCheckView::showGrids() {
     m_gridViews[Tiers]->setGrid(historyTierGrid(shown));
     m_gridViews[Hits]->setGrid(historyHitGrid(shown));
     m_gridViews[Best]->setGrid(historyBestGrid(shown));
-    for (ResultGridView* view : m_gridViews) {
-        // The whole table where it fits, and room for a scroll bar where a long list needs one.
-        const int bar = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-        view->setMaximumSize(view->fullTableSize() + QSize(bar, bar));
-        if (view != m_gridViews[Best])
-            view->setMinimumSize(view->fullTableSize());
-    }
+    // The counts whole, always; the list of best draws as long as it is, with room for a scroll bar where a
+    // long one needs it.
+    m_gridViews[Tiers]->setFixedSize(m_gridViews[Tiers]->fullTableSize());
+    m_gridViews[Hits]->setFixedSize(m_gridViews[Hits]->fullTableSize());
+    const int bar = m_gridViews[Best]->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    m_gridViews[Best]->setMaximumSize(m_gridViews[Best]->fullTableSize() + QSize(bar, bar));
 }
 
 bool HistoryCheckView::checkNumbers(const std::vector<int>& numbers) {

@@ -44,7 +44,7 @@ public slots:
     bool check();
 
 protected:
-    ViewGeometry geometryInTwips() const override { return {600, 600, 11400, 10500}; }
+    ViewGeometry geometryInTwips() const override { return {600, 600, 10800, 9300}; }
     void build() override;
 
 private:

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace kazutama {
@@ -40,7 +41,7 @@ NumberSearchView::NumberSearchView(ViewGuard& guard, const Workspace& workspace,
     description->setObjectName("Label1");
     description->setWordWrap(true);
 
-    m_numbers = numbersLine(this);
+    m_numbers = numbersLine("7 23", this);
     auto* caption = new QLabel(QStringLiteral("探す数字(&N):"), this);
     caption->setBuddy(m_numbers);
     m_withBonus = new QCheckBox(QStringLiteral("ボーナス数字も含める(&B)"), this);
@@ -88,12 +89,22 @@ NumberSearchView::NumberSearchView(ViewGuard& guard, const Workspace& workspace,
     layout->addLayout(input);
     layout->addWidget(m_result);
     layout->addLayout(legend);
-    layout->addWidget(m_grid, 1);
+    // The table takes the width it needs and no more; a long one scrolls.
+    auto* table = new QHBoxLayout;
+    table->addWidget(m_grid, 1);
+    table->addStretch(0);
+    layout->addLayout(table, 1);
     layout->addLayout(buttons);
 }
 
+void NumberSearchView::showGrid(ResultGrid grid) {
+    m_grid->setGrid(std::move(grid));
+    m_grid->setMaximumWidth(m_grid->fullTableSize().width() +
+                            m_grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+}
+
 void NumberSearchView::build() {
-    m_grid->setGrid(numberSearchGrid(NumberSearch{}));
+    showGrid(numberSearchGrid(NumberSearch{}));
     m_result->setText(QStringLiteral("まだ検索していません。"));
     m_numbers->setFocus();
 }
@@ -112,14 +123,14 @@ void NumberSearchView::search() {
     m_search = std::move(found).value();
     m_result->setStyleSheet(QStringLiteral("font-weight: bold;"));
     m_result->setText(qs(numberSearchSentence(*m_search, m_workspace.history())));
-    m_grid->setGrid(numberSearchGrid(*m_search));
+    showGrid(numberSearchGrid(*m_search));
 }
 
 void NumberSearchView::showError(const QString& message) {
     m_search.reset();
     m_result->setStyleSheet(QStringLiteral("color: red;"));
     m_result->setText(message);
-    m_grid->setGrid(numberSearchGrid(NumberSearch{}));
+    showGrid(numberSearchGrid(NumberSearch{}));
     m_numbers->setFocus();
     m_numbers->selectAll();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grid/ResultGrid.h"
 #include "grid/ui/TableDocument.h"
 #include "gui/ChildView.h"
 #include "tickets/NumberSearch.h"
@@ -39,6 +40,7 @@ protected:
     void build() override;
 
 private:
+    void showGrid(ResultGrid grid);
     void showError(const QString& message);
 
     const Workspace& m_workspace;
