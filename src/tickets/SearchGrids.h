@@ -4,6 +4,7 @@
 #include "grid/LegendEntry.h"
 #include "grid/ResultGrid.h"
 #include "prediction/Odds.h"
+#include "store/Snapshot.h"
 #include "tickets/HistoryCheck.h"
 #include "tickets/NumberSearch.h"
 
@@ -19,6 +20,10 @@ namespace kazutama {
 
 // The date of a draw as the draw lists show it; empty where it is not known.
 using DrawDateText = std::function<std::string(int drawNumber)>;
+// The dates the windows' lists show: none yet, as the snapshot holds no dates.
+inline DrawDateText drawDatesOf(const Snapshot&) {
+    return {};
+}
 
 // A list of draws, one per row: the draw, its date, its seven main numbers in ascending order and its two
 // bonus numbers, the numbers searched for (or on the ticket) marked in the colours of kHitLegend.

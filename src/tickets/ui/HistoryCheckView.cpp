@@ -136,7 +136,7 @@ void HistoryCheckView::showGrids() {
     const HistoryCheck& shown = m_check ? *m_check : none;
     m_gridViews[Tiers]->setGrid(historyTierGrid(shown));
     m_gridViews[Hits]->setGrid(historyHitGrid(shown));
-    m_gridViews[Best]->setGrid(historyBestGrid(shown));
+    m_gridViews[Best]->setGrid(historyBestGrid(shown, drawDatesOf(m_workspace.snapshot())));
     // The counts whole, always; the list of best draws as long as it is, with room for a scroll bar where a
     // long one needs it.
     m_gridViews[Tiers]->setFixedSize(m_gridViews[Tiers]->fullTableSize());

@@ -123,7 +123,7 @@ void NumberSearchView::search() {
     m_search = std::move(found).value();
     m_result->setStyleSheet(QStringLiteral("font-weight: bold;"));
     m_result->setText(qs(numberSearchSentence(*m_search, m_workspace.history())));
-    showGrid(numberSearchGrid(*m_search));
+    showGrid(numberSearchGrid(*m_search, drawDatesOf(m_workspace.snapshot())));
 }
 
 void NumberSearchView::showError(const QString& message) {
