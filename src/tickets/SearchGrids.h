@@ -20,9 +20,10 @@ namespace kazutama {
 
 // The date of a draw as the draw lists show it; empty where it is not known.
 using DrawDateText = std::function<std::string(int drawNumber)>;
-// The dates the windows' lists show: none yet, as the snapshot holds no dates.
-inline DrawDateText drawDatesOf(const Snapshot&) {
-    return {};
+// The dates the windows' lists show: the snapshot's own, expected ones marked so (DrawDates::label). The
+// snapshot must outlive the function.
+inline DrawDateText drawDatesOf(const Snapshot& snapshot) {
+    return [&dates = snapshot.dates()](int drawNumber) { return dates.label(drawNumber); };
 }
 
 // A list of draws, one per row: the draw, its date, its seven main numbers in ascending order and its two

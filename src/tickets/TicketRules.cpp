@@ -2,10 +2,10 @@
 
 #include "common/TextEncoding.h"
 #include "store/DrawSql.h"
+#include "tickets/HistoryCheck.h"
 #include "tickets/PickedNumbers.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 namespace kazutama {
 
@@ -59,7 +59,6 @@ Result<Ticket> checkedTicket(std::vector<int> numbers, int firstDraw, int lastDr
 
 TicketResult ticketResult(const Ticket& ticket, const DrawHistory& history) {
     TicketResult result;
-    const std::unordered_set<int> picked(ticket.numbers.begin(), ticket.numbers.end());
     for (int d = ticket.firstDraw; d <= ticket.lastDraw; ++d) {
         TicketDraw& row = result.draws.emplace_back();
         row.drawNumber = d;
@@ -69,10 +68,10 @@ TicketResult ticketResult(const Ticket& ticket, const DrawHistory& history) {
             continue;
         }
         row.draw = *draw;
-        for (int i = 0; i < kBallCount; ++i)
-            if (picked.contains(draw->numbers[std::size_t(i)]))
-                ++(i < kMainCount ? row.mainHits : row.bonusHits);
-        row.tier = prizeTier(row.mainHits, row.bonusHits > 0);
+        const TicketHits hits = ticketHits(ticket.numbers, *draw);
+        row.mainHits = hits.main;
+        row.bonusHits = hits.bonus;
+        row.tier = hits.tier;
         ++result.tierCounts[std::size_t(row.tier)];
     }
     return result;
