@@ -48,9 +48,9 @@ TEST(NumberSearchTest, RefusesWhatIsNotOneToSevenDistinctNumbersFrom1To37) {
     EXPECT_NE(searchNumbers(kDraws, {38}, false).error().message.find("38"), std::string::npos);
     EXPECT_NE(searchNumbers(kDraws, {5, 9, 5}, false).error().message.find("2 回"), std::string::npos);
 
-    // As typed: decimal digits only, quoted by their start when they are not a number.
-    EXPECT_EQ(typedNumbers({"07", "37", "0"}, "数字").value(), (std::vector<int>{7, 37, 0}));
-    const std::vector<std::string> typos = {"", "x1", "1.5", "+3", "３", std::string(300, 'a')};
+    // As typed: decimal digits (full-width too), quoted by their start when they are not a number.
+    EXPECT_EQ(typedNumbers({"07", "37", "0", "３"}, "数字").value(), (std::vector<int>{7, 37, 0, 3}));
+    const std::vector<std::string> typos = {"", "x1", "1.5", "+3", std::string(300, 'a')};
     for (const std::string& typed : typos) {
         auto refused = typedNumbers({"1", typed}, "数字");
         ASSERT_FALSE(refused) << typed;
