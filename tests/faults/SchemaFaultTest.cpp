@@ -6,6 +6,7 @@
 #include "common/SystemError.h"
 #include "store/ConnectionString.h"
 #include "store/Database.h"
+#include "store/DrawSql.h"
 #include "store/DrawStore.h"
 #include "store/HistoryCsv.h"
 #include "support/FaultyFileSystem.h"
@@ -76,6 +77,14 @@ TEST(SchemaFaultTest, AFileWhoseSchemaIsNotExactlyOursIsRefusedBeforeAnythingOfI
                                    "'BETWEEN 1 AND 37', 'BETWEEN 1 AND "
                                    "99') WHERE name = '当選データ';"},
         {"a journal that is not the library's plain one", "PRAGMA journal_mode = WAL;"},
+        // A file of the version with tickets is held to that version's tables just as closely.
+        {"a trigger on the tickets that empties the history",
+         sql::createExtraTables() +
+             "CREATE TRIGGER t AFTER INSERT ON \"購入数字\" BEGIN DELETE FROM \"当選データ\"; END;"},
+        {"ticket checks loosened",
+         sql::createExtraTables() +
+             "PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = replace(sql, "
+             "'BETWEEN 1 AND 37', 'BETWEEN 1 AND 99') WHERE name = '購入数字';"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
