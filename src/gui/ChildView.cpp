@@ -4,8 +4,10 @@
 #include "gui/ViewGuard.h"
 
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -103,6 +105,20 @@ void ChildView::closeEvent(QCloseEvent* event) {
         m_guard.set(true);
     }
     event->accept();
+}
+
+QHBoxLayout* ChildView::printAndCloseRow() {
+    auto* print = new QPushButton(QStringLiteral("印刷"), this);
+    print->setObjectName("Command2");
+    connect(print, &QPushButton::clicked, this, &ChildView::print);
+    auto* close = new QPushButton(QStringLiteral("閉じる"), this);
+    close->setObjectName("Command1");
+    connect(close, &QPushButton::clicked, this, &ChildView::closeView);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(print);
+    buttons->addWidget(close);
+    return buttons;
 }
 
 } // namespace kazutama

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QHBoxLayout;
 class QMdiSubWindow;
 
 namespace kazutama {
@@ -37,6 +38,10 @@ protected:
     virtual void build() = 0;
 
     void closeEvent(QCloseEvent* event) override;
+
+    // The row of buttons at the foot of the windows that are not the original analyses: "印刷" (Command2)
+    // and "閉じる" (Command1) at the right.
+    QHBoxLayout* printAndCloseRow();
 
 private:
     void scrollWhenTooSmall();

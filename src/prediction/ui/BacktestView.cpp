@@ -120,16 +120,7 @@ BacktestView::BacktestView(ViewGuard& guard, const AnalysisOptions& options, con
     sweepNote->setWordWrap(true);
     tabs->addTab(createTablePage(Sweep, sweepNote), QString::fromUtf8(kTableTitles[Sweep]));
 
-    auto* close = new QPushButton(QStringLiteral("閉じる"), this);
-    close->setObjectName("Command1");
-    connect(close, &QPushButton::clicked, this, &ChildView::closeView);
-    auto* print = new QPushButton(QStringLiteral("印刷"), this);
-    print->setObjectName("Command2");
-    connect(print, &QPushButton::clicked, this, &ChildView::print);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(print);
-    buttons->addWidget(close);
+    QHBoxLayout* buttons = printAndCloseRow();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);

@@ -71,16 +71,7 @@ NumberSearchView::NumberSearchView(ViewGuard& guard, const Workspace& workspace,
     m_grid->setDrawNumberColumn(drawrows::kDrawColumn);
     addTableCommands(m_grid, [this] { return document(); });
 
-    auto* print = new QPushButton(QStringLiteral("印刷"), this);
-    print->setObjectName("Command2");
-    connect(print, &QPushButton::clicked, this, &ChildView::print);
-    auto* close = new QPushButton(QStringLiteral("閉じる"), this);
-    close->setObjectName("Command1");
-    connect(close, &QPushButton::clicked, this, &ChildView::closeView);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(print);
-    buttons->addWidget(close);
+    QHBoxLayout* buttons = printAndCloseRow();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
