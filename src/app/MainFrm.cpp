@@ -21,6 +21,7 @@
 #include "store/ConnectionString.h"
 #include "tickets/ui/HistoryCheckView.h"
 #include "tickets/ui/NumberSearchView.h"
+#include "tickets/ui/TicketView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -240,6 +241,16 @@ ChildView* MainFrm::createView(const QString& windowName) {
         return new NumberSearchView(m_viewGuard, *m_workspace);
     if (windowName == qs(kHistoryCheckViewName))
         return new HistoryCheckView(m_viewGuard, *m_workspace);
+    if (windowName == qs(kTicketViewName)) {
+        auto* view = new TicketView(m_viewGuard, *m_workspace, &*m_firstWriteBackup);
+        connect(view, &TicketView::historyCheckRequested, this, [this](const std::vector<int>& numbers) {
+            openView(qs(kHistoryCheckViewName));
+            if (QMdiSubWindow* window = openedView(qs(kHistoryCheckViewName)))
+                if (auto* check = window->findChild<HistoryCheckView*>())
+                    check->checkNumbers(numbers);
+        });
+        return view;
+    }
     if (windowName == qs(kEntryViewName)) {
         auto* view = new EntryView(m_viewGuard, m_workspace->connection(), &*m_firstWriteBackup);
         connect(view, &EntryView::closedAfterChanges, this, &MainFrm::rereadHistory);

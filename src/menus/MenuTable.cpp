@@ -50,6 +50,7 @@ constexpr auto kTree = std::to_array<MenuNode>({
     {1, K::Command, menu::kMasterInput, "当選データ入力(&I)", kEntryViewName},
     cmd(1, menu::kMasterKanri, "当選データ保守(&D)"),
     cmd(1, menu::kRestoreBackup, "バックアップから復元..."),
+    {1, K::Command, menu::kTickets, "購入数字の照合(&T)", kTicketViewName},
     {1, K::Command, menu::kHistoryCheck, "過去の全当選と照合(&K)", kHistoryCheckViewName},
     {1, K::Command, menu::kNumberSearch, "数字検索(&F)", kNumberSearchViewName},
     sub(0, "mnuWindow", "ウィンドウ(&W)"),

@@ -38,6 +38,7 @@ inline constexpr std::string_view kPrediction = "mnuYoso";
 inline constexpr std::string_view kMasterInput = "mnuMasterInput";
 inline constexpr std::string_view kMasterKanri = "mnuMasterKanri";
 inline constexpr std::string_view kRestoreBackup = "mnuRestoreBackup";
+inline constexpr std::string_view kTickets = "mnuTickets";
 inline constexpr std::string_view kHistoryCheck = "mnuHistoryCheck";
 inline constexpr std::string_view kNumberSearch = "mnuNumberSearch";
 inline constexpr std::string_view kTileHorizontal = "mnuWindowHorizontal";

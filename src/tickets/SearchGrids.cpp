@@ -21,10 +21,6 @@ constexpr std::array<std::string_view, kPrizeTierCount + 1> kTierConditions = {
     "本数字 3 個とボーナス数字 1 個",
 };
 
-std::string tierName(int tier) {
-    return tier == 0 ? "はずれ" : std::to_string(tier) + "等";
-}
-
 // Every cell centred and framed; the heading row pale pink with blue text.
 ResultGrid frame(int columns, int rows) {
     ResultGrid grid(columns, rows);
@@ -180,30 +176,137 @@ ResultGrid historyHitGrid(const HistoryCheck& check) {
     return grid;
 }
 
-ResultGrid historyBestGrid(const HistoryCheck& check, const DrawDateText& dateOf) {
+namespace {
+
+// The hit and prize columns that follow a draw in the lists of 過去の全当選と照合 and 購入数字の照合.
+ResultGrid hitList(int draws) {
     using namespace drawrows;
-    ResultGrid grid = drawList(kBestColumns, int(check.bestDraws.size()));
+    ResultGrid grid = drawList(kBestColumns, draws);
     grid.setColumnWidth(kMainHitsColumn, 13);
     grid.setColumnWidth(kBonusHitsColumn, 13);
     grid.setColumnWidth(kTierColumn, 6);
     grid.setText(kMainHitsColumn, 1, "本数字当たり");
     grid.setText(kBonusHitsColumn, 1, "ボ数字当たり");
     grid.setText(kTierColumn, 1, "等級");
+    return grid;
+}
+
+void writeHits(ResultGrid& grid, int row, const TicketHits& hits) {
+    using namespace drawrows;
+    grid.setText(kMainHitsColumn, row, std::to_string(hits.main) + " 個");
+    grid.setText(kBonusHitsColumn, row, std::to_string(hits.bonus) + " 個");
+    grid.setText(kTierColumn, row, tierName(hits.tier));
+    if (hits.tier > 0)
+        grid.setBackground(GridBlock::cell(kTierColumn, row), colours::kPaleMagenta);
+}
+
+} // namespace
+
+ResultGrid historyBestGrid(const HistoryCheck& check, const DrawDateText& dateOf) {
+    ResultGrid grid = hitList(int(check.bestDraws.size()));
     const std::vector<int> ticket(check.numbers.begin(), check.numbers.end());
-    int row = kHeadingRows;
+    int row = drawrows::kHeadingRows;
     for (const DrawRecord& draw : check.bestDraws) {
         writeDraw(grid, ++row, draw, ticket, dateOf);
-        const auto held = [&](int first, int last) {
-            return std::count_if(draw.numbers.begin() + first, draw.numbers.begin() + last,
-                                 [&](int n) { return std::binary_search(ticket.begin(), ticket.end(), n); });
-        };
-        grid.setText(kMainHitsColumn, row, std::to_string(held(0, kMainCount)) + " 個");
-        grid.setText(kBonusHitsColumn, row, std::to_string(held(kMainCount, kBallCount)) + " 個");
-        grid.setText(kTierColumn, row, tierName(check.bestTier));
-        if (check.bestTier > 0)
-            grid.setBackground(GridBlock::cell(kTierColumn, row), colours::kPaleMagenta);
+        writeHits(grid, row, ticketHits(check.numbers, draw));
     }
     return grid;
+}
+
+ResultGrid ticketDrawsGrid(const Ticket& ticket, const TicketResult& result, const DrawDateText& dateOf) {
+    using namespace drawrows;
+    ResultGrid grid = hitList(int(result.draws.size()));
+    const std::vector<int> numbers(ticket.numbers.begin(), ticket.numbers.end());
+    int row = kHeadingRows;
+    for (const TicketDraw& draw : result.draws) {
+        ++row;
+        if (draw.pending()) {
+            grid.setNumber(kDrawColumn, row, draw.drawNumber);
+            if (dateOf)
+                grid.setText(kDateColumn, row, dateOf(draw.drawNumber));
+            grid.setText(kTierColumn, row, "未抽選");
+            continue;
+        }
+        writeDraw(grid, row, *draw.draw, numbers, dateOf);
+        writeHits(grid, row, {draw.mainHits, draw.bonusHits, draw.tier});
+    }
+    return grid;
+}
+
+ResultGrid ticketListGrid(const std::vector<Ticket>& tickets, const std::vector<TicketResult>& results) {
+    using namespace ticketlist;
+    ResultGrid grid = frame(kColumns, kHeadingRows + int(tickets.size()));
+    grid.setColumnWidth(ResultGrid::kAll, 4);
+    grid.setColumnWidth(kIdColumn, 5);
+    grid.setColumnWidth(kFirstDrawColumn, 7);
+    grid.setColumnWidth(kLastDrawColumn, 7);
+    grid.setColumnWidth(kPendingColumn, 7);
+    grid.setColumnWidth(kMemoColumn, 30);
+    grid.setText(kIdColumn, 1, "番号");
+    groupHeading(grid, kFirstNumberColumn, kFirstDrawColumn - 1, " 購入数字");
+    grid.setText(kFirstDrawColumn, 1, "開始回");
+    grid.setText(kLastDrawColumn, 1, "終了回");
+    for (int tier = 1; tier <= kPrizeTierCount; ++tier)
+        grid.setText(kFirstTierColumn + tier - 1, 1, tierName(tier));
+    grid.setText(kPendingColumn, 1, "未抽選");
+    grid.setText(kMemoColumn, 1, "メモ");
+    for (std::size_t i = 0; i < tickets.size(); ++i) {
+        const int row = kHeadingRows + 1 + int(i);
+        const Ticket& ticket = tickets[i];
+        grid.setNumber(kIdColumn, row, ticket.id);
+        for (int k = 0; k < kMainCount; ++k)
+            grid.setNumber(kFirstNumberColumn + k, row, ticket.numbers[std::size_t(k)]);
+        grid.setNumber(kFirstDrawColumn, row, ticket.firstDraw);
+        grid.setNumber(kLastDrawColumn, row, ticket.lastDraw);
+        if (i < results.size()) {
+            for (int tier = 1; tier <= kPrizeTierCount; ++tier) {
+                const int won = results[i].tierCounts[std::size_t(tier)];
+                grid.setNumber(kFirstTierColumn + tier - 1, row, won);
+                if (won > 0)
+                    grid.setBackground(GridBlock::cell(kFirstTierColumn + tier - 1, row),
+                                       colours::kPaleMagenta);
+            }
+            grid.setNumber(kPendingColumn, row, results[i].pending);
+        }
+        grid.setText(kMemoColumn, row, ticket.memo);
+    }
+    const int last = grid.rowCount();
+    grid.setForeground({kIdColumn, kIdColumn, 2, last}, colours::kRed);
+    grid.setBackground({kIdColumn, kIdColumn, 2, last}, colours::kPaleYellow);
+    grid.setBackground({kFirstNumberColumn, kFirstDrawColumn - 1, 2, last}, colours::kPaleCyan);
+    grid.setHorizontalAlignment({kMemoColumn, kMemoColumn, 2, last}, HorizontalAlignment::Left);
+    grid.setHeadings(kHeadingRows, 1);
+    return grid;
+}
+
+HistoryCheck ticketTierCheck(const Ticket& ticket, const TicketResult& result) {
+    HistoryCheck check;
+    check.numbers = ticket.numbers;
+    check.completeDraws = int(result.draws.size()) - result.pending;
+    check.tierCounts = result.tierCounts;
+    double noPrize = 1;
+    for (int tier = 1; tier <= kPrizeTierCount; ++tier) {
+        check.tierExpected[std::size_t(tier)] = check.completeDraws * prizeTierChance(tier);
+        noPrize -= prizeTierChance(tier);
+    }
+    check.tierExpected[0] = check.completeDraws * noPrize;
+    return check;
+}
+
+std::string ticketSentence(const Ticket& ticket, const TicketResult& result) {
+    const int drawn = int(result.draws.size()) - result.pending;
+    std::string text =
+        "購入数字" + std::to_string(ticket.id) + "（第" + std::to_string(ticket.firstDraw) + "回" +
+        (ticket.lastDraw > ticket.firstDraw ? "～第" + std::to_string(ticket.lastDraw) + "回" : "") +
+        "）: 抽選済み " + std::to_string(drawn) + " 回、未抽選 " + std::to_string(result.pending) + " 回。";
+    if (drawn == 0)
+        return text + "まだ抽選された回がありません。";
+    std::string won;
+    for (int tier = 1; tier <= kPrizeTierCount; ++tier)
+        if (const int n = result.tierCounts[std::size_t(tier)])
+            won += (won.empty() ? "" : "、") + tierName(tier) + " " + std::to_string(n) + " 回";
+    return text + (won.empty() ? "当せんはありません。" : won + "当せんしました。") +
+           "どの 7 個を選んでも、偶然だけで当たる回数の平均は同じです（下の表の「偶然の期待値」）。";
 }
 
 std::string historyCheckSentence(const HistoryCheck& check, const DrawHistory& history) {

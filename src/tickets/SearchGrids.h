@@ -7,6 +7,7 @@
 #include "store/Snapshot.h"
 #include "tickets/HistoryCheck.h"
 #include "tickets/NumberSearch.h"
+#include "tickets/TicketRules.h"
 
 #include <array>
 #include <functional>
@@ -85,5 +86,27 @@ ResultGrid historyHitGrid(const HistoryCheck& check);
 ResultGrid historyBestGrid(const HistoryCheck& check, const DrawDateText& dateOf = {});
 // "9 個の数字がそろった 695 回（第1回～第695回）と照合しました。いちばんよい結果は…"
 std::string historyCheckSentence(const HistoryCheck& check, const DrawHistory& history);
+
+// 購入数字の照合's list of the tickets, one per row: its id, numbers, draws, the draws it won each tier in so
+// far, the draws still to come and its memo.
+namespace ticketlist {
+inline constexpr int kHeadingRows = 1;
+inline constexpr int kIdColumn = 1;
+inline constexpr int kFirstNumberColumn = 2;
+inline constexpr int kFirstDrawColumn = kFirstNumberColumn + kMainCount;
+inline constexpr int kLastDrawColumn = kFirstDrawColumn + 1;
+inline constexpr int kFirstTierColumn = kLastDrawColumn + 1; // 1等 .. 6等
+inline constexpr int kPendingColumn = kFirstTierColumn + kPrizeTierCount;
+inline constexpr int kMemoColumn = kPendingColumn + 1;
+inline constexpr int kColumns = kMemoColumn;
+} // namespace ticketlist
+ResultGrid ticketListGrid(const std::vector<Ticket>& tickets, const std::vector<TicketResult>& results);
+// One row per draw of the ticket's range, as historyBestGrid's rows; a draw not entered completely yet
+// shows "未抽選".
+ResultGrid ticketDrawsGrid(const Ticket& ticket, const TicketResult& result, const DrawDateText& dateOf = {});
+// The ticket's tiers over its drawn draws beside a random ticket's over as many, for historyTierGrid.
+HistoryCheck ticketTierCheck(const Ticket& ticket, const TicketResult& result);
+// "第690回～第699回（抽選済み 6 回、未抽選 4 回）: 5等 1 回、6等 1 回。" and what chance alone gives.
+std::string ticketSentence(const Ticket& ticket, const TicketResult& result);
 
 } // namespace kazutama

@@ -15,7 +15,7 @@ TEST(MenuTableTest, EveryAnalysisCommandFindsItsCatalogueRowAndEveryRowIsInTheMe
         if (line.view.empty())
             continue;
         ++opened[line.view];
-        if (line.view == kPredictionViewName || line.view == kEntryViewName ||
+        if (line.view == kPredictionViewName || line.view == kEntryViewName || line.view == kTicketViewName ||
             line.view == kHistoryCheckViewName || line.view == kNumberSearchViewName)
             continue;
         const ViewEntry* entry = ViewCatalogue::find(line.view);
@@ -27,6 +27,7 @@ TEST(MenuTableTest, EveryAnalysisCommandFindsItsCatalogueRowAndEveryRowIsInTheMe
         EXPECT_EQ(opened[entry.windowName], 1) << entry.windowName;
     EXPECT_EQ(opened[kPredictionViewName], 1);
     EXPECT_EQ(opened[kEntryViewName], 1);
+    EXPECT_EQ(opened[kTicketViewName], 1);
     EXPECT_EQ(opened[kHistoryCheckViewName], 1);
     EXPECT_EQ(opened[kNumberSearchViewName], 1);
 }
@@ -35,7 +36,7 @@ TEST(MenuTableTest, CommandPlacesCountTheItemsOfEachMenuFromTheMenuBar) {
     std::map<std::string_view, MenuPlace> places;
     for (const MenuPlace& place : menuCommandPlaces())
         places.emplace(place.command->name, place);
-    EXPECT_EQ(places.size(), 30u); // 38 lines less the eight submenus
+    EXPECT_EQ(places.size(), 31u); // 39 lines less the eight submenus
 
     const struct {
         std::string_view name;
@@ -48,8 +49,9 @@ TEST(MenuTableTest, CommandPlacesCountTheItemsOfEachMenuFromTheMenuBar) {
         {"mnuLastCharRenzoku", {2, 11}, {"データ分析(&S)", "下一桁連続出現回数分析"}},
         {"mnuMasterInput", {3, 0}, {"データ管理(&M)", "当選データ入力(&I)"}},
         {"mnuRestoreBackup", {3, 2}, {"データ管理(&M)", "バックアップから復元..."}},
-        {"mnuHistoryCheck", {3, 3}, {"データ管理(&M)", "過去の全当選と照合(&K)"}},
-        {"mnuNumberSearch", {3, 4}, {"データ管理(&M)", "数字検索(&F)"}},
+        {"mnuTickets", {3, 3}, {"データ管理(&M)", "購入数字の照合(&T)"}},
+        {"mnuHistoryCheck", {3, 4}, {"データ管理(&M)", "過去の全当選と照合(&K)"}},
+        {"mnuNumberSearch", {3, 5}, {"データ管理(&M)", "数字検索(&F)"}},
         {"mnuAbout", {5, 1}, {"ヘルプ(&H)", "バージョン情報(&A)"}},
     };
     for (const auto& want : expected) {

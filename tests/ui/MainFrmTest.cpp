@@ -86,6 +86,7 @@ TEST(MainFrmTest, MenuTreeHasTheNamesCaptionsAndOrderOfTheProgram) {
         "  mnuMasterInput 当選データ入力(&I)",
         "  mnuMasterKanri 当選データ保守(&D) [disabled]",
         "  mnuRestoreBackup バックアップから復元...",
+        "  mnuTickets 購入数字の照合(&T)",
         "  mnuHistoryCheck 過去の全当選と照合(&K)",
         "  mnuNumberSearch 数字検索(&F)",
         "mnuWindow ウィンドウ(&W)",
