@@ -231,7 +231,7 @@ void MainFrm::openView(const QString& windowName) {
 
 ChildView* MainFrm::createView(const QString& windowName) {
     if (windowName == qs(kPredictionViewName)) {
-        auto* view = new PredictionView(m_viewGuard, m_options, *m_workspace);
+        auto* view = new PredictionView(m_viewGuard, m_options, *m_workspace, &*m_firstWriteBackup);
         connect(view, &PredictionView::backtestRequested, this, [this] { openView(qs(kBacktestViewName)); });
         return view;
     }

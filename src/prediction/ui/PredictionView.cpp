@@ -4,8 +4,10 @@
 #include "grid/ui/TableOutput.h"
 #include "gui/QtText.h"
 #include "menus/WindowNames.h"
+#include "prediction/ui/PredictionTicketCommand.h"
 #include "store/Workspace.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,10 +19,14 @@
 namespace kazutama {
 
 PredictionView::PredictionView(ViewGuard& guard, AnalysisOptions& options, const Workspace& workspace,
-                               QWidget* parent)
-    : ChildView(guard, parent), m_options(options), m_workspace(workspace) {
+                               BackupOnFirstWrite* backups, QWidget* parent)
+    : ChildView(guard, parent), m_options(options), m_workspace(workspace), m_backups(backups) {
     setObjectName(qs(kPredictionViewName));
     setWindowTitle(qs(kPredictionViewName));
+    // One command for the button and the menus of the cycle and one-shot tables.
+    m_addTickets = new QAction(QStringLiteral("購入数字に追加(&T)..."), this);
+    m_addTickets->setObjectName("actAddTickets");
+    connect(m_addTickets, &QAction::triggered, this, &PredictionView::addTickets);
 
     auto* close = new QPushButton(QStringLiteral("閉じる"), this);
     close->setObjectName("Cmd閉じる");
@@ -31,7 +37,11 @@ PredictionView::PredictionView(ViewGuard& guard, AnalysisOptions& options, const
     auto* backtest = new QPushButton(QStringLiteral("過去の当選で検証..."), this);
     backtest->setObjectName("Cmd予想検証");
     connect(backtest, &QPushButton::clicked, this, &PredictionView::backtestRequested);
+    m_addTicketsButton = new QPushButton(QStringLiteral("購入数字に追加..."), this);
+    m_addTicketsButton->setObjectName("Cmd購入数字に追加");
+    connect(m_addTicketsButton, &QPushButton::clicked, m_addTickets, &QAction::trigger);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_addTicketsButton);
     buttons->addStretch();
     buttons->addWidget(print);
     buttons->addWidget(backtest);
@@ -132,6 +142,12 @@ QWidget* PredictionView::createPredictionFrame() {
         view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         m_gridViews[i] = view;
         addTableCommands(view, [this, i] { return document(i); });
+        if (i == 0 || i == kPredictionGridCount - 1) {
+            auto* separator = new QAction(view);
+            separator->setSeparator(true);
+            view->addAction(separator);
+            view->addAction(m_addTickets);
+        }
         layout->addWidget(view, 0, Qt::AlignLeft);
     }
     layout->addStretch();
@@ -185,11 +201,34 @@ void PredictionView::optionClicked(int index, bool reflect) {
 
 void PredictionView::predictionRun() {
     ++m_runCount;
-    if (m_nothingToPredict)
-        return;
-    writePredictionRun(m_grids, m_engine.run(m_options));
-    for (int i = 0; i < kPredictionGridCount; ++i)
-        m_gridViews[i]->setGrid(m_grids[i]);
+    if (!m_nothingToPredict) {
+        m_run = m_engine.run(m_options);
+        writePredictionRun(m_grids, m_run);
+        for (int i = 0; i < kPredictionGridCount; ++i)
+            m_gridViews[i]->setGrid(m_grids[i]);
+    }
+    updateTicketCommand();
+}
+
+void PredictionView::updateTicketCommand() {
+    QString reason;
+    if (m_workspace.isReadOnly())
+        reason = QStringLiteral("読み取り専用で開いているため、購入数字を追加できません。\n") +
+                 qs(m_workspace.readOnlyReason());
+    else if (m_nothingToPredict || oneShotNumbers(m_run).empty())
+        reason = QStringLiteral("一発Kazutama予想の数字がないため、購入数字を追加できません。");
+    else if (m_workspace.summary().latestDrawNumber >= kHighestDrawNumber)
+        reason = QStringLiteral("最後の抽選回まで入力済みのため、購入数字を追加できません。");
+    m_addTickets->setEnabled(reason.isEmpty());
+    m_addTicketsButton->setEnabled(reason.isEmpty());
+    m_addTicketsButton->setToolTip(
+        reason.isEmpty() ? QStringLiteral("一発Kazutama予想の数字を、次の抽選の購入数字として記録します。")
+                         : reason);
+}
+
+void PredictionView::addTickets() {
+    addPredictionTickets(window(), m_workspace, m_backups, oneShotNumbers(m_run),
+                         completeCycleRows(m_engine));
 }
 
 } // namespace kazutama

@@ -8,21 +8,26 @@
 
 #include <array>
 
+class QAction;
 class QLabel;
+class QPushButton;
 class QRadioButton;
 
 namespace kazutama {
 
+class BackupOnFirstWrite;
 class ResultGridView;
 class Workspace;
 
 // 一発Kazutama予想: the twelve option pairs and the four prediction tables. The options belong to the
 // program, not to this window, so they keep their values while the window is closed and reopened.
+// "購入数字に追加..." keeps the numbers shown as tickets; its first write of the program's run goes through
+// `backups`, when given.
 class PredictionView : public ChildView {
     Q_OBJECT
 public:
     PredictionView(ViewGuard& guard, AnalysisOptions& options, const Workspace& workspace,
-                   QWidget* parent = nullptr);
+                   BackupOnFirstWrite* backups = nullptr, QWidget* parent = nullptr);
 
     ResultGridView* grid(int index) const { return m_gridViews[index]; }
     int runCount() const { return m_runCount; }
@@ -46,9 +51,12 @@ private:
     QWidget* createPredictionFrame();
     void optionClicked(int index, bool reflect);
     void predictionRun();
+    void addTickets();
+    void updateTicketCommand();
 
     AnalysisOptions& m_options;
     const Workspace& m_workspace;
+    BackupOnFirstWrite* m_backups;
     PredictionEngine m_engine;
     std::array<ResultGrid, kPredictionGridCount> m_grids;
     std::array<ResultGridView*, kPredictionGridCount> m_gridViews{};
@@ -57,6 +65,9 @@ private:
     int m_runCount = 0;
     bool m_nothingToPredict = false;
     QLabel* m_nothingToPredictLabel = nullptr;
+    PredictionRun m_run;
+    QAction* m_addTickets = nullptr;
+    QPushButton* m_addTicketsButton = nullptr;
 };
 
 // The four prediction tables (or only table `only`) with the options in force, as the window prints them.
