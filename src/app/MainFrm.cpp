@@ -7,6 +7,7 @@
 #include "app/HelpWindow.h"
 #include "app/RestoreCommand.h"
 #include "app/StartupRecovery.h"
+#include "app/TicketNotice.h"
 #include "app/WindowArrangement.h"
 #include "common/QuotedInput.h"
 #include "entry/EntryView.h"
@@ -26,14 +27,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDate>
 #include <QDialog>
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
 
 namespace kazutama {
 
@@ -59,6 +63,9 @@ MainFrm::MainFrm(AppFiles files, QWidget* parent) : QMainWindow(parent), m_files
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setBackground(QColor(128, 128, 128));
     setCentralWidget(m_mdi);
+    m_staleHistory = new QLabel(this);
+    m_staleHistory->setObjectName("lblStaleHistory");
+    statusBar()->addWidget(m_staleHistory);
     createMenus();
     addKeys();
     addContextHelp();
@@ -119,13 +126,18 @@ bool MainFrm::load() {
                                     Dialogs::Icon::Information);
     else if (m_workspace->createdDatabase() &&
              offerFirstHistory(this, m_workspace->connection(), m_files.sampleHistory())) {
-        BusyCursor busy;
-        if (auto read = m_workspace->reread(); !read) {
-            Dialogs::instance().message(this, applicationTitle(), qs(read.error().message) + kEnding,
-                                        Dialogs::Icon::Critical);
-            return false;
+        const DrawHistory before = m_workspace->history();
+        {
+            BusyCursor busy;
+            if (auto read = m_workspace->reread(); !read) {
+                Dialogs::instance().message(this, applicationTitle(), qs(read.error().message) + kEnding,
+                                            Dialogs::Icon::Critical);
+                return false;
+            }
         }
+        tellTicketResults(before);
     }
+    showStaleHistoryNotice();
     if (isReadOnly())
         Dialogs::instance().message(
             this, applicationTitle(),
@@ -281,10 +293,12 @@ bool MainFrm::reloadWorkspace() {
         return false;
     }
     m_workspace.emplace(std::move(opened).value());
+    showStaleHistoryNotice();
     return true;
 }
 
 void MainFrm::rereadHistory() {
+    const DrawHistory before = m_workspace->history();
     {
         BusyCursor busy;
         if (auto read = m_workspace->reread(); !read) {
@@ -296,6 +310,8 @@ void MainFrm::rereadHistory() {
             return;
         }
     }
+    showStaleHistoryNotice();
+    tellTicketResults(before);
     // A view opened while the entry view was open shows the old history: it is built again, where it was.
     QStringList stale;
     for (auto [name, window] : m_views.asKeyValueRange())
@@ -317,6 +333,21 @@ void MainFrm::rereadHistory() {
                 }
         },
         Qt::QueuedConnection);
+}
+
+void MainFrm::tellTicketResults(const DrawHistory& before) {
+    const QString failure =
+        tellNewTicketResults(this, m_workspace->connection(), before, m_workspace->history());
+    if (!failure.isEmpty())
+        statusBar()->showMessage(failure);
+}
+
+void MainFrm::showStaleHistoryNotice() {
+    const QDate today = QDate::currentDate();
+    const DrawDates::Date date{std::chrono::year(today.year()), std::chrono::month(unsigned(today.month())),
+                               std::chrono::day(unsigned(today.day()))};
+    m_staleHistory->setText(qs(
+        staleHistoryNotice(m_workspace->snapshot().dates(), m_workspace->summary().latestDrawNumber, date)));
 }
 
 void MainFrm::openEntryView() {

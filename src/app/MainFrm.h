@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 
+class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 
@@ -71,6 +72,10 @@ private:
     void openEntryView();
     // After the entry view changed the database: the history and summary read again, as at start-up.
     void rereadHistory();
+    // After the history changed from `before`: how the tickets did in the draws completed meanwhile.
+    void tellTicketResults(const DrawHistory& before);
+    // The status bar's sentence when the newest draw is more than a week old.
+    void showStaleHistoryNotice();
     // The manual: the menu item opens its first page, F1 (actHelpContext) the page of the active window.
     void showHelp();
     void addContextHelp();
@@ -87,6 +92,7 @@ private:
     // One backup for the whole run, before the entry view's first write however often it is opened.
     std::optional<BackupOnFirstWrite> m_firstWriteBackup;
     QMdiArea* m_mdi = nullptr;
+    QLabel* m_staleHistory = nullptr;
     QMap<QString, QPointer<QMdiSubWindow>> m_views;
     QPointer<QWidget> m_about;
     QPointer<HelpWindow> m_help;
