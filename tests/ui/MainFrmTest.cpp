@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -453,6 +454,12 @@ TEST(MainFrmTest, ADatabaseThatCannotBeLockedOpensReadOnly) {
         << dialogs.messages.back().text.toStdString();
     window.openView(kFrequency);
     EXPECT_NE(window.openedView(kFrequency), nullptr);
+    window.openView(kPrediction);
+    auto* addTickets = window.findChild<QPushButton*>("Cmd購入数字に追加");
+    ASSERT_NE(addTickets, nullptr);
+    EXPECT_FALSE(addTickets->isEnabled());
+    EXPECT_TRUE(addTickets->toolTip().startsWith("読み取り専用で開いているため"))
+        << addTickets->toolTip().toStdString();
 }
 
 TEST(MainFrmTest, AboutBoxPlacesItselfFromTheMainWindow) {
