@@ -37,11 +37,7 @@ PredictionView::PredictionView(ViewGuard& guard, AnalysisOptions& options, const
     auto* backtest = new QPushButton(QStringLiteral("過去の当選で検証..."), this);
     backtest->setObjectName("Cmd予想検証");
     connect(backtest, &QPushButton::clicked, this, &PredictionView::backtestRequested);
-    m_addTicketsButton = new QPushButton(QStringLiteral("購入数字に追加..."), this);
-    m_addTicketsButton->setObjectName("Cmd購入数字に追加");
-    connect(m_addTicketsButton, &QPushButton::clicked, m_addTickets, &QAction::trigger);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_addTicketsButton);
     buttons->addStretch();
     buttons->addWidget(print);
     buttons->addWidget(backtest);
@@ -150,6 +146,12 @@ QWidget* PredictionView::createPredictionFrame() {
         }
         layout->addWidget(view, 0, Qt::AlignLeft);
     }
+    // Under the one-shot prediction, whose numbers it keeps.
+    m_addTicketsButton = new QPushButton(QStringLiteral("購入数字に追加..."), frame);
+    m_addTicketsButton->setObjectName("Cmd購入数字に追加");
+    connect(m_addTicketsButton, &QPushButton::clicked, m_addTickets, &QAction::trigger);
+    layout->addSpacing(4);
+    layout->addWidget(m_addTicketsButton, 0, Qt::AlignLeft);
     layout->addStretch();
     return frame;
 }
