@@ -311,7 +311,9 @@ void MainFrm::rereadHistory() {
         }
     }
     showStaleHistoryNotice();
-    tellTicketResults(before);
+    // Once the entry view has gone from the screen: the message is about the draws it stored.
+    QMetaObject::invokeMethod(
+        this, [this, before] { tellTicketResults(before); }, Qt::QueuedConnection);
     // A view opened while the entry view was open shows the old history: it is built again, where it was.
     QStringList stale;
     for (auto [name, window] : m_views.asKeyValueRange())

@@ -2,6 +2,7 @@
 
 #include "gui/Dialogs.h"
 #include "gui/QtText.h"
+#include "prediction/Odds.h"
 #include "store/DrawStore.h"
 #include "store/TicketStore.h"
 #include "store/Workspace.h"
@@ -21,18 +22,17 @@ QString drawRange(int first, int last) {
 QString numberLine(const PredictedNumbers& predicted) {
     QStringList numbers;
     for (const int number : predicted.numbers)
-        numbers << QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
+        numbers << QString::number(number);
     return qs(predicted.memo) + QStringLiteral(": ") + numbers.join(QLatin1Char(' '));
 }
 
 // The last draw chosen, or 0 when the user cancels.
 int chooseLastDraw(QWidget* parent, int firstDraw) {
-    Dialogs::RowChoice choice{
-        applicationTitle(),
-        QStringLiteral("何回分の抽選を購入しましたか。第%1回から続けて数えます。").arg(firstDraw),
-        {QStringLiteral("回数"), QStringLiteral("抽選回")},
-        {},
-        QStringLiteral("次へ")};
+    Dialogs::RowChoice choice{applicationTitle(),
+                              QStringLiteral("第%1回から続けて何回分の抽選に追加しますか。").arg(firstDraw),
+                              {QStringLiteral("回数"), QStringLiteral("抽選回")},
+                              {},
+                              QStringLiteral("次へ")};
     const int most = std::min(kMostTicketDraws, kHighestDrawNumber - firstDraw + 1);
     for (int count = 1; count <= most; ++count)
         choice.rows.push_back(
@@ -67,6 +67,8 @@ void addPredictionTickets(QWidget* parent, const Workspace& workspace, BackupOnF
         question.text += QStringLiteral("\n\n周期表の数字も追加できます。\n") + rows.join(QLatin1Char('\n'));
         question.buttons << QStringLiteral("周期表の%1行も追加(&C)").arg(cycleRows.size());
     }
+    // Keeping the numbers is no reason to think they will come up.
+    question.text += QStringLiteral("\n\n") + qs(kIndependenceNote);
     question.buttons << QStringLiteral("キャンセル");
     const int answer = Dialogs::instance().choose(parent, question);
     if (answer == int(question.buttons.size()) - 1)
