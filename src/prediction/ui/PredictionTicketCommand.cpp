@@ -55,11 +55,12 @@ void addPredictionTickets(QWidget* parent, const Workspace& workspace, BackupOnF
     QStringList lines;
     for (const PredictedNumbers& predicted : prediction)
         lines << numberLine(predicted);
-    QString text =
+    Dialogs::Question question;
+    question.title = applicationTitle();
+    question.text =
         QStringLiteral("次の数字を%1の購入数字に追加します。\n\n").arg(drawRange(firstDraw, lastDraw)) +
         lines.join(QLatin1Char('\n'));
-    Dialogs::Question question{applicationTitle(),           text, Dialogs::Icon::Question,
-                               {QStringLiteral("追加(&A)")}, 0,    -1};
+    question.buttons << QStringLiteral("追加(&A)");
     if (!cycleRows.empty()) {
         QStringList rows;
         for (const PredictedNumbers& row : cycleRows)
