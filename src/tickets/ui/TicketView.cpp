@@ -113,23 +113,25 @@ TicketView::TicketView(ViewGuard& guard, const Workspace& workspace, BackupOnFir
     legend->addWidget(new QLabel(QStringLiteral("当たった数字の色 "), this));
     legend->addWidget(new LegendWidget(kHitLegend, this));
     legend->addStretch();
-    auto* draws = new QVBoxLayout;
-    draws->addLayout(legend);
-    draws->addWidget(createGrid(Draws), 1);
-    auto* results = new QHBoxLayout;
-    results->addWidget(createGrid(Tiers), 0, Qt::AlignTop);
-    results->addSpacing(12);
-    results->addLayout(draws, 1);
+    // The list and the draws take the width they need and no more; a long one scrolls.
+    const auto leftAligned = [](QWidget* widget) {
+        auto* row = new QHBoxLayout;
+        row->addWidget(widget, 1);
+        row->addStretch(0);
+        return row;
+    };
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(4);
     layout->addWidget(description);
-    layout->addWidget(createGrid(List), 2);
+    layout->addLayout(leftAligned(createGrid(List)), 1);
     layout->addLayout(form);
     layout->addWidget(m_message);
     layout->addWidget(m_summary);
-    layout->addLayout(results, 3);
+    layout->addLayout(leftAligned(createGrid(Tiers)));
+    layout->addLayout(legend);
+    layout->addLayout(leftAligned(createGrid(Draws)), 2);
     layout->addLayout(printAndCloseRow());
 
     // The row of the list's current cell is the ticket shown.
@@ -194,7 +196,10 @@ void TicketView::reloadTickets() {
     if (m_selected < 0 && !m_tickets.empty())
         m_selected = 0;
     showTickets();
-    showSelected();
+    if (m_selected >= 0)
+        selectTicket(m_selected); // its numbers in the fields, to change or to add again for other draws
+    else
+        showSelected();
 }
 
 void TicketView::showTickets() {
@@ -237,7 +242,7 @@ void TicketView::showSelected() {
     m_grids[Draws]->setGrid(ticketDrawsGrid(ticket, result, drawDatesOf(m_workspace.snapshot())));
     const int bar = m_grids[Draws]->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     m_grids[Draws]->setMaximumWidth(m_grids[Draws]->fullTableSize().width() + bar);
-    m_grids[List]->setMaximumWidth(m_grids[List]->fullTableSize().width() + bar);
+    m_grids[List]->setMaximumSize(m_grids[List]->fullTableSize() + QSize(bar, bar));
 }
 
 std::optional<Ticket> TicketView::typedTicket() {
@@ -324,10 +329,10 @@ void TicketView::afterWrite(const Result<DrawStore::WriteOutcome>& written, int 
     const bool elsewhere = written.value() == DrawStore::WriteOutcome::ChangedElsewhere;
     reloadTickets();
     for (std::size_t i = 0; i < m_tickets.size(); ++i)
-        if (m_tickets[i].id == select)
-            m_selected = int(i);
-    showTickets();
-    showSelected();
+        if (m_tickets[i].id == select && int(i) != m_selected) {
+            selectTicket(int(i));
+            showTickets();
+        }
     showMessage(elsewhere ? QStringLiteral(
                                 "ほかのプログラムがこの購入数字を変更または削除していたため、何も変更していま"
                                 "せん。一覧を読み直しました。")

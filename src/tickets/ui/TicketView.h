@@ -59,7 +59,7 @@ signals:
     void historyCheckRequested(const std::vector<int>& numbers);
 
 protected:
-    ViewGeometry geometryInTwips() const override { return {300, 300, 13500, 10500}; }
+    ViewGeometry geometryInTwips() const override { return {300, 300, 13500, 12000}; }
     void build() override;
 
 private:
