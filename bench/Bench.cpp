@@ -1,9 +1,9 @@
 // Measures the program's speed and memory on the sample history and seeded random histories of 695, 5,000
 // and 32,000 draws: start-up, every analysis builder, the grid widget against a QTableWidget and an empty
-// QTableView, memory, and the prediction engine. Prints a table per measure and the targets; writes JSON
-// and a Markdown page when asked.
+// QTableView, memory, the prediction engine and the combination generator. Prints a table per measure and
+// the targets; writes JSON and a Markdown page when asked.
 //   kazutama-bench [--quick] [--json FILE] [--markdown FILE] [--sections
-//   startup,builders,grid,memory,prediction]
+//   startup,builders,grid,memory,prediction,generate]
 
 #include "BenchSupport.h"
 #include "Sections.h"
@@ -101,7 +101,7 @@ std::string speedCheck() {
 
 int usage() {
     std::fprintf(stderr, "usage: kazutama-bench [--quick] [--json FILE] [--markdown FILE] "
-                         "[--sections startup,builders,grid,memory,prediction]\n");
+                         "[--sections startup,builders,grid,memory,prediction,generate]\n");
     return 2;
 }
 
@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
 
     Run run;
     std::string jsonPath, markdownPath;
-    std::set<std::string> sections = {"startup", "builders", "grid", "memory", "prediction"};
+    std::set<std::string> sections = {"startup", "builders", "grid", "memory", "prediction", "generate"};
     for (std::size_t i = 0; i < args.size(); ++i) {
         const bool hasValue = i + 1 < args.size();
         if (args[i] == "--quick")
@@ -184,6 +184,8 @@ int main(int argc, char** argv) {
             memorySection(report, run);
         if (sections.count("prediction"))
             predictionSection(report, run);
+        if (sections.count("generate"))
+            generatorSection(report, run);
         info.emplace_back("speed check (ms: 20 million arithmetic steps / a walk through 64 MiB)",
                           speedBefore + " before the run, " + speedCheck() + " after it");
         std::printf("\n%s: %s\n", info.back().first.c_str(), info.back().second.c_str());

@@ -17,7 +17,7 @@ struct Table {
 
 // One measured figure, as the JSON file lists it.
 struct Measure {
-    std::string section;  // "startup", "builders", "grid", "memory", "prediction"
+    std::string section;  // "startup", "builders", "grid", "memory", "prediction", "generate"
     std::string subject;  // a view's window name, "history", "prediction view", ...
     std::string quantity; // "open", "scroll per page", "load", "peak RSS", ...
     std::string history;  // "sample", "695", "5000", "32000"

@@ -40,6 +40,7 @@ void builderSection(Report& report, const Run& run);
 void gridSection(Report& report, const Run& run);
 void memorySection(Report& report, const Run& run);
 void predictionSection(Report& report, const Run& run);
+void generatorSection(Report& report, const Run& run);
 
 // The work of the child processes, each measured in a process of its own: the program started on the
 // database in `folder` up to its painted prediction view; and the same with every analysis view open

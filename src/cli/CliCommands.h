@@ -80,5 +80,6 @@ void runRestore(const Args& args, std::ostream& out);
 void runSearch(const Args& args, std::ostream& out);
 void runCheck(const Args& args, std::ostream& out);
 void runTickets(const Args& args, std::ostream& out);
+void runGenerate(const Args& args, std::ostream& out);
 
 } // namespace kazutama::cli

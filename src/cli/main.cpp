@@ -55,6 +55,15 @@ const std::vector<Command>& commands() {
          "check | import FILE.csv | export [FILE.csv]  "
          "購入数字を追加・一覧・削除し、当選と照合します（add は新しい購入数字の番号を出力します）",
          runTickets},
+        {"generate",
+         "generate DB [--include N,…] [--exclude N,…] [--sum A-B] [--odd A-B] [--low A-B] [--consecutive "
+         "A-B] "
+         "[--stepping A-B] [--previous A-B] [--same-last-digit-max K] [--past-match-max K] "
+         "[--pool elimination|multiple|cycle7|cycle9|cycle11|cycle12] [--ini FILE] [--count N] [--seed S] "
+         "[--format json|csv]  "
+         "条件を満たす組み合わせから数字の組を作り、条件ごとに全組み合わせのうち満たす割合と"
+         "過去の当選のうち満たした割合を並べて出力します（既定は JSON で 10 組）",
+         runGenerate},
     };
     return table;
 }
