@@ -105,6 +105,10 @@ public:
         Partial p;
         for (int n : combination)
             p = add(p, n, previousDraw, ++digits[n % 10]);
+        // A stored draw may hold a mistyped number twice: it holds that number once.
+        const std::uint64_t mask = maskOf(combination);
+        p.included = std::popcount(mask & m_include);
+        p.previous = std::popcount(mask & previousDraw);
         return failures(p, tooClose);
     }
 
@@ -189,21 +193,25 @@ std::int64_t rankOfMask(std::uint64_t mask) {
 }
 
 // Many shared numbers allowed: the combinations too close to a draw are few, each K + 1 of its numbers and
-// 6 - K of the other 30 (K = 4: 21 × 435 a draw), enumerated as bit masks.
+// 6 - K others (K = 4: 21 × 496 a draw, some twice), enumerated as bit masks.
 void markSupersets(std::vector<std::uint64_t>& bits, const std::vector<Combination>& draws, int most) {
     const int extra = kMainCount - 1 - most; // 0, 1 or 2
     for (const Combination& draw : draws) {
-        std::vector<std::uint64_t> others;
-        for (int n = kLowestNumber; n <= kHighestNumber; ++n)
-            if (std::find(draw.begin(), draw.end(), n) == draw.end())
-                others.push_back(std::uint64_t(1) << n);
-        for (unsigned positions = 0; positions < (1u << kMainCount); ++positions) {
+        // A stored draw may hold a mistyped number twice: it shares that number once.
+        std::vector<int> own(draw.begin(), draw.end());
+        own.erase(std::unique(own.begin(), own.end()), own.end());
+        const unsigned subsets = 1u << own.size();
+        for (unsigned positions = 0; positions < subsets; ++positions) {
             if (std::popcount(positions) != most + 1)
                 continue;
             std::uint64_t shared = 0;
-            for (int i = 0; i < kMainCount; ++i)
+            for (std::size_t i = 0; i < own.size(); ++i)
                 if ((positions >> i) & 1)
-                    shared |= std::uint64_t(1) << draw[std::size_t(i)];
+                    shared |= std::uint64_t(1) << own[i];
+            std::vector<std::uint64_t> others;
+            for (int n = kLowestNumber; n <= kHighestNumber; ++n)
+                if (((shared >> n) & 1) == 0)
+                    others.push_back(std::uint64_t(1) << n);
             const auto mark = [&](std::uint64_t mask) { setBits(bits, rankOfMask(mask), 1); };
             if (extra == 0)
                 mark(shared);

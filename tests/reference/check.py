@@ -1,20 +1,23 @@
 #!/usr/bin/env python3
 """Cross-checks kazutama-cli against the reference models, over the sample history and generated ones.
 
-    check.py summary|predict|tables|backtest|search|check --cli PATH [--sample CSV] [--case NAME ...] [--jobs N]
+    check.py summary|predict|tables|backtest|search|check|generate --cli PATH [--sample CSV] [--case NAME ...]
+             [--jobs N]
 
 Each history is imported into a fresh database, and the output of `summary`, of `predict` over many
 option settings (given through settings files, as the program reads them) or of `table` for every view
 with a reference builder (cell by cell: text, text colour, background) is compared with the reference;
 `backtest` (JSON with --sweep, and both CSVs) runs over a few shorter histories of its own. `search` and
 `check` run over sets of one to seven numbers and tickets of seven: ones that hit, ones that never can, and
-seeded random ones.
+seeded random ones. `generate` runs a few filter sets over a few histories of its own: every count and chance,
+and the tickets, reproduced where the passing combinations are few enough to list.
 Exits 1 with a report of the differences; the files of a failing history (its CSV, database and settings
 files) are kept in the temporary folder the report names.
 """
 
 import argparse
 import math
+from itertools import combinations
 import os
 import random
 import sys
@@ -22,6 +25,7 @@ from concurrent.futures import ThreadPoolExecutor
 from fractions import Fraction
 
 import backtest
+import generate
 import history
 import prediction
 import search
@@ -260,8 +264,85 @@ def check_check(cli, index, h, args):
     return lines[:REPORT_LIMIT]
 
 
+def generate_options(f):
+    """The command-line options of the filters f."""
+    options = []
+    for name in generate.ORDER:
+        if name in f and name != "pool":
+            value = f[name]
+            text = ",".join(map(str, value)) if name in ("include", "exclude") else (
+                "%d-%d" % tuple(value) if isinstance(value, list) else str(value))
+            options += ["--" + "".join("-" + c.lower() if c.isupper() else c for c in name), text]
+    return options
+
+
+def check_tickets(f, out, h, count, expected=None):
+    """The tickets: as many as asked for or as pass, distinct, ascending, each passing every filter; the very
+    tickets where the passing combinations are given."""
+    draws = [n[:7] for _, n in search.complete_draws(h)]
+    tickets, lines = out["tickets"], []
+    if len(tickets) != min(count, out["passing"]):
+        lines.append("%d tickets for %d passing" % (len(tickets), out["passing"]))
+    if any(t != sorted(set(t)) or len(t) != 7 for t in tickets) or tickets != sorted(tickets) or len(
+            set(map(tuple, tickets))) != len(tickets):
+        lines.append("tickets not seven distinct numbers, or not ascending, or not distinct: %.200r" % tickets)
+    for t in tickets:
+        failing = [name for name in generate.ORDER if name in f and not generate.passes(
+            name, f, t, draws[-1] if draws else [], [set(d) for d in draws])]
+        if failing:
+            lines.append("ticket %r fails %s" % (t, ", ".join(failing)))
+    if expected is not None and tickets != expected:
+        lines.append("tickets: expected %.200r, CLI has %.200r" % (expected, tickets))
+    return lines
+
+
+def check_generate(cli, index, h, args):
+    """Every filter at once (the closest past match allowed as the history's length keeps the reference quick);
+    no filter and small passing sets, whose tickets are reproduced; a pool of the prediction."""
+    db, lines = cli.import_history("h%d" % index, h), []
+    draws = len(search.complete_draws(h))
+    most = 3 if draws <= 5 else 4 if draws <= 150 else 5
+    options = {"連番飛び石分析Opt": True}
+    ini = cli.write("h%d.ini" % index, prediction.settings_text(options))
+    pool = prediction.PredictionEngine(h).predict(options)["multiple"]
+    sets = [
+        ({"include": [7], "exclude": [1, 2], "sum": [100, 160], "odd": [2, 5], "low": [3, 4],
+          "consecutive": [0, 1], "stepping": [0, 2], "previous": [0, 1], "sameLastDigitMax": 2,
+          "pastMatchMax": most}, None),
+        ({}, lambda n: n),
+        ({"include": [3, 14, 25, 36], "odd": [3, 5], "pastMatchMax": 6}, None),
+        ({"pool": pool, "sum": [90, 180]}, None),
+    ]
+    for number, (f, _) in enumerate(sets):
+        typed = generate_options(f) + (["--pool", "multiple", "--ini", ini] if "pool" in f else [])
+        seed = str(1000 * index + number)
+        out = cli.json("generate", db, *typed, "--seed", seed, "--count", "12")
+        where = "generate %s: " % " ".join(typed)
+        expected = generate.generate(h, f)
+        if out.get("seed") != int(seed):
+            lines.append(where + "seed %r" % out.get("seed"))
+        lines += [where + line for line in close(expected, {k: out.get(k) for k in expected}, "", rel_tol=1e-7)]
+        # The tickets themselves where the passing combinations can be listed, in lexicographic order.
+        listed = None
+        if not f:
+            listed = [generate.combination_at(i) for i in generate.ticket_indices(generate.TOTAL, 12, int(seed))]
+        elif "pool" in f or len(f.get("include", [])) >= 4:
+            include = f.get("include", [])
+            rest = sorted(set(f.get("pool", range(1, 38))) - set(include))
+            previous = search.complete_draws(h)[-1][1][:7] if draws else []
+            earlier = [set(n[:7]) for _, n in search.complete_draws(h)]
+            passing = [c for c in (sorted(include + list(c)) for c in combinations(rest, 7 - len(include)))
+                       if all(generate.passes(name, f, c, previous, earlier) for name in f)]
+            passing.sort()
+            listed = [passing[i] for i in generate.ticket_indices(len(passing), 12, int(seed))]
+        lines += [where + line for line in check_tickets(f, out, h, 12, listed)]
+        if len(lines) >= REPORT_LIMIT:
+            break
+    return lines[:REPORT_LIMIT]
+
+
 CHECKS = {"summary": check_summary, "predict": check_predict, "tables": check_tables, "backtest": check_backtest,
-          "search": check_search, "check": check_check}
+          "search": check_search, "check": check_check, "generate": check_generate}
 
 
 def main():
@@ -275,7 +356,7 @@ def main():
                         help="random option settings per history for predict, besides the fixed ones")
     args = parser.parse_args()
 
-    make_cases = backtest.cases if args.check == "backtest" else history.cases
+    make_cases = {"backtest": backtest.cases, "generate": generate.cases}.get(args.check, history.cases)
     cases = [(index, name, h) for index, (name, h) in enumerate(make_cases(args.sample))
              if not args.case or name in args.case]
     cli = Cli(args.cli)

@@ -6,6 +6,7 @@ from fractions import Fraction
 from math import comb
 
 import backtest
+import generate
 import history
 import search
 from grid import Table, RED, BLUE, PALE_YELLOW, PALE_PINK, VERY_PALE_CYAN, MAIN_DOT, BONUS1_DOT, BONUS2_DOT
@@ -351,3 +352,30 @@ class ByCountTest(unittest.TestCase):
 
 if __name__ == "__main__":
     unittest.main()
+
+
+class GeneratorTest(unittest.TestCase):
+    def test_the_engine_gives_the_standards_ten_thousandth_number(self):
+        engine = generate.MersenneTwister64(5489)
+        for _ in range(9999):
+            engine()
+        self.assertEqual(engine(), 9981545732273789042)
+
+    def test_counts_by_programme_match_binomials_and_the_first_combinations(self):
+        f = {"include": [1, 2], "exclude": [37], "odd": [7, 7], "sum": [28, 28]}
+        self.assertEqual(generate.dp_count(f, ["include"], []), comb(35, 5))
+        self.assertEqual(generate.dp_count(f, ["exclude"], []), comb(36, 7))
+        self.assertEqual(generate.dp_count(f, ["odd"], []), comb(19, 7))
+        self.assertEqual(generate.dp_count(f, ["sum"], []), 1)  # 1..7 alone
+        self.assertEqual(generate.combination_at(0), [1, 2, 3, 4, 5, 6, 7])
+        self.assertEqual(generate.combination_at(generate.TOTAL - 1), list(range(31, 38)))
+
+    def test_pairs_count_each_neighbour(self):
+        self.assertEqual(generate.pairs([1, 2, 3, 10, 12, 14, 30], 1), 2)
+        self.assertEqual(generate.pairs([1, 2, 3, 10, 12, 14, 30], 2), 2)
+
+    def test_near_draws_include_the_draw_itself(self):
+        draw = set(range(1, 8))
+        near = generate.near_draws([draw], 5)
+        self.assertIn(tuple(range(1, 8)), near)
+        self.assertEqual(len(near), 1 + 7 * 30)
