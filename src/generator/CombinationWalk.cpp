@@ -89,7 +89,7 @@ public:
     // Bit FilterKind k set when the combination fails filter k.
     unsigned failures(const Partial& p, bool tooCloseToAPastDraw) const {
         const auto bit = [](bool fails, FilterKind kind) { return unsigned(fails) << int(kind); };
-        const int values[] = {p.sum, p.odd, p.low, p.consecutive, p.stepping, p.previous};
+        const int values[] = {p.sum, p.odd, p.low, p.consecutive, p.stepping, p.previous}; // as kRangeFilters
         unsigned failed = bit(p.included != m_includeCount, FilterKind::Include) |
                           bit(p.excluded != 0, FilterKind::Exclude) |
                           bit(p.mostSharingADigit > m_sameLastDigitMax, FilterKind::SameLastDigitMax) |
