@@ -247,8 +247,17 @@ ChildView* MainFrm::createView(const QString& windowName) {
         connect(view, &PredictionView::backtestRequested, this, [this] { openView(qs(kBacktestViewName)); });
         return view;
     }
-    if (windowName == qs(kBacktestViewName))
-        return new BacktestView(m_viewGuard, m_options, *m_workspace);
+    if (windowName == qs(kBacktestViewName)) {
+        auto* view = new BacktestView(m_viewGuard, m_options, *m_workspace);
+        // The prediction view holds the numbers and says when they cannot be kept (its action is disabled).
+        connect(view, &BacktestView::ticketsRequested, this, [this] {
+            openView(qs(kPredictionViewName));
+            if (QMdiSubWindow* window = openedView(qs(kPredictionViewName)))
+                if (auto* add = window->findChild<QAction*>("actAddTickets"))
+                    add->trigger();
+        });
+        return view;
+    }
     if (windowName == qs(kNumberSearchViewName))
         return new NumberSearchView(m_viewGuard, *m_workspace);
     if (windowName == qs(kHistoryCheckViewName))

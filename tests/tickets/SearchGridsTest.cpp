@@ -96,6 +96,42 @@ TEST(SearchGridsTest, TheHistoryCheckTablesHoldEveryTierAndHitCountAndTheBestDra
     EXPECT_EQ(historyBestGrid(HistoryCheck{}).rowCount(), kHeadingRows);
 }
 
+TEST(SearchGridsTest, ATicketsDrawsShowTheirHitsAndTierAndThoseNotDrawnYetAsPending) {
+    // Draw 4: 1 9 11 20 30 as main numbers and 23 as the second bonus number; draw 5: 11 14 and the first
+    // bonus number 23; draw 6 is not complete and draw 7 not entered.
+    const Ticket ticket{1, {1, 9, 11, 14, 20, 23, 30}, 4, 7, "memo"};
+    const TicketResult result = ticketResult(ticket, kDraws);
+    const ResultGrid draws =
+        ticketDrawsGrid(ticket, result, [](int draw) { return "date " + std::to_string(draw); });
+    ASSERT_EQ(draws.rowCount(), kHeadingRows + 4);
+    const struct {
+        int row;
+        const char *mainHits, *bonusHits, *tier;
+    } rows[] = {{2, "5 個", "1 個", "4等"},
+                {3, "2 個", "1 個", "はずれ"},
+                {4, "", "", "未抽選"},
+                {5, "", "", "未抽選"}};
+    for (const auto& r : rows) {
+        EXPECT_EQ(draws.text(kDrawColumn, r.row), std::to_string(r.row + 2));
+        EXPECT_EQ(draws.text(kDateColumn, r.row), "date " + std::to_string(r.row + 2));
+        EXPECT_EQ(draws.text(kMainHitsColumn, r.row), std::string(r.mainHits)) << r.row;
+        EXPECT_EQ(draws.text(kBonusHitsColumn, r.row), std::string(r.bonusHits)) << r.row;
+        EXPECT_EQ(draws.text(kTierColumn, r.row), std::string(r.tier)) << r.row;
+    }
+    EXPECT_EQ(draws.background(columnOf(draws, 2, 23), 2), colours::kSecondBonusDot);
+    EXPECT_EQ(draws.background(columnOf(draws, 3, 23), 3), colours::kFirstBonusDot);
+    // The incomplete draw 6 shows none of its numbers: its 4 13 22 would read as a drawn draw.
+    EXPECT_EQ(columnOf(draws, 4, 4), 0);
+
+    const ResultGrid list = ticketListGrid({ticket}, {result});
+    const int row = ticketlist::kHeadingRows + 1;
+    EXPECT_EQ(list.text(ticketlist::kFirstTierColumn + 3, row), "1"); // 4等
+    EXPECT_EQ(list.background(ticketlist::kFirstTierColumn + 3, row), colours::kPaleMagenta);
+    EXPECT_EQ(list.text(ticketlist::kFirstTierColumn + 5, row), "0"); // 6等
+    EXPECT_EQ(list.text(ticketlist::kPendingColumn, row), "2");
+    EXPECT_EQ(list.text(ticketlist::kMemoColumn, row), "memo");
+}
+
 TEST(SearchGridsTest, TypedNumbersTakeFullWidthDigitsAndJapaneseSeparatorsAndQuoteWhatIsNotANumber) {
     auto typed = numbersFromText("７、23　 ,05・１２", "探す数字");
     ASSERT_TRUE(typed) << typed.error().message;

@@ -158,6 +158,24 @@ TEST(TicketNotificationTest, ThePredictionIsStoredAsATicketForTheDrawsChosen) {
     }
 }
 
+TEST(TicketNotificationTest, 予想検証KeepsThePredictionViewsNumbers) {
+    ProgramFixture program;
+    ASSERT_NE(predictionView(program), nullptr);
+    program.window().openView(qs(kBacktestViewName));
+    QMdiSubWindow* window = program.window().openedView(qs(kBacktestViewName));
+    ASSERT_NE(window, nullptr);
+    auto* command = window->findChild<QPushButton*>("Cmd購入数字に追加");
+    ASSERT_NE(command, nullptr);
+    program.dialogs.rowChoices = {0};
+    program.dialogs.choices = {0};
+    command->click();
+    auto store = DrawStore::open(program.window().connectionString(), Access::ReadOnly);
+    const std::vector<Ticket> tickets = loadTickets(*store).value();
+    ASSERT_EQ(tickets.size(), 1u);
+    EXPECT_EQ(tickets[0].memo, "一発Kazutama予想");
+    EXPECT_EQ(tickets[0].firstDraw, program.window().workspace().summary().latestDrawNumber + 1);
+}
+
 TEST(TicketNotificationTest, TheStatusBarNamesAnOldNewestDrawButNotAnUndatedOne) {
     int newest = 0;
     ProgramFixture dated(true, [&](ProgramFixture& p) {

@@ -121,6 +121,11 @@ BacktestView::BacktestView(ViewGuard& guard, const AnalysisOptions& options, con
     tabs->addTab(createTablePage(Sweep, sweepNote), QString::fromUtf8(kTableTitles[Sweep]));
 
     QHBoxLayout* buttons = printAndCloseRow();
+    auto* addTickets = new QPushButton(QStringLiteral("購入数字に追加..."), this);
+    addTickets->setObjectName("Cmd購入数字に追加");
+    addTickets->setToolTip(QStringLiteral("一発Kazutama予想の数字を、次の抽選の購入数字として記録します。"));
+    connect(addTickets, &QPushButton::clicked, this, &BacktestView::ticketsRequested);
+    buttons->insertWidget(1, addTickets);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);

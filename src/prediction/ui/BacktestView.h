@@ -33,6 +33,10 @@ public:
     TableDocument document(int only = -1) const;
     void print() override;
 
+signals:
+    // "購入数字に追加...": the prediction these tests stand for, the prediction view's, kept as tickets.
+    void ticketsRequested();
+
 protected:
     ViewGeometry geometryInTwips() const override { return {300, 300, 15900, 12900}; }
     void build() override;
