@@ -92,7 +92,8 @@ std::vector<std::string> newlyDrawnResults(const std::vector<Ticket>& tickets, c
                 continue;
             Ticket one = ticket;
             one.firstDraw = one.lastDraw = draw.drawNumber;
-            const TicketDraw& row = ticketResult(one, after).draws.front();
+            const TicketResult result = ticketResult(one, after);
+            const TicketDraw& row = result.draws.front();
             lines.push_back(
                 drawName(draw.drawNumber) + ": 購入数字" + std::to_string(ticket.id) + " … " +
                 tierName(row.tier) + "（本数字" + std::to_string(row.mainHits) + "個一致" +
