@@ -3,6 +3,8 @@
 #include "store/DrawSql.h"
 #include "store/Transaction.h"
 
+#include <functional>
+
 namespace kazutama {
 
 namespace {
@@ -59,16 +61,15 @@ Result<DrawStore::WriteOutcome> changeTicket(DrawStore& store, const Ticket& exp
     return DrawStore::WriteOutcome::Written;
 }
 
-} // namespace
-
-Result<std::vector<Ticket>> loadTickets(DrawStore& store) {
+// Every row of a query on the tickets' or the dates' tables; none in a file that does not have them yet.
+Status eachExtraRow(DrawStore& store, const std::string& sql,
+                    const std::function<void(const Statement&)>& take) {
     auto has = store.hasExtras();
     if (!has)
         return has.error();
-    std::vector<Ticket> tickets;
     if (!has.value())
-        return tickets;
-    auto query = store.database().prepare(sql::selectTickets());
+        return Ok{};
+    auto query = store.database().prepare(sql);
     if (!query)
         return query.error();
     while (true) {
@@ -76,15 +77,27 @@ Result<std::vector<Ticket>> loadTickets(DrawStore& store) {
         if (!row)
             return row.error();
         if (!row.value())
-            return tickets;
-        Ticket& ticket = tickets.emplace_back();
-        ticket.id = query->intValue(0);
-        for (int i = 0; i < kMainCount; ++i)
-            ticket.numbers[std::size_t(i)] = query->intValue(i + 1);
-        ticket.firstDraw = query->intValue(8);
-        ticket.lastDraw = query->intValue(9);
-        ticket.memo = query->textValue(10);
+            return Ok{};
+        take(*query);
     }
+}
+
+} // namespace
+
+Result<std::vector<Ticket>> loadTickets(DrawStore& store) {
+    std::vector<Ticket> tickets;
+    auto read = eachExtraRow(store, sql::selectTickets(), [&](const Statement& row) {
+        Ticket& ticket = tickets.emplace_back();
+        ticket.id = row.intValue(0);
+        for (int i = 0; i < kMainCount; ++i)
+            ticket.numbers[std::size_t(i)] = row.intValue(i + 1);
+        ticket.firstDraw = row.intValue(8);
+        ticket.lastDraw = row.intValue(9);
+        ticket.memo = row.textValue(10);
+    });
+    if (!read)
+        return read.error();
+    return tickets;
 }
 
 Result<std::vector<int>> addTickets(DrawStore& store, const std::vector<Ticket>& tickets) {
@@ -124,25 +137,15 @@ Result<DrawStore::WriteOutcome> deleteTicket(DrawStore& store, const Ticket& exp
 }
 
 Result<DrawDates> loadDrawDates(DrawStore& store) {
-    auto has = store.hasExtras();
-    if (!has)
-        return has.error();
     DrawDates dates;
-    if (!has.value())
-        return dates;
-    auto query = store.database().prepare(sql::selectDates());
-    if (!query)
-        return query.error();
-    while (true) {
-        auto row = query->step();
-        if (!row)
-            return row.error();
-        if (!row.value())
-            return dates;
+    auto read = eachExtraRow(store, sql::selectDates(), [&](const Statement& row) {
         // The table holds only calendar dates; anything else could only be another program's doing.
-        if (const auto date = DrawDates::fromIso(query->textValue(1)))
-            dates.set(query->intValue(0), *date);
-    }
+        if (const auto date = DrawDates::fromIso(row.textValue(1)))
+            dates.set(row.intValue(0), *date);
+    });
+    if (!read)
+        return read.error();
+    return dates;
 }
 
 Result<int> storeDrawDates(DrawStore& store, const DrawDates& dates) {

@@ -18,6 +18,17 @@ TicketHits ticketHits(const std::array<int, kMainCount>& ticket, const DrawRecor
     return hits;
 }
 
+std::array<double, kPrizeTierCount + 1> expectedTierCounts(int draws) {
+    std::array<double, kPrizeTierCount + 1> expected{};
+    double noPrize = 1;
+    for (int tier = 1; tier <= kPrizeTierCount; ++tier) {
+        expected[std::size_t(tier)] = draws * prizeTierChance(tier);
+        noPrize -= prizeTierChance(tier);
+    }
+    expected[0] = draws * noPrize;
+    return expected;
+}
+
 Result<HistoryCheck> checkAgainstHistory(const DrawHistory& history, std::vector<int> numbers) {
     auto checked = checkedNumbers(std::move(numbers), kMainCount, kMainCount, kCheckedNumbers);
     if (!checked)
@@ -46,12 +57,7 @@ Result<HistoryCheck> checkAgainstHistory(const DrawHistory& history, std::vector
         if (r == bestRank)
             check.bestDraws.push_back(draw);
     }
-    double noPrize = 1;
-    for (int tier = 1; tier <= kPrizeTierCount; ++tier) {
-        check.tierExpected[std::size_t(tier)] = check.completeDraws * prizeTierChance(tier);
-        noPrize -= prizeTierChance(tier);
-    }
-    check.tierExpected[0] = check.completeDraws * noPrize;
+    check.tierExpected = expectedTierCounts(check.completeDraws);
     for (int hits = 0; hits <= kMainCount; ++hits)
         check.mainHitExpected[std::size_t(hits)] = check.completeDraws * mainHitChance(kMainCount, hits);
     return check;

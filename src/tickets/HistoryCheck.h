@@ -40,6 +40,9 @@ TicketHits ticketHits(const std::array<int, kMainCount>& ticket, const DrawRecor
 // What the messages call the numbers of the ticket.
 inline constexpr std::string_view kCheckedNumbers = "照合する数字";
 
+// What a random ticket wins over `draws` draws on average, by tier 1..6 (index 0: no prize).
+std::array<double, kPrizeTierCount + 1> expectedTierCounts(int draws);
+
 // The numbers are checked as typed (checkedNumbers): seven distinct numbers from 1 to 37.
 Result<HistoryCheck> checkAgainstHistory(const DrawHistory& history, std::vector<int> numbers);
 

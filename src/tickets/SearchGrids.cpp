@@ -284,12 +284,7 @@ HistoryCheck ticketTierCheck(const Ticket& ticket, const TicketResult& result) {
     check.numbers = ticket.numbers;
     check.completeDraws = int(result.draws.size()) - result.pending;
     check.tierCounts = result.tierCounts;
-    double noPrize = 1;
-    for (int tier = 1; tier <= kPrizeTierCount; ++tier) {
-        check.tierExpected[std::size_t(tier)] = check.completeDraws * prizeTierChance(tier);
-        noPrize -= prizeTierChance(tier);
-    }
-    check.tierExpected[0] = check.completeDraws * noPrize;
+    check.tierExpected = expectedTierCounts(check.completeDraws);
     return check;
 }
 
